@@ -1,0 +1,29 @@
+#pragma once
+// Table output of the command-line tool: JSON, TSV or CSV, in UTF-8 or code
+// page 932.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace fenmark::cli {
+
+enum class Format { Json, Tsv, Csv };
+enum class Encoding { Utf8, Cp932 };
+
+using Table = std::vector<std::vector<std::string>>;
+
+// One line per row, headings first; CSV quotes as RFC 4180 asks and ends
+// lines with CR LF.
+[[nodiscard]] std::string formatTable(const std::vector<std::string>& headings, const Table& rows,
+                                      Format format);
+
+// Writes UTF-8 text in the chosen encoding; throws platform::WriteError when
+// code page 932 cannot hold a character.
+void emit(std::ostream& out, const std::string& utf8, Encoding encoding);
+
+// A heading of a grid's format string as a column name: the blanks around
+// it (full-width ones too) and a leading "^" removed.
+[[nodiscard]] std::string cleanHeading(std::string heading);
+
+}  // namespace fenmark::cli

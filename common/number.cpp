@@ -1,0 +1,76 @@
+#include "common/number.h"
+
+#include <charconv>
+#include <limits>
+
+namespace fenmark::common {
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Length of the number at the start of `text` (0 when there is none).
+std::size_t numberLength(std::string_view text) {
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t digits = 0;
+    while (i < text.size() && isDigit(text[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < text.size() && text[i] == '.') {
+        std::size_t fraction = 0;
+        std::size_t j = i + 1;
+        while (j < text.size() && isDigit(text[j])) {
+            ++j;
+            ++fraction;
+        }
+        if (digits + fraction > 0) {
+            i = j;
+            digits += fraction;
+        }
+    }
+    return digits == 0 ? 0 : i;
+}
+
+std::string_view skipLeadingBlanks(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    return text.substr(i);
+}
+
+}  // namespace
+
+std::string_view trimBlanks(std::string_view text) {
+    text = skipLeadingBlanks(text);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+double leadingNumber(std::string_view text) {
+    text = skipLeadingBlanks(text);
+    const std::size_t length = numberLength(text);
+    if (length == 0) return 0.0;
+    // from_chars reads independently of the C locale (a Qt program sets it from
+    // the environment) and takes no leading '+'.
+    std::string_view digits = text.substr(0, length);
+    bool negative = false;
+    if (digits.front() == '+' || digits.front() == '-') {
+        negative = digits.front() == '-';
+        digits.remove_prefix(1);
+    }
+    double value = 0.0;
+    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                                        std::chars_format::fixed);
+    if (result.ec == std::errc::result_out_of_range) {
+        value = std::numeric_limits<double>::infinity();
+    }
+    return negative ? -value : value;
+}
+
+bool isNumber(std::string_view text) {
+    text = trimBlanks(text);
+    return !text.empty() && numberLength(text) == text.size();
+}
+
+}  // namespace fenmark::common

@@ -1,0 +1,178 @@
+#pragma once
+// The main window's model: every control under its own name, every event
+// procedure as a method. It asks and tells the user only through Dialogs
+// and opens other windows through MainWindowHost, so it runs without Qt.
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/grid.h"
+#include "platform/help.h"
+#include "register/settings.h"
+#include "register/state.h"
+
+namespace fenmark::reg {
+
+inline constexpr const char* kMainTitle = "固定資産台帳   Ver.4.00";
+
+// The windows the main window opens without blocking (and hides itself
+// behind) or modally over itself.
+enum class Window {
+    EntryCardNew,
+    EntryCard,
+    Schedule,
+    Statement,
+    DisplayOrder,
+    ClosingMonth,
+    About
+};
+
+// What the main window needs from whoever shows it.
+class MainWindowHost {
+  public:
+    virtual ~MainWindowHost() = default;
+    // Creates and shows the window; false when this build has no such window.
+    virtual bool openWindow(Window window) = 0;
+    virtual void hideMain() = 0;
+    // Ends the program at once, saving nothing.
+    virtual void quit() = 0;
+};
+
+// Where the program runs: its own folder and the user's configuration folder.
+struct Environment {
+    std::string programFolder;
+    std::string userConfigFolder;
+};
+
+class MainWindowModel {
+  public:
+    MainWindowModel(ProgramState& state, platform::Dialogs& dialogs, platform::HelpViewer& help,
+                    MainWindowHost& host, Environment environment);
+
+    platform::Control Caption{"frmStart", kMainTitle};
+    platform::Control Label1{"Label1", "固定資産台帳　一覧"};
+    platform::Control Label2{"Label2", "設定されている決算月は"};
+    platform::Control Label3{"Label3", ""};
+    platform::Control Label4{"Label4", "計算方法"};
+    platform::TextBox Text1{"Text1", false};
+    platform::TextBox Text2{"Text2", false};
+    platform::ComboBox Combo1{"Combo1"};
+    platform::Grid Fxg1;
+    bool Fxg1Visible = false;
+    platform::Geometry Fxg1Geometry;
+
+    platform::Control cmdNew{"cmdNew", "新規作成"};
+    platform::Control cmdOpen{"cmdOpen", "開く"};
+    platform::Control cmdSave{"cmdSave", "上書保存"};
+    platform::Control cmdPrint{"cmdPrint", "印刷"};
+    platform::Control cmdExit{"cmdExit", "終了"};
+    platform::Control cmdCallRec{"cmdCallRec", "データ登録"};
+    platform::Control cmdSort1{"cmdSort1", "", "ソート：種別"};
+    platform::Control cmdSort2{"cmdSort2", "", "ソート：日付"};
+    platform::Control cmdRsort{"cmdRsort", "", "Undo-Sort"};
+    platform::Control cmdOrd{"cmdOrd", "順序入れ替え"};
+    platform::Control cmdView1{"cmdView1", "償却費詳細"};
+    platform::Control cmdView3{"cmdView3", "決算書資料"};
+    platform::Control Command2{"Command2", "決算月変更"};
+    platform::Control Command1{"Command1", "ヘルプ"};
+
+    platform::Control mnuFile{"mnuFile", "ﾌｧｲﾙ  (&F)"};
+    platform::Control mnuNew{"mnuNew", "新規作成(&N)"};
+    platform::Control mnuOpen{"mnuOpen", "開く(&O)"};
+    platform::Control mnuSave{"mnuSave", "名前を付けて保存(&V)"};
+    platform::Control mnuPrint{"mnuPrint", "印刷 (&P)"};
+    platform::Control mnuExit{"mnuExit", "終了 (&X)"};
+    platform::Control mnuEdit{"mnuEdit", "編集  (&E)　"};
+    platform::Control mnuRecData{"mnuRecData", "データ登録 (&R)"};
+    platform::Control mnuSort2{"mnuSort2", "ｿｰﾄ：種別   (&S)"};
+    platform::Control mnuSort1{"mnuSort1", "ｿｰﾄ：日付   (&D)"};
+    platform::Control mnuRsort{"mnuRsort", "ﾘ・ｿｰﾄ        (&Q)"};
+    platform::Control mnuOrd{"mnuOrd", "順序入れ替え(&O)"};
+    platform::Control mnuView{"mnuView", "表示 (&V)"};
+    platform::Control mnuView1{"mnuView1", "個別償却費　(&T)"};
+    platform::Control mnuView2{"mnuView2", "決算書資料　(&K)"};
+    platform::Control menuKn{"menuKn", "環境設定(&K)"};
+    platform::Control mnuhenkou{"mnuhenkou", "決算月変更(&O)"};
+    platform::Control mnuHelp{"mnuHelp", "ﾍﾙﾌﾟ (&H)"};
+    platform::Control mnuMhelp{"mnuMhelp", "Fenmarkについて (&H)"};
+    platform::Control mnuVer{"mnuVer", "ﾊﾞｰｼﾞｮﾝ情報          (&A)"};
+
+    // The help file the help commands pass to the viewer.
+    std::string helpFile;
+
+    // The buttons in the order the window lays them out, and the menu bar:
+    // each top-level menu with its items in order.
+    [[nodiscard]] std::vector<platform::Control*> buttons();
+    [[nodiscard]] std::vector<std::pair<platform::Control*, std::vector<platform::Control*>>>
+    menus();
+    // The control of that name, or nullptr.
+    [[nodiscard]] platform::Control* control(std::string_view name);
+
+    // Runs the click event of the named button or menu item. False when the
+    // name has no click event in this build.
+    bool click(std::string_view name);
+
+    void Form_Load();
+    // The inner size of the window in twips; places the list.
+    void Form_Resize(int innerWidth, int innerHeight, bool minimized);
+    void Combo1_Click(int listIndex);
+
+    void cmdNew_Click();
+    void mnuNew_Click();
+    void cmdOpen_Click();
+    void mnuOpen_Click();
+    void cmdSave_Click();
+    void mnuSave_Click();
+    void cmdExit_Click();
+    void mnuExit_Click();
+    void cmdCallRec_Click();
+    void mnuRecData_Click();
+    void cmdView1_Click();
+    void mnuView1_Click();
+    void cmdView3_Click();
+    void mnuView2_Click();
+    void cmdOrd_Click();
+    void mnuOrd_Click();
+    void Command2_Click();
+    void mnuhenkou_Click();
+    void Command1_Click();
+    void mnuMhelp_Click();
+    void mnuVer_Click();
+
+    // Called by other windows.
+    void GetData();
+    void GetResistData(const Settings& settings);
+    void ReLoad();
+    void ReLoad2();
+
+    // The rounding choice as the schedule and statement windows read it.
+    [[nodiscard]] const std::string& roundingMode() const { return Text2.text; }
+
+    // Enables the commands that need a register. The entry card's first save
+    // uses this with withOrder false and leaves Combo1 alone.
+    void enableRegisterCommands(bool withOrder, bool showRounding);
+
+    [[nodiscard]] ProgramState& state() { return state_; }
+
+  private:
+    void openRegister();
+    void newRegister();
+    // Writes the register to chosenFilePath; false (after telling the user)
+    // when it could not be written.
+    bool writeRegister();
+    void openWindow(Window window);
+    void closingMonthCommand();
+    [[nodiscard]] platform::FileDialogOptions fileDialogOptions(bool forSave) const;
+
+    ProgramState& state_;
+    platform::Dialogs& dialogs_;
+    platform::HelpViewer& help_;
+    MainWindowHost& host_;
+    Environment environment_;
+};
+
+}  // namespace fenmark::reg

@@ -1,0 +1,96 @@
+#include "register/register_file.h"
+
+#include "platform/text_file.h"
+
+namespace fenmark::reg {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+}  // namespace
+
+bool FieldReader::atEnd() const {
+    for (std::size_t i = pos_; i < text_.size(); ++i) {
+        if (!isBlank(text_[i]) && !isLineEnd(text_[i])) return false;
+    }
+    return true;
+}
+
+std::string FieldReader::next() {
+    if (pos_ >= text_.size())
+        throw platform::ReadError("レコードの途中でファイルが終わっています。");
+    while (pos_ < text_.size() && isBlank(text_[pos_])) ++pos_;
+    std::string field;
+    if (pos_ < text_.size() && text_[pos_] == '"') {
+        const std::size_t close = text_.find('"', pos_ + 1);
+        if (close == std::string_view::npos) {
+            throw platform::ReadError("引用符が閉じられていません。");
+        }
+        field = std::string(text_.substr(pos_ + 1, close - pos_ - 1));
+        pos_ = close + 1;
+        while (pos_ < text_.size() && text_[pos_] != ',' && !isLineEnd(text_[pos_])) ++pos_;
+    } else {
+        const std::size_t start = pos_;
+        while (pos_ < text_.size() && text_[pos_] != ',' && !isLineEnd(text_[pos_])) ++pos_;
+        std::size_t end = pos_;
+        while (end > start && isBlank(text_[end - 1])) --end;
+        field = std::string(text_.substr(start, end - start));
+    }
+    // The separator: a comma, or one line end (CR LF, LF or CR).
+    if (pos_ < text_.size()) {
+        if (text_[pos_] == ',') {
+            ++pos_;
+        } else if (text_[pos_] == '\r') {
+            ++pos_;
+            if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+        } else if (text_[pos_] == '\n') {
+            ++pos_;
+        }
+    }
+    return field;
+}
+
+LoadedRegister parseRegister(std::string_view text) {
+    LoadedRegister loaded;
+    FieldReader reader(text);
+    while (!reader.atEnd()) {
+        if (loaded.recordCount == kMaxRecords) {
+            throw platform::ReadError("60件を超えるレコードがあります。");
+        }
+        ++loaded.recordCount;
+        for (int col = 1; col <= kColumns; ++col) {
+            loaded.assetRegister.at(loaded.recordCount, col) = reader.next();
+        }
+    }
+    return loaded;
+}
+
+std::string formatRegister(const AssetRegister& reg, int count) {
+    std::string text;
+    for (int row = 1; row <= count; ++row) {
+        for (int col = 1; col <= kColumns; ++col) {
+            const std::string& cell = reg.at(row, col);
+            if (cell.find('"') != std::string::npos) {
+                throw platform::WriteError("二重引用符を含む項目は保存できません。");
+            }
+            if (col > 1) text += ',';
+            text += '"';
+            text += cell;
+            text += '"';
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+LoadedRegister readRegisterFile(const std::string& path) {
+    return parseRegister(platform::readCp932File(path));
+}
+
+void writeRegisterFile(const std::string& path, const AssetRegister& reg, int count) {
+    platform::writeCp932FileAtomic(path, formatRegister(reg, count));
+}
+
+}  // namespace fenmark::reg

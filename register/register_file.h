@@ -1,0 +1,65 @@
+#pragma once
+// The register file: one line per record, 19 double-quoted cells separated
+// by commas, CR LF after every line, code page 932. An empty register is an
+// empty file.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "register/state.h"
+
+namespace fenmark::reg {
+
+// The user-facing messages of the file commands.
+inline constexpr const char* kReadFailedMessage =
+    "ファイルの読み込みに失敗しました。ファイルを確認してください";
+inline constexpr const char* kWriteFailedMessage = "ファイルの書き込みに失敗しました。";
+inline constexpr const char* kNothingToShowMessage = "表示するデータがありません。";
+inline constexpr const char* kFileFilter = "Fenmarkデータファイル(*.dat)|*.dat";
+
+// Reads comma-separated fields the way the register file is read:
+// a field starting with a double quote (after blanks) runs to the next
+// double quote, and anything from there to the next comma or line end is
+// skipped; any other field runs to the next comma or line end, without the
+// blanks around it. Line breaks end fields but not records.
+class FieldReader {
+  public:
+    explicit FieldReader(std::string_view text) : text_(text) {}
+
+    // True when nothing but blanks and line ends is left. Blank lines after
+    // the last record are what an editor leaves, not another record.
+    [[nodiscard]] bool atEnd() const;
+    // The next field; throws platform::ReadError at the end of the text or
+    // at a quote that is never closed.
+    [[nodiscard]] std::string next();
+
+  private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+// A register as read from a file: the rows in order.
+struct LoadedRegister {
+    AssetRegister assetRegister;
+    std::int16_t recordCount = 0;
+};
+
+// Parses the UTF-8 text of a register file. Throws platform::ReadError for a
+// record with fewer than 19 fields, a quote never closed, or a 61st record.
+[[nodiscard]] LoadedRegister parseRegister(std::string_view text);
+
+// The UTF-8 text of rows 1..count in the file layout. Throws
+// platform::WriteError for a cell the layout cannot hold (a double quote).
+[[nodiscard]] std::string formatRegister(const AssetRegister& reg, int count);
+
+// Reads and parses a register file; throws platform::ReadError.
+[[nodiscard]] LoadedRegister readRegisterFile(const std::string& path);
+
+// Writes rows 1..count to `path` atomically; throws platform::WriteError,
+// leaving the old file untouched, when a cell cannot be stored or the file
+// cannot be written.
+void writeRegisterFile(const std::string& path, const AssetRegister& reg, int count);
+
+}  // namespace fenmark::reg

@@ -1,0 +1,78 @@
+#pragma once
+// The program-wide state shared by every window: the asset register (60
+// rows of 19 text cells, both 1-based), the record count, the row on show,
+// the two file paths, the closing month and the settings file's fields.
+// One instance lives for the whole run and is handed to each window model;
+// nothing here is static, so tests build as many as they like.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace fenmark::reg {
+
+inline constexpr int kMaxRecords = 60;
+inline constexpr int kColumns = 19;
+
+// Column numbers of the register, as every window names them.
+enum Column : int {
+    assetName = 1,
+    assetCode = 2,
+    eraCode = 3,
+    eraYear = 4,
+    acquisitionMonth = 5,
+    acquisitionDay = 6,
+    typeCode = 7,
+    westernYear = 8,
+    acquisitionCost = 9,
+    usefulLife = 10,
+    depreciationRate = 11,
+    methodCode = 12,
+    quantity = 13,
+    businessRatio = 14,
+    revisedLife = 15,
+    revisedRate = 16,
+    residualRatio = 17,
+    depreciationLimit = 18,
+    newRuleRates = 19,
+};
+
+using Row = std::array<std::string, kColumns>;
+
+// The 60 x 19 table of text cells, rows and columns from 1.
+class AssetRegister {
+  public:
+    // Throws std::out_of_range outside rows 1..60 or columns 1..19.
+    [[nodiscard]] const std::string& at(int row, int col) const;
+    [[nodiscard]] std::string& at(int row, int col);
+    [[nodiscard]] const Row& row(int row) const;
+    [[nodiscard]] Row& row(int row);
+    // Every cell becomes "".
+    void clear();
+
+    friend bool operator==(const AssetRegister&, const AssetRegister&) = default;
+
+  private:
+    std::array<Row, kMaxRecords> rows_{};
+};
+
+// The eleven type names in code order, and the six method names.
+inline constexpr std::array<const char*, 11> kTypeNames = {"建　物", "付帯設備", "機　械", "装　置",
+                                                           "備　品", "什器類",   "工　具", "車両等",
+                                                           "その他", "繰延資産", "生　物"};
+inline constexpr std::array<const char*, 6> kMethodNames = {"旧定率法", "旧定額法", "均等法",
+                                                            "新定額法", "新定率法", "定額法"};
+
+struct ProgramState {
+    AssetRegister assetRegister;
+    std::int16_t recordCount = 0;
+    std::int16_t currentRecord = 1;
+    std::string programFolder;
+    std::string chosenFilePath;
+    std::string currentFilePath;
+    std::string closingMonth = "12";
+    // Fields 1 to 3 of the settings file, written back exactly as read.
+    std::array<std::string, 3> reservedSettings{};
+};
+
+}  // namespace fenmark::reg

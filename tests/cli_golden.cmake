@@ -1,0 +1,30 @@
+# Runs fenmark-cli on every register under DATA that has expected output
+# beside it (NAME.args holds the arguments, NAME.expected the output) and
+# compares byte for byte. A case without its expected file fails.
+file(GLOB cases "${DATA}/*.args")
+if(NOT cases)
+    message(FATAL_ERROR "no golden cases under ${DATA}")
+endif()
+foreach(args_file IN LISTS cases)
+    get_filename_component(name "${args_file}" NAME_WE)
+    set(expected_file "${DATA}/${name}.expected")
+    if(NOT EXISTS "${expected_file}")
+        message(FATAL_ERROR "${name}: missing ${expected_file}")
+    endif()
+    file(READ "${args_file}" args)
+    string(STRIP "${args}" args)
+    string(REPLACE "@DATA@" "${DATA}" args "${args}")
+    separate_arguments(arg_list UNIX_COMMAND "${args}")
+    execute_process(COMMAND "${CLI}" ${arg_list}
+        OUTPUT_VARIABLE actual RESULT_VARIABLE rc ERROR_VARIABLE err)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "${name}: exit ${rc}: ${err}")
+    endif()
+    file(READ "${expected_file}" expected)
+    if(NOT actual STREQUAL expected)
+        file(WRITE "${CMAKE_CURRENT_BINARY_DIR}/${name}.actual" "${actual}")
+        message(FATAL_ERROR "${name}: output differs from ${expected_file}; "
+                            "see ${CMAKE_CURRENT_BINARY_DIR}/${name}.actual")
+    endif()
+    message(STATUS "${name}: ok")
+endforeach()

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <vector>
 
 #include "common/number.h"
 
@@ -141,6 +142,28 @@ const std::string& Grid::colWidthText(int col) const {
     return colWidthText_[static_cast<std::size_t>(col)];
 }
 
+namespace {
+
+template <typename Less>
+void mergeSort(std::vector<int>& items, const Less& less) {
+    if (items.size() < 2) return;
+    std::vector<int> buffer(items.size());
+    for (std::size_t width = 1; width < items.size(); width *= 2) {
+        for (std::size_t lo = 0; lo < items.size(); lo += 2 * width) {
+            const std::size_t mid = std::min(lo + width, items.size());
+            const std::size_t hi = std::min(lo + 2 * width, items.size());
+            std::size_t i = lo, j = mid, k = lo;
+            while (i < mid && j < hi)
+                buffer[k++] = less(items[j], items[i]) ? items[j++] : items[i++];
+            while (i < mid) buffer[k++] = items[i++];
+            while (j < hi) buffer[k++] = items[j++];
+        }
+        items.swap(buffer);
+    }
+}
+
+}  // namespace
+
 int compareCells(std::string_view a, std::string_view b) {
     if (common::isNumber(a) && common::isNumber(b)) {
         const double x = common::leadingNumber(a);
@@ -158,13 +181,18 @@ void Grid::sortAscending(int firstKeyCol, int lastKeyCol) {
     if (rows_ <= fixedRows_) return;
     std::vector<int> order(static_cast<std::size_t>(rows_ - fixedRows_));
     std::iota(order.begin(), order.end(), fixedRows_);
-    std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
+    const auto less = [&](int x, int y) {
         for (int c = firstKeyCol; c <= lastKeyCol; ++c) {
             const int cmp = compareCells(cells_[offset(x, c)].text, cells_[offset(y, c)].text);
             if (cmp != 0) return cmp < 0;
         }
         return false;
-    });
+    };
+    // Mixed number-and-text keys need not be a strict weak order ("9" < "10"
+    // as numbers, "10" < "10x" and "10x" < "9" as texts), which the standard
+    // sorts do not allow; this merge sort stays in bounds and stable whatever
+    // the comparison says.
+    mergeSort(order, less);
     std::vector<Cell> sorted(cells_.begin(),
                              cells_.begin() + static_cast<long>(offset(fixedRows_, 0)));
     sorted.reserve(cells_.size());

@@ -168,6 +168,16 @@ bool fileExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool folderWritable(const std::string& folder) { return ::access(folder.c_str(), W_OK) == 0; }
+bool folderWritable(const std::string& folder) {
+    // access() says yes to root everywhere; only creating a file tells.
+    std::string probe = folder + "/.fenmark-probe-XXXXXX";
+    std::vector<char> name(probe.begin(), probe.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) return false;
+    ::close(fd);
+    ::unlink(name.data());
+    return true;
+}
 
 }  // namespace fenmark::platform

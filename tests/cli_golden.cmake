@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.25)
 # Runs fenmark-cli on every register under DATA that has expected output
 # beside it (NAME.args holds the arguments, NAME.expected the output) and
 # compares byte for byte. A case without its expected file fails.

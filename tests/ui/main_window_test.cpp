@@ -1,0 +1,326 @@
+// The main window's widgets: what they show after start-up and after the
+// commands, and that user actions reach the model.
+
+#include "ui/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+#include "platform/qt/grid_model.h"
+#include "register/ledger_list.h"
+#include "register/register_file.h"
+#include "test_support.h"
+
+namespace fenmark::ui {
+namespace {
+
+std::string str(const QString& text) { return text.toStdString(); }
+
+class RecordingHelp : public platform::HelpViewer {
+  public:
+    void showHelp(const std::string& helpFile, int command) override {
+        calls.emplace_back(helpFile, command);
+    }
+    std::vector<std::pair<std::string, int>> calls;
+};
+
+// The commands that need a register, disabled until one is shown.
+const std::vector<std::string> kRegisterCommands = {
+    "cmdCallRec", "mnuRecData", "cmdSave",  "mnuSave",  "cmdPrint", "mnuPrint",
+    "cmdSort1",   "cmdSort2",   "cmdView1", "cmdView3", "mnuSort1", "mnuSort2",
+    "mnuView1",   "mnuView2",   "mnuOrd",   "cmdOrd",   "cmdRsort", "mnuRsort"};
+const std::vector<std::string> kStartCommands = {"cmdNew",  "mnuNew",   "cmdOpen",  "mnuOpen",
+                                                 "cmdExit", "mnuExit",  "Command1", "mnuMhelp",
+                                                 "mnuVer",  "Command2", "mnuhenkou"};
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    MainWindowTest() : window(state, dialogs, help, {dir.path(), dir.file("config")}) {
+        window.Form_Load();
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    QPushButton* button(const char* name) {
+        auto* b = window.findChild<QPushButton*>(QString::fromLatin1(name));
+        EXPECT_NE(b, nullptr) << name;
+        return b;
+    }
+    QAction* action(const std::string& name) {
+        auto* a = window.findChild<QAction*>(QString::fromStdString(name));
+        EXPECT_NE(a, nullptr) << name;
+        return a;
+    }
+    // Enabled as the user sees it, button or menu item.
+    bool enabled(const std::string& name) {
+        if (auto* b = window.findChild<QPushButton*>(QString::fromStdString(name))) {
+            return b->isEnabled();
+        }
+        return action(name)->isEnabled();
+    }
+    QTableView* grid() { return window.findChild<QTableView*>(QStringLiteral("Fxg1")); }
+    QComboBox* combo() { return window.findChild<QComboBox*>(QStringLiteral("Combo1")); }
+    bool shown(QWidget* w) { return w->isVisibleTo(&window); }
+
+    std::string writeRegister() {
+        reg::AssetRegister assets;
+        assets.row(1) =
+            test::asset("事務所建物", "0", "58", "4", "0", "12000000", "38", "0.027", "1");
+        assets.row(2) = test::asset("パソコン", "1", "19", "4", "4", "240000", "4", "0.625", "4");
+        const std::string path = dir.file("台帳.dat");
+        reg::writeRegisterFile(path, assets, 2);
+        return path;
+    }
+
+    test::TempDir dir;
+    reg::ProgramState state;
+    platform::ScriptedDialogs dialogs;
+    RecordingHelp help;
+    MainWindow window;
+};
+
+TEST_F(MainWindowTest, ShowsTheTitleAndEveryButtonWithItsCaptionAndTooltip) {
+    EXPECT_EQ(str(window.windowTitle()), "固定資産台帳   Ver.4.00");
+    struct Expected {
+        const char* name;
+        const char* caption;
+        const char* toolTip;
+    };
+    const Expected expected[] = {
+        {"cmdNew", "新規作成", ""},       {"cmdOpen", "開く", ""},
+        {"cmdSave", "上書保存", ""},      {"cmdPrint", "印刷", ""},
+        {"cmdCallRec", "データ登録", ""}, {"cmdSort1", "", "ソート：種別"},
+        {"cmdSort2", "", "ソート：日付"}, {"cmdRsort", "", "Undo-Sort"},
+        {"cmdOrd", "順序入れ替え", ""},   {"cmdView1", "償却費詳細", ""},
+        {"cmdView3", "決算書資料", ""},   {"Command2", "決算月変更", ""},
+        {"Command1", "ヘルプ", ""},       {"cmdExit", "終了", ""},
+    };
+    for (const Expected& e : expected) {
+        QPushButton* b = button(e.name);
+        ASSERT_NE(b, nullptr);
+        EXPECT_EQ(str(b->text()), e.caption) << e.name;
+        EXPECT_EQ(str(b->toolTip()), e.toolTip) << e.name;
+        EXPECT_TRUE(shown(b)) << e.name;
+        // The buttons without a caption show a picture instead.
+        EXPECT_EQ(b->icon().isNull(), std::string(e.caption) != "") << e.name;
+    }
+    EXPECT_EQ(window.findChildren<QPushButton*>().size(), std::size(expected));
+}
+
+TEST_F(MainWindowTest, BuildsTheMenuBarInOrderWithTheExactCaptions) {
+    using Menu = std::pair<const char*, std::vector<std::pair<const char*, const char*>>>;
+    const std::vector<Menu> expected = {
+        {"ﾌｧｲﾙ  (&F)",
+         {{"mnuNew", "新規作成(&N)"},
+          {"mnuOpen", "開く(&O)"},
+          {"mnuSave", "名前を付けて保存(&V)"},
+          {"mnuPrint", "印刷 (&P)"},
+          {"mnuExit", "終了 (&X)"}}},
+        {"編集  (&E)　",
+         {{"mnuRecData", "データ登録 (&R)"},
+          {"mnuSort2", "ｿｰﾄ：種別   (&S)"},
+          {"mnuSort1", "ｿｰﾄ：日付   (&D)"},
+          {"mnuRsort", "ﾘ・ｿｰﾄ        (&Q)"},
+          {"mnuOrd", "順序入れ替え(&O)"}}},
+        {"表示 (&V)", {{"mnuView1", "個別償却費　(&T)"}, {"mnuView2", "決算書資料　(&K)"}}},
+        {"環境設定(&K)", {{"mnuhenkou", "決算月変更(&O)"}}},
+        {"ﾍﾙﾌﾟ (&H)",
+         {{"mnuMhelp", "Fenmarkについて (&H)"}, {"mnuVer", "ﾊﾞｰｼﾞｮﾝ情報          (&A)"}}},
+    };
+    const QList<QAction*> top = window.menuBar()->actions();
+    ASSERT_EQ(top.size(), static_cast<qsizetype>(expected.size()));
+    for (std::size_t m = 0; m < expected.size(); ++m) {
+        QAction* menuAction = top[static_cast<qsizetype>(m)];
+        EXPECT_EQ(str(menuAction->text()), expected[m].first);
+        ASSERT_NE(menuAction->menu(), nullptr);
+        const QList<QAction*> items = menuAction->menu()->actions();
+        ASSERT_EQ(items.size(), static_cast<qsizetype>(expected[m].second.size()));
+        for (std::size_t i = 0; i < expected[m].second.size(); ++i) {
+            EXPECT_EQ(str(items[static_cast<qsizetype>(i)]->objectName()),
+                      expected[m].second[i].first);
+            EXPECT_EQ(str(items[static_cast<qsizetype>(i)]->text()), expected[m].second[i].second);
+        }
+    }
+}
+
+TEST_F(MainWindowTest, StartsWithOnlyTheCommandsThatNeedNoRegister) {
+    for (const std::string& name : kStartCommands) EXPECT_TRUE(enabled(name)) << name;
+    for (const std::string& name : kRegisterCommands) EXPECT_FALSE(enabled(name)) << name;
+    ASSERT_NE(grid(), nullptr);
+    ASSERT_NE(combo(), nullptr);
+    EXPECT_FALSE(shown(grid()));
+    EXPECT_FALSE(shown(combo()));
+
+    auto label = [&](const char* name) {
+        return str(window.findChild<QLabel*>(QString::fromLatin1(name))->text());
+    };
+    EXPECT_EQ(label("Label1"), "固定資産台帳　一覧");
+    EXPECT_EQ(label("Label2"), "設定されている決算月は");
+    EXPECT_EQ(label("Label3"), "12月です。");
+    EXPECT_EQ(label("Label4"), "計算方法");
+    EXPECT_EQ(combo()->count(), 2);
+    EXPECT_EQ(str(combo()->itemText(0)), "切上げ");
+    EXPECT_EQ(str(combo()->itemText(1)), "切捨て");
+    EXPECT_EQ(combo()->currentIndex(), 0);
+}
+
+TEST_F(MainWindowTest, StartsCentredOnTheScreen) {
+    const QRect area = window.screen()->availableGeometry();
+    EXPECT_EQ(window.x(), area.left() + (area.width() - window.width()) / 2);
+    EXPECT_EQ(window.y(), area.top() + (area.height() - window.height()) / 2);
+}
+
+TEST_F(MainWindowTest, OpenShowsTheListAndEnablesTheRegisterCommands) {
+    dialogs.queueOpen(writeRegister());
+    QTest::mouseClick(button("cmdOpen"), Qt::LeftButton);
+
+    EXPECT_TRUE(dialogs.messages().empty());
+    ASSERT_EQ(dialogs.fileDialogs().size(), 1u);
+    EXPECT_EQ(dialogs.fileDialogs()[0].filter, "Fenmarkデータファイル(*.dat)|*.dat");
+    EXPECT_EQ(dialogs.fileDialogs()[0].initialDir, dir.path());
+
+    ASSERT_TRUE(shown(grid()));
+    QAbstractItemModel* list = grid()->model();
+    ASSERT_EQ(list->rowCount(), 2);
+    ASSERT_EQ(list->columnCount(), reg::kListColumns);
+    for (int row = 0; row < 2; ++row) {
+        for (int col = 0; col < reg::kListColumns; ++col) {
+            EXPECT_EQ(str(list->index(row, col).data().toString()),
+                      reg::ledgerCellText(state.assetRegister, row + 1, col))
+                << row << "," << col;
+        }
+    }
+    EXPECT_EQ(str(list->index(0, 1).data().toString()), "事務所建物");
+    EXPECT_EQ(str(list->index(1, 6).data().toString()), "240,000");
+    EXPECT_EQ(str(list->headerData(0, Qt::Horizontal).toString()), "No");
+    auto* frozenView = qobject_cast<platform::qt::GridTableView*>(grid());
+    ASSERT_NE(frozenView, nullptr);
+    EXPECT_EQ(frozenView->frozenColumns(), 2);
+
+    // Undoing a sort waits for a sort.
+    for (const std::string& name : kRegisterCommands) {
+        const bool undoSort = name == "cmdRsort" || name == "mnuRsort";
+        EXPECT_EQ(enabled(name), !undoSort) << name;
+    }
+    EXPECT_TRUE(shown(combo()));
+}
+
+TEST_F(MainWindowTest, PlacesTheListByTheWindowsInnerSize) {
+    dialogs.queueOpen(writeRegister());
+    button("cmdOpen")->click();
+    window.resize(1000, 640);
+    QCoreApplication::processEvents();
+    const QWidget* inner = window.centralWidget();
+    EXPECT_EQ(grid()->geometry(), QRect(32, 80, inner->width() - 60, inner->height() - 100));
+}
+
+TEST_F(MainWindowTest, FailedOpenTellsTheUserAndChangesNothing) {
+    const std::string bad = dir.file("bad.dat");
+    test::writeBytes(bad, "\"only\",\"three\",\"fields\"\r\n");
+    dialogs.queueOpen(bad);
+    action("mnuOpen")->trigger();
+    // A cancelled dialog counts as a failure too.
+    button("cmdOpen")->click();
+
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    for (const platform::Message& m : dialogs.messages()) {
+        EXPECT_EQ(m.text, reg::kReadFailedMessage);
+        EXPECT_EQ(m.buttons, platform::Buttons::Ok);
+    }
+    EXPECT_FALSE(shown(grid()));
+    EXPECT_FALSE(shown(combo()));
+    for (const std::string& name : kStartCommands) EXPECT_TRUE(enabled(name)) << name;
+    for (const std::string& name : kRegisterCommands) EXPECT_FALSE(enabled(name)) << name;
+}
+
+TEST_F(MainWindowTest, FailedOpenKeepsTheListThatWasShown) {
+    dialogs.queueOpen(writeRegister());
+    button("cmdOpen")->click();
+    dialogs.queueOpen(dir.file("missing.dat"));
+    button("cmdOpen")->click();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, reg::kReadFailedMessage);
+    EXPECT_TRUE(shown(grid()));
+    EXPECT_EQ(grid()->model()->rowCount(), 2);
+    EXPECT_TRUE(enabled("cmdSave"));
+}
+
+TEST_F(MainWindowTest, ChoosingRoundDownSetsText2) {
+    dialogs.queueOpen(writeRegister());
+    button("cmdOpen")->click();
+    EXPECT_EQ(window.model().Text2.text, "0");
+    combo()->setCurrentIndex(1);
+    emit combo()->activated(1);
+    EXPECT_EQ(window.model().Text2.text, "1");
+    EXPECT_EQ(window.model().roundingMode(), "1");
+    EXPECT_EQ(combo()->currentIndex(), 1);
+    emit combo()->activated(0);
+    EXPECT_EQ(window.model().Text2.text, "0");
+}
+
+TEST_F(MainWindowTest, CommandsOfLaterVersionsSaySo) {
+    dialogs.queueOpen(writeRegister());
+    button("cmdOpen")->click();
+    button("cmdPrint")->click();  // no printout in this build
+    button("cmdView1")->click();  // no schedule window in this build
+    action("mnuhenkou")->trigger();
+    ASSERT_EQ(dialogs.messages().size(), 3u);
+    for (const platform::Message& m : dialogs.messages()) {
+        EXPECT_EQ(m.text, "この機能は現在準備中です。");
+        EXPECT_EQ(m.title, "Fenmark");
+        EXPECT_EQ(m.icon, platform::Icon::Information);
+    }
+    // The main window stays, as no other window took its place.
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(shown(grid()));
+}
+
+TEST_F(MainWindowTest, HelpCommandsShowTheProgramsHelpFile) {
+    button("Command1")->click();
+    action("mnuMhelp")->trigger();
+    ASSERT_EQ(help.calls.size(), 2u);
+    for (const auto& [file, command] : help.calls) {
+        EXPECT_EQ(file, dir.path() + "/Fenmark3.CHM");
+        EXPECT_EQ(command, 0);
+    }
+}
+
+TEST_F(MainWindowTest, VersionInformationOpensTheAboutBoxModally) {
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        EXPECT_EQ(str(modal->objectName()), "frmAbout");
+        EXPECT_EQ(modal->parentWidget(), &window);
+        opened = true;
+        modal->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+    });
+    action("mnuVer")->trigger();
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(MainWindowTest, ExitClosesTheWindowWithoutAsking) {
+    dialogs.queueOpen(writeRegister());
+    button("cmdOpen")->click();
+    button("cmdExit")->click();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(dialogs.messages().empty());
+
+    window.show();
+    action("mnuExit")->trigger();
+    EXPECT_FALSE(window.isVisible());
+}
+
+}  // namespace
+}  // namespace fenmark::ui

@@ -1,0 +1,80 @@
+#pragma once
+// The main window on screen: the view of reg::MainWindowModel. It builds the
+// widgets under the controls' names, forwards every user action to the
+// model and copies the model's state back into the widgets afterwards. It
+// also stands for the windows the model opens (MainWindowHost).
+
+#include <QMainWindow>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/dialogs.h"
+#include "platform/help.h"
+#include "register/main_window.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace fenmark::platform::qt {
+class GridTableModel;
+class GridTableView;
+}  // namespace fenmark::platform::qt
+
+namespace fenmark::ui {
+
+// Said for a command whose window comes in a later version.
+inline constexpr const char* kNotYetMessage = "この機能は現在準備中です。";
+
+// Logical pixels per twip on a 96 dpi screen.
+inline constexpr int kTwipsPerPixel = 15;
+
+class MainWindow : public QMainWindow, private reg::MainWindowHost {
+    Q_OBJECT
+
+  public:
+    MainWindow(reg::ProgramState& state, platform::Dialogs& dialogs, platform::HelpViewer& help,
+               reg::Environment environment, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    [[nodiscard]] reg::MainWindowModel& model() { return model_; }
+
+    // Start-up: centres the window on its screen, then runs the model's
+    // Form_Load and shows its state.
+    void Form_Load();
+
+    // Copies the model's state into every widget.
+    void sync();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    bool openWindow(reg::Window window) override;
+    void hideMain() override;
+    void quit() override;
+
+    void buildMenus();
+    void buildControls();
+    void centreOnScreen();
+    void click(const std::string& name);
+    void combo1Activated(int index);
+    void resizeList();
+
+    platform::Dialogs& dialogs_;
+    reg::MainWindowModel model_;
+
+    QWidget* canvas_ = nullptr;
+    QWidget* header_ = nullptr;
+    std::vector<std::pair<platform::Control*, QPushButton*>> buttons_;
+    std::vector<std::pair<platform::Control*, QAction*>> actions_;
+    std::vector<std::pair<platform::Control*, QLabel*>> labels_;
+    QComboBox* combo1_ = nullptr;
+    platform::qt::GridTableView* fxg1_ = nullptr;
+    platform::qt::GridTableModel* fxg1Model_ = nullptr;
+};
+
+}  // namespace fenmark::ui

@@ -1,0 +1,106 @@
+// New declining balance (新定率法, method "4"): the declining rate times the
+// book value at the start of each year until the ordinary amount falls below
+// the guarantee amount; from that year on a constant revised amount (the
+// revised rate times the book value of the switch year), the last revised
+// year taking the book value down to the memorandum value.
+
+#include <cmath>
+#include <vector>
+
+#include "common/convert.h"
+#include "common/number.h"
+#include "schedule/frame.h"
+
+namespace fenmark::schedule {
+
+using common::addInt16;
+using common::toInt16;
+using common::toInt32;
+using common::toSingle;
+
+void ScheduleFrame::GetFxd00() {
+    const double cost = value(reg::acquisitionCost);
+    const double quantity = value(reg::quantity);
+    const double ratio = value(reg::businessRatio);
+    const float decliningRate = toSingle(value(reg::depreciationRate));
+    const double revisedDepRate = common::leadingNumber(Text3.text);
+    const double guaranteeRate = common::leadingNumber(Text2.text);
+    const std::int16_t n = toInt16(value(reg::usefulLife) + 2);
+
+    const std::int16_t byLife = addInt16(n, 5);
+    const std::int16_t rows =
+        byLife > addInt16(elapsedYears, 3) ? byLife : addInt16(elapsedYears, 8);
+
+    const float guaranteeAmount = toSingle(roundByMode(guaranteeRate * cost));
+    startGrid(rows);
+    const std::int16_t months = firstYearMonths();
+    const std::int32_t memorandum = toInt32(quantity);
+    const int lastRow = rows - 1;
+    putYearColumns(lastRow);
+
+    auto putAmount = [&](int row, double amount) {
+        put(row, colAmount, amountText(amount));
+        put(row, colExpense, amountText(amount * ratio / 100));
+    };
+    auto putBook = [&](int row, double book) {
+        put(row, colBookValue, row == 1 ? amountText(book) : bookText(book));
+    };
+
+    // Ordinary years, each computed from the book value the previous one
+    // left. A year whose ordinary amount would reach the memorandum value
+    // takes the book value down to it instead and ends the schedule; the
+    // tables give a life of 2 no guarantee, so that is how it ends.
+    std::int32_t bookValue = toInt32(cost);
+    int row = 1;
+    int switchYear = 0;
+    bool ended = false;
+    for (; row <= lastRow; ++row) {
+        const double product = row == 1
+                                   ? static_cast<double>(decliningRate) * bookValue * months / 12
+                                   : static_cast<double>(decliningRate) * bookValue;
+        const float ordinaryAmount = toSingle(roundByMode(toSingle(product)));
+        // An ordinary amount equal to the guarantee amount still reaches it.
+        if (row >= 2 && row <= n && ordinaryAmount < guaranteeAmount) {
+            switchYear = row;
+            break;
+        }
+        if (bookValue - static_cast<double>(ordinaryAmount) <= quantity) {
+            putAmount(row, bookValue - quantity);
+            putBook(row, memorandum);
+            ended = true;
+            ++row;
+            break;
+        }
+        bookValue = toInt32(bookValue - static_cast<double>(ordinaryAmount));
+        putAmount(row, ordinaryAmount);
+        putBook(row, bookValue);
+    }
+
+    if (switchYear > 0) {
+        const float revisedBase = toSingle(bookValue);
+        const float revisedAmount = toSingle(roundByMode(revisedDepRate * revisedBase));
+        for (int c = 1; row <= lastRow; ++row, ++c) {
+            put(row, colRemark, kRemarkRevised);
+            const double left = revisedBase - static_cast<double>(c) * revisedAmount;
+            if (left >= quantity) {
+                putAmount(row, revisedAmount);
+                putBook(row, left);
+                continue;
+            }
+            const double last = revisedBase - static_cast<double>(c - 1) * revisedAmount - quantity;
+            putAmount(row, toInt32(last));
+            putBook(row, memorandum);
+            ended = true;
+            ++row;
+            break;
+        }
+    }
+
+    if (ended) {
+        for (; row <= lastRow; ++row) putBook(row, memorandum);
+    }
+    for (int r = 1; r <= lastRow; ++r) putMonths(r);
+    finishGrid();
+}
+
+}  // namespace fenmark::schedule

@@ -1,0 +1,42 @@
+// Three-year equal write-off (一括償却, method "2"): the cost in three equal
+// parts over three schedule years, the first two rounded up and the third
+// the rest, without proration, rounding mode or memorandum value.
+
+#include <cmath>
+
+#include "common/convert.h"
+#include "schedule/frame.h"
+
+namespace fenmark::schedule {
+
+using common::toInt32;
+
+void ScheduleFrame::GetFxd1() {
+    constexpr int kRows = 11;
+    constexpr int kLastRow = kRows - 1;
+    const double cost = value(reg::acquisitionCost);
+    const double ratio = value(reg::businessRatio);
+
+    startGrid(kRows);
+    // The statement reads the last data row here, not the grid's row count.
+    gridRowCount = kLastRow;
+
+    const std::int32_t third = toInt32(std::ceil(cost / 3));
+    const std::int32_t thirds[3] = {third, third,
+                                    toInt32(cost - third - static_cast<double>(third))};
+    const std::int32_t bookValue[2] = {toInt32(cost - third),
+                                       toInt32(cost - third - static_cast<double>(third))};
+
+    putYearColumns(kLastRow);
+    for (int row = 1; row <= 3; ++row) {
+        const double amount = thirds[row - 1];
+        put(row, colMonths, "1/3");
+        put(row, colAmount, amountText(amount));
+        put(row, colExpense, amountText(amount * ratio / 100));
+        put(row, colBookValue, row < 3 ? bookText(bookValue[row - 1]) : "0");
+        put(row, colRemark, kRemarkThreeYear);
+    }
+    finishGrid();
+}
+
+}  // namespace fenmark::schedule

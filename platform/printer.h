@@ -4,12 +4,27 @@
 // printer keeps a current position, a current font and the current page
 // number (1 on the first page of a document).
 
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace fenmark::platform {
 
 enum class Orientation { Portrait, Landscape };
+
+// What every print command tells the user when anything goes wrong after
+// its question, a cancelled printer set-up dialog included.
+inline constexpr const char* kPrintFailedMessage = "印刷で問題が発生しました。";
+
+// The printer could not start, draw, break a page or finish the document.
+class PrintError : public std::runtime_error {
+  public:
+    explicit PrintError(const std::string& what) : std::runtime_error(what) {}
+};
 
 class Printer {
   public:
@@ -28,9 +43,12 @@ class Printer {
     virtual void setCurrentY(double y) = 0;
 
     // Draws `text` with its top-left corner at the current position, then
-    // moves to the start of the next line (x to 0, y one line lower).
+    // moves to the start of the next line (x to 0, y one line lower), so an
+    // empty text skips a line. A line break inside the text (CR LF, LF or
+    // CR) starts a new line there, so "abc\r\n" leaves y two lines lower.
     virtual void print(const std::string& text) = 0;
-    // Width of the printable area, and of a text in the current font, in twips.
+    // Width of the printable area, and of a text in the current font (its
+    // widest line), in twips.
     [[nodiscard]] virtual double pageWidth() const = 0;
     [[nodiscard]] virtual double pageHeight() const = 0;
     [[nodiscard]] virtual double textWidth(const std::string& text) const = 0;
@@ -39,13 +57,32 @@ class Printer {
     virtual void line(double x1, double y1, double x2, double y2) = 0;
     [[nodiscard]] virtual int page() const = 0;
     virtual void newPage() = 0;
-    // Sends the document to the device; throws on failure.
+    // Sends the document to the device; throws PrintError on failure.
     virtual void endDoc() = 0;
+};
+
+// The number of line breaks in a text as print() counts them: CR LF, a lone
+// LF and a lone CR are one each.
+[[nodiscard]] std::size_t lineBreaks(const std::string& text);
+
+// The device the print commands print on: the printer the set-up dialog
+// chose (or a PDF file), one document per command, and the busy pointer.
+class PrintDevice {
+  public:
+    virtual ~PrintDevice() = default;
+    // Runs `compose` on a new document, page 1, nothing printed yet.
+    // `compose` ends the document with endDoc(). When it throws instead, the
+    // pages composed so far are sent as they stand (pages already sent are
+    // never recalled) and the exception goes on to the caller.
+    virtual void printDocument(const std::function<void(Printer&)>& compose) = 0;
+    // Shows the busy (hourglass) pointer, or the normal one again.
+    virtual void setBusy(bool busy) = 0;
 };
 
 // Records every operation, for tests of the printouts. Text widths are
 // estimated from the character count: a half-width character is half the
-// point size wide, a full-width one the whole point size.
+// point size wide, a full-width one the whole point size; of a text of
+// several lines the widest counts.
 class RecordingPrinter : public Printer {
   public:
     struct Op {
@@ -83,7 +120,22 @@ class RecordingPrinter : public Printer {
     [[nodiscard]] Orientation orientation() const { return orientation_; }
     [[nodiscard]] bool a4() const { return a4_; }
 
+    // The operations of one kind on page `page` (1-based), in order.
+    [[nodiscard]] std::vector<Op> onPage(int page, Op::Kind kind = Op::Kind::Text) const;
+    // Pages in the document: 1 plus the page breaks recorded.
+    [[nodiscard]] int pageCount() const;
+    // True once endDoc() has been recorded.
+    [[nodiscard]] bool ended() const;
+
+    // A printer that breaks down: after `count` more operations have been
+    // recorded, every drawing, page break and end of document throws
+    // PrintError. Nothing means it never fails.
+    void failAfter(std::optional<std::size_t> count) { failAfter_ = count; }
+
   private:
+    void record(Op op);
+
+    std::optional<std::size_t> failAfter_;
     std::vector<Op> ops_;
     Orientation orientation_ = Orientation::Portrait;
     bool a4_ = false;
@@ -91,6 +143,30 @@ class RecordingPrinter : public Printer {
     double size_ = 10.0;
     double x_ = 0, y_ = 0;
     int page_ = 1;
+};
+
+// A PrintDevice for tests: every document on its own RecordingPrinter, kept
+// in order, and the busy pointer's state and changes.
+class RecordingPrintDevice : public PrintDevice {
+  public:
+    void printDocument(const std::function<void(Printer&)>& compose) override;
+    void setBusy(bool busy) override {
+        busy_ = busy;
+        busyChanges_.push_back(busy);
+    }
+
+    // Every later document's printer fails after `count` operations.
+    void failAfter(std::optional<std::size_t> count) { failAfter_ = count; }
+
+    [[nodiscard]] const std::deque<RecordingPrinter>& documents() const { return documents_; }
+    [[nodiscard]] bool busy() const { return busy_; }
+    [[nodiscard]] const std::vector<bool>& busyChanges() const { return busyChanges_; }
+
+  private:
+    std::deque<RecordingPrinter> documents_;
+    std::optional<std::size_t> failAfter_;
+    bool busy_ = false;
+    std::vector<bool> busyChanges_;
 };
 
 }  // namespace fenmark::platform

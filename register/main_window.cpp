@@ -3,7 +3,9 @@
 #include <array>
 
 #include "platform/text_file.h"
+#include "register/display_order.h"
 #include "register/ledger_list.h"
+#include "register/ledger_print.h"
 #include "register/register_file.h"
 
 namespace fenmark::reg {
@@ -12,11 +14,12 @@ using platform::Control;
 
 MainWindowModel::MainWindowModel(ProgramState& state, platform::Dialogs& dialogs,
                                  platform::HelpViewer& help, MainWindowHost& host,
-                                 Environment environment)
+                                 platform::PrintDevice& printDevice, Environment environment)
     : state_(state),
       dialogs_(dialogs),
       help_(help),
       host_(host),
+      printDevice_(printDevice),
       environment_(std::move(environment)) {
     Combo1.visible = false;
     // The commands that need a register start disabled.
@@ -60,7 +63,7 @@ Control* MainWindowModel::control(std::string_view name) {
 
 bool MainWindowModel::click(std::string_view name) {
     using Handler = void (MainWindowModel::*)();
-    static constexpr std::array<std::pair<std::string_view, Handler>, 21> handlers{{
+    static constexpr std::array<std::pair<std::string_view, Handler>, 29> handlers{{
         {"cmdNew", &MainWindowModel::cmdNew_Click},
         {"mnuNew", &MainWindowModel::mnuNew_Click},
         {"cmdOpen", &MainWindowModel::cmdOpen_Click},
@@ -82,6 +85,14 @@ bool MainWindowModel::click(std::string_view name) {
         {"Command1", &MainWindowModel::Command1_Click},
         {"mnuMhelp", &MainWindowModel::mnuMhelp_Click},
         {"mnuVer", &MainWindowModel::mnuVer_Click},
+        {"cmdSort1", &MainWindowModel::cmdSort1_Click},
+        {"mnuSort2", &MainWindowModel::mnuSort2_Click},
+        {"cmdSort2", &MainWindowModel::cmdSort2_Click},
+        {"mnuSort1", &MainWindowModel::mnuSort1_Click},
+        {"cmdRsort", &MainWindowModel::cmdRsort_Click},
+        {"mnuRsort", &MainWindowModel::mnuRsort_Click},
+        {"cmdPrint", &MainWindowModel::cmdPrint_Click},
+        {"mnuPrint", &MainWindowModel::mnuPrint_Click},
     }};
     for (const auto& [handlerName, handler] : handlers) {
         if (handlerName == name) {
@@ -136,6 +147,9 @@ platform::FileDialogOptions MainWindowModel::fileDialogOptions(bool forSave) con
 
 void MainWindowModel::newRegister() {
     state_.currentFilePath.clear();
+    // No file in use: nothing the display-order dialog could rewrite.
+    cmdOrd.enabled = false;
+    mnuOrd.enabled = false;
     state_.assetRegister.clear();
     // The entry card starts an empty register at record 0.
     state_.recordCount = 0;
@@ -243,8 +257,23 @@ void MainWindowModel::cmdView1_Click() { openWindow(Window::Schedule); }
 void MainWindowModel::mnuView1_Click() { openWindow(Window::Schedule); }
 void MainWindowModel::cmdView3_Click() { openWindow(Window::Statement); }
 void MainWindowModel::mnuView2_Click() { openWindow(Window::Statement); }
-void MainWindowModel::cmdOrd_Click() { openWindow(Window::DisplayOrder); }
-void MainWindowModel::mnuOrd_Click() { openWindow(Window::DisplayOrder); }
+void MainWindowModel::cmdOrd_Click() {
+    if (displayOrderAvailable(state_)) openWindow(Window::DisplayOrder);
+}
+void MainWindowModel::mnuOrd_Click() {
+    if (displayOrderAvailable(state_)) openWindow(Window::DisplayOrder);
+}
+
+void MainWindowModel::cmdSort1_Click() { sorting_.cmdSort1_Click(); }
+void MainWindowModel::mnuSort2_Click() { sorting_.mnuSort2_Click(); }
+void MainWindowModel::cmdSort2_Click() { sorting_.cmdSort2_Click(); }
+void MainWindowModel::mnuSort1_Click() { sorting_.mnuSort1_Click(); }
+void MainWindowModel::cmdRsort_Click() { sorting_.cmdRsort_Click(); }
+void MainWindowModel::mnuRsort_Click() { sorting_.mnuRsort_Click(); }
+void MainWindowModel::cmdPrint_Click() { printLedgerCommand(state_, dialogs_, printDevice_); }
+void MainWindowModel::mnuPrint_Click() { printLedgerCommand(state_, dialogs_, printDevice_); }
+void MainWindowModel::DoSort() { reg::DoSort(Fxg1); }
+void MainWindowModel::rebuildList() { rebuildLedgerList(Fxg1, state_); }
 
 void MainWindowModel::closingMonthCommand() {
     state_.programFolder = environment_.programFolder;

@@ -12,7 +12,9 @@
 #include "platform/dialogs.h"
 #include "platform/grid.h"
 #include "platform/help.h"
+#include "platform/printer.h"
 #include "register/settings.h"
+#include "register/sorting.h"
 #include "register/state.h"
 
 namespace fenmark::reg {
@@ -51,7 +53,8 @@ struct Environment {
 class MainWindowModel {
   public:
     MainWindowModel(ProgramState& state, platform::Dialogs& dialogs, platform::HelpViewer& help,
-                    MainWindowHost& host, Environment environment);
+                    MainWindowHost& host, platform::PrintDevice& printDevice,
+                    Environment environment);
 
     platform::Control Caption{"frmStart", kMainTitle};
     platform::Control Label1{"Label1", "固定資産台帳　一覧"};
@@ -142,12 +145,24 @@ class MainWindowModel {
     void Command1_Click();
     void mnuMhelp_Click();
     void mnuVer_Click();
+    void cmdPrint_Click();
+    void mnuPrint_Click();
+    void cmdSort1_Click();
+    void mnuSort2_Click();
+    void cmdSort2_Click();
+    void mnuSort1_Click();
+    void cmdRsort_Click();
+    void mnuRsort_Click();
 
     // Called by other windows.
     void GetData();
     void GetResistData(const Settings& settings);
     void ReLoad();
     void ReLoad2();
+    // Undoes a sort: the list in register order again.
+    void DoSort();
+    // The list rebuilt in register order, after the display order changed.
+    void rebuildList();
 
     // The rounding choice as the schedule and statement windows read it.
     [[nodiscard]] const std::string& roundingMode() const { return Text2.text; }
@@ -157,6 +172,7 @@ class MainWindowModel {
     void enableRegisterCommands(bool withOrder, bool showRounding);
 
     [[nodiscard]] ProgramState& state() { return state_; }
+    [[nodiscard]] const Environment& environment() const { return environment_; }
 
   private:
     void openRegister();
@@ -172,7 +188,9 @@ class MainWindowModel {
     platform::Dialogs& dialogs_;
     platform::HelpViewer& help_;
     MainWindowHost& host_;
+    platform::PrintDevice& printDevice_;
     Environment environment_;
+    SortCommands sorting_{Fxg1, cmdSort1, cmdSort2, mnuSort1, mnuSort2, cmdRsort, mnuRsort};
 };
 
 }  // namespace fenmark::reg

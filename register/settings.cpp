@@ -35,6 +35,11 @@ std::optional<std::string> settingsReadPath(const std::string& programFolder,
 }
 
 std::string settingsWritePath(const std::string& programFolder, const std::string& userFolder) {
+    // A user file is read first, so it is the one to update while it exists.
+    if (!userFolder.empty()) {
+        const std::string user = userFolder + "/" + kSettingsFileName;
+        if (platform::fileExists(user)) return user;
+    }
     if (platform::folderWritable(programFolder) || userFolder.empty()) {
         return programFolder + "/" + kSettingsFileName;
     }

@@ -27,8 +27,9 @@ struct Settings {
 [[nodiscard]] std::optional<std::string> settingsReadPath(const std::string& programFolder,
                                                           const std::string& userFolder);
 
-// Where the settings are written: the program folder when it is writable,
-// else the user's configuration folder.
+// Where the settings are written: the user's file when there is one (it is
+// the one read), else the program folder when it is writable, else the
+// user's configuration folder.
 [[nodiscard]] std::string settingsWritePath(const std::string& programFolder,
                                             const std::string& userFolder);
 

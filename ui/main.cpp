@@ -10,6 +10,7 @@
 #include "platform/program_folder.h"
 #include "platform/qt/help_viewer.h"
 #include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_printer.h"
 #include "register/state.h"
 #include "ui/main_window.h"
 
@@ -34,8 +35,9 @@ int main(int argc, char* argv[]) {
     fenmark::reg::ProgramState state;
     fenmark::platform::qt::QtDialogs dialogs;
     fenmark::platform::qt::QtHelpViewer help(dialogs);
+    fenmark::platform::qt::QtPrintDevice printDevice(dialogs.printer());
     fenmark::ui::MainWindow window(
-        state, dialogs, help,
+        state, dialogs, help, printDevice,
         fenmark::reg::Environment{fenmark::platform::programFolder(),
                                   fenmark::platform::userConfigFolder()});
     dialogs.setParentWidget(&window);

@@ -15,7 +15,11 @@
 #include <QVBoxLayout>
 
 #include "platform/qt/grid_model.h"
+#include "platform/qt/qt_dialogs.h"
 #include "ui/about_box.h"
+#include "ui/closing_month_dialog.h"
+#include "ui/display_order_dialog.h"
+#include "ui/schedule_window.h"
 
 namespace fenmark::ui {
 
@@ -95,10 +99,11 @@ QIcon commandIcon(const std::string& name, qreal ratio) {
 }  // namespace
 
 MainWindow::MainWindow(reg::ProgramState& state, platform::Dialogs& dialogs,
-                       platform::HelpViewer& help, reg::Environment environment, QWidget* parent)
+                       platform::HelpViewer& help, platform::PrintDevice& printDevice,
+                       reg::Environment environment, QWidget* parent)
     : QMainWindow(parent),
       dialogs_(dialogs),
-      model_(state, dialogs, help, *this, std::move(environment)) {
+      model_(state, dialogs, help, *this, printDevice, std::move(environment)) {
     setObjectName(fromUtf8(model_.Caption.name));
     buildMenus();
     buildControls();
@@ -304,12 +309,26 @@ bool MainWindow::openWindow(reg::Window window) {
             box.exec();
             return true;
         }
+        case reg::Window::Schedule:
+            return openSchedule();
+        case reg::Window::ClosingMonth: {
+            ClosingMonthDialog dialog(model_.state(), dialogs_, model_.environment(),
+                                      {model_.Text1, model_.Label3}, this);
+            dialog.exec();
+            sync();
+            return true;
+        }
+        case reg::Window::DisplayOrder: {
+            auto* dialog = new DisplayOrderDialog(model_.state(), dialogs_, *this);
+            connect(dialog, &QDialog::finished, dialog, &QObject::deleteLater);
+            parentDialogsTo(dialog);
+            dialog->Form_Load();
+            dialog->show();
+            return true;
+        }
         case reg::Window::EntryCardNew:
         case reg::Window::EntryCard:
-        case reg::Window::Schedule:
         case reg::Window::Statement:
-        case reg::Window::DisplayOrder:
-        case reg::Window::ClosingMonth:
             break;
     }
     dialogs_.message({kNotYetMessage, platform::kProgramTitle, platform::Buttons::Ok,
@@ -318,6 +337,36 @@ bool MainWindow::openWindow(reg::Window window) {
 }
 
 void MainWindow::hideMain() { hide(); }
+
+bool MainWindow::openSchedule() {
+    schedule::ScheduleSettings settings{model_.state().closingMonth, model_.roundingMode(),
+                                        schedule::systemCalendarYear()};
+    auto* window = new ScheduleWindow(model_.state(), dialogs_, std::move(settings), this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    schedule_ = window;
+    parentDialogsTo(window);
+    window->show();
+    return true;
+}
+
+void MainWindow::unloadSchedule() {
+    if (schedule_ != nullptr) schedule_->close();
+}
+
+void MainWindow::showMain() {
+    parentDialogsTo(this);
+    sync();
+    show();
+}
+
+void MainWindow::rebuildList() {
+    model_.rebuildList();
+    sync();
+}
+
+void MainWindow::parentDialogsTo(QWidget* window) {
+    if (auto* qt = dynamic_cast<platform::qt::QtDialogs*>(&dialogs_)) qt->setParentWidget(window);
+}
 
 void MainWindow::quit() { close(); }
 

@@ -5,13 +5,16 @@
 // also stands for the windows the model opens (MainWindowHost).
 
 #include <QMainWindow>
+#include <QPointer>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/dialogs.h"
 #include "platform/help.h"
+#include "register/display_order.h"
 #include "register/main_window.h"
+#include "schedule/schedule_window.h"
 
 class QAction;
 class QComboBox;
@@ -25,18 +28,24 @@ class GridTableView;
 
 namespace fenmark::ui {
 
+class ScheduleWindow;
+
 // Said for a command whose window comes in a later version.
 inline constexpr const char* kNotYetMessage = "この機能は現在準備中です。";
 
 // Logical pixels per twip on a 96 dpi screen.
 inline constexpr int kTwipsPerPixel = 15;
 
-class MainWindow : public QMainWindow, private reg::MainWindowHost {
+class MainWindow : public QMainWindow,
+                   private reg::MainWindowHost,
+                   private schedule::ScheduleWindowHost,
+                   private reg::DisplayOrderOwner {
     Q_OBJECT
 
   public:
     MainWindow(reg::ProgramState& state, platform::Dialogs& dialogs, platform::HelpViewer& help,
-               reg::Environment environment, QWidget* parent = nullptr);
+               platform::PrintDevice& printDevice, reg::Environment environment,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     [[nodiscard]] reg::MainWindowModel& model() { return model_; }
@@ -56,6 +65,13 @@ class MainWindow : public QMainWindow, private reg::MainWindowHost {
     bool openWindow(reg::Window window) override;
     void hideMain() override;
     void quit() override;
+    // The windows opened over the main window call these when they close.
+    void showMain() override;
+    void unloadSchedule() override;
+    void rebuildList() override;
+    // Message boxes belong to the window the user is working in.
+    void parentDialogsTo(QWidget* window);
+    bool openSchedule();
 
     void buildMenus();
     void buildControls();
@@ -75,6 +91,7 @@ class MainWindow : public QMainWindow, private reg::MainWindowHost {
     QComboBox* combo1_ = nullptr;
     platform::qt::GridTableView* fxg1_ = nullptr;
     platform::qt::GridTableModel* fxg1Model_ = nullptr;
+    QPointer<ScheduleWindow> schedule_;
 };
 
 }  // namespace fenmark::ui

@@ -36,7 +36,8 @@ struct RecordingHost : MainWindowHost {
 
 class MainWindowTest : public ::testing::Test {
   protected:
-    MainWindowTest() : model_(state_, dialogs_, help_, host_, {program_.path(), user_.path()}) {}
+    MainWindowTest()
+        : model_(state_, dialogs_, help_, host_, printDevice_, {program_.path(), user_.path()}) {}
 
     void SetUp() override { model_.Form_Load(); }
 
@@ -72,6 +73,7 @@ class MainWindowTest : public ::testing::Test {
     platform::ScriptedDialogs dialogs_;
     RecordingHelp help_;
     RecordingHost host_;
+    platform::RecordingPrintDevice printDevice_;
     MainWindowModel model_;
 };
 

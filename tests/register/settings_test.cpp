@@ -62,8 +62,11 @@ TEST(Settings, UserFolderIsReadFirstAndUsedWhenTheProgramFolderIsReadOnly) {
     test::writeBytes(user.file(kSettingsFileName), "\"\",\"\",\"\",\"9\"\r\n");
     EXPECT_EQ(loadSettings(program.path(), user.path()).closingMonth, "9");
     EXPECT_EQ(loadSettings(program.path(), "").closingMonth, "3");
-    EXPECT_EQ(settingsWritePath(program.path(), user.path()), program.file(kSettingsFileName));
-    EXPECT_EQ(settingsWritePath("/proc", user.path()), user.file(kSettingsFileName));
+    // The user's file is the one read, so it is the one written.
+    EXPECT_EQ(settingsWritePath(program.path(), user.path()), user.file(kSettingsFileName));
+    test::TempDir emptyUser;
+    EXPECT_EQ(settingsWritePath(program.path(), emptyUser.path()), program.file(kSettingsFileName));
+    EXPECT_EQ(settingsWritePath("/proc", emptyUser.path()), emptyUser.file(kSettingsFileName));
 }
 
 TEST(Settings, ApplyTakesTheMonthAndTheReservedFields) {

@@ -19,6 +19,7 @@
 #include "platform/qt/grid_model.h"
 #include "register/ledger_list.h"
 #include "register/register_file.h"
+#include "screenshot.h"
 #include "test_support.h"
 
 namespace fenmark::ui {
@@ -45,7 +46,7 @@ const std::vector<std::string> kStartCommands = {"cmdNew",  "mnuNew",   "cmdOpen
 
 class MainWindowTest : public ::testing::Test {
   protected:
-    MainWindowTest() : window(state, dialogs, help, {dir.path(), dir.file("config")}) {
+    MainWindowTest() : window(state, dialogs, help, printDevice, {dir.path(), dir.file("config")}) {
         window.Form_Load();
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -86,6 +87,7 @@ class MainWindowTest : public ::testing::Test {
     reg::ProgramState state;
     platform::ScriptedDialogs dialogs;
     RecordingHelp help;
+    platform::RecordingPrintDevice printDevice;
     MainWindow window;
 };
 
@@ -271,10 +273,8 @@ TEST_F(MainWindowTest, ChoosingRoundDownSetsText2) {
 TEST_F(MainWindowTest, CommandsOfLaterVersionsSaySo) {
     dialogs.queueOpen(writeRegister());
     button("cmdOpen")->click();
-    button("cmdPrint")->click();  // no printout in this build
-    button("cmdView1")->click();  // no schedule window in this build
-    action("mnuhenkou")->trigger();
-    ASSERT_EQ(dialogs.messages().size(), 3u);
+    button("cmdView3")->click();  // no statement window in this build
+    ASSERT_EQ(dialogs.messages().size(), 1u);
     for (const platform::Message& m : dialogs.messages()) {
         EXPECT_EQ(m.text, "この機能は現在準備中です。");
         EXPECT_EQ(m.title, "Fenmark");
@@ -283,6 +283,32 @@ TEST_F(MainWindowTest, CommandsOfLaterVersionsSaySo) {
     // The main window stays, as no other window took its place.
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(shown(grid()));
+}
+
+TEST_F(MainWindowTest, ScheduleWindowTakesThePlaceOfTheMainWindowUntilItCloses) {
+    dialogs.queueOpen(writeRegister());
+    button("cmdOpen")->click();
+    combo()->setCurrentIndex(1);
+    emit combo()->activated(1);
+    button("cmdView1")->click();
+    auto* schedule = QApplication::topLevelWidgets().isEmpty() ? nullptr : [] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == "frmView1" && w->isVisible()) return w;
+        }
+        return static_cast<QWidget*>(nullptr);
+    }();
+    ASSERT_NE(schedule, nullptr);
+    EXPECT_FALSE(window.isVisible());
+    auto* name = schedule->findChild<QWidget*>(QStringLiteral("txtName"));
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->property("text").toString(), QStringLiteral("事務所建物"));
+    test::saveScreenshot(*schedule, "schedule_window");
+    auto* back = schedule->findChild<QPushButton*>(QStringLiteral("cmdCancel"));
+    ASSERT_NE(back, nullptr);
+    back->click();
+    QApplication::processEvents();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(dialogs.messages().empty());
 }
 
 TEST_F(MainWindowTest, HelpCommandsShowTheProgramsHelpFile) {

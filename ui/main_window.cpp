@@ -19,6 +19,7 @@
 #include "ui/about_box.h"
 #include "ui/closing_month_dialog.h"
 #include "ui/display_order_dialog.h"
+#include "ui/entry_card_window.h"
 #include "ui/schedule_window.h"
 
 namespace fenmark::ui {
@@ -328,6 +329,8 @@ bool MainWindow::openWindow(reg::Window window) {
         }
         case reg::Window::EntryCardNew:
         case reg::Window::EntryCard:
+            EntryCardWindow::open(*this, model_.state(), dialogs_);
+            return true;
         case reg::Window::Statement:
             break;
     }

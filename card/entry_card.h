@@ -1,0 +1,361 @@
+#pragma once
+// The asset entry card's model (window frmRecData): one page per register
+// row. Every control is plain state under its own name and every event
+// procedure is a method under its own name, so the card runs without Qt.
+//
+// Who runs an event. Whatever reaches the model from outside (the view's
+// forwarding of a user action, or a test calling an event method) counts as
+// the user's own doing: it marks the card changed. GetData, NewData, Pageup
+// and the conversion fill the card from code; the events they cascade never
+// mark it, and never refuse what is stored.
+//
+// Setting a control from code runs that control's change event when the
+// value changes (filling the year box runs txtYear_Change); the private
+// setters are the one place where that happens.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "register/state.h"
+
+namespace fenmark::card {
+
+// The card's messages and captions.
+inline constexpr const char* kCardTitle = "データ登録　　";
+inline constexpr const char* kNewPageSuffix = "/新規";
+
+inline constexpr const char* kMsgNoName = "資産の名称が入力されていません。";
+inline constexpr const char* kMsgNoType = "種別が入力されていません。";
+inline constexpr const char* kMsgNoYear = "取得年が入力されていません。";
+inline constexpr const char* kMsgNoMonth = "取得月が入力されていません。";
+inline constexpr const char* kMsgNoQuantity = "数または面積が入力されていません。";
+// The page check says 価格, the method procedures 価額.
+inline constexpr const char* kMsgNoPriceOnPage = "取得価格が入力されていません。";
+inline constexpr const char* kMsgNoPrice = "取得価額が入力されていません。";
+inline constexpr const char* kMsgNoLife = "耐用年数が入力されていません。";
+inline constexpr const char* kMsgNoResidual = "残存割合又は限度額が未入力です";
+inline constexpr const char* kMsgNoMethod = "償却方法が指定されていません。";
+
+inline constexpr const char* kMsgBadPrice = "取得価額が不正です。";
+inline constexpr const char* kMsgBadLife = "耐用年数が不正です。";
+inline constexpr const char* kMsgFromHeisei11 = "平成11年分から適用です。";
+inline constexpr const char* kMsgBadInitialLife = "初期設定（耐用年数）が不正です。";
+inline constexpr const char* kMsgRevisedLifeTooLate =
+    "平成１０年以降取得の資産には適用できません。";
+inline constexpr const char* kMsgDecliningNotAllowed = "この資産には定率法を選択できません。";
+
+// Checks that keep the register storable and its numbers meaningful.
+inline constexpr const char* kMsgNameQuote = "資産の名称に「\"」は使用できません。";
+inline constexpr const char* kMsgNameCharset = "資産の名称に使用できない文字が含まれています。";
+inline constexpr const char* kMsgNoEra = "元号が選択されていません。";
+inline constexpr const char* kMsgBadYear = "取得年が不正です。";
+inline constexpr const char* kMsgBadQuantity = "数または面積が不正です。";
+inline constexpr const char* kMsgBadRatio = "事業専用割合が不正です。";
+inline constexpr const char* kMsgBadRevisedLife = "改正耐用年数が不正です。";
+inline constexpr const char* kMsgBadResidual = "残存割合が不正です。";
+inline constexpr const char* kMsgBadLimit = "償却限度額が不正です。";
+
+inline constexpr const char* kMsgRegisterChanges = "変更した内容を登録しますか?。";
+inline constexpr const char* kMsgDiscardNewPage = "このページは未登録です。破棄して戻りますか?。";
+inline constexpr const char* kMsgFirstPage = "１ページ目です。";
+inline constexpr const char* kMsgDelete = "このカードを削除します。";
+inline constexpr const char* kTitleDelete = "Fenmark Database";
+// The previous-page button's questions carry a blank after the name.
+inline constexpr const char* kTitlePreviousPage = "Fenmark ";
+inline constexpr const char* kMsgSaveAsFile = "登録内容をファイルとして保存しますか?。";
+inline constexpr const char* kMsgNothingRegistered = "登録されたデータがありません。";
+inline constexpr const char* kMsgConvertPlease = "データーのコンバートを行ってください。";
+inline constexpr const char* kMsgConvertDone = "データーのコンバートが終わりました。";
+
+// The three-year method's rate, with its trailing blank.
+inline constexpr const char* kThreeYearRate = "0.333 ";
+
+// An option button of the method frame.
+struct OptionButton {
+    OptionButton() = default;
+    OptionButton(std::string name_, std::string caption_)
+        : name(std::move(name_)), caption(std::move(caption_)) {}
+
+    std::string name;
+    std::string caption;
+    bool value = false;
+    bool enabled = true;
+    bool visible = true;
+};
+
+// What the card needs from the main window, which opened it.
+class EntryCardHost {
+  public:
+    virtual ~EntryCardHost() = default;
+    // Re-read the register from chosenFilePath and rebuild the list.
+    virtual void ReLoad() = 0;
+    // Say there is nothing to show and hide the list.
+    virtual void ReLoad2() = 0;
+    // The card wrote a new register file: enable the commands that need a
+    // register, all but the display-order pair, leaving the rounding list.
+    virtual void registerSaved() = 0;
+    virtual void showMain() = 0;
+};
+
+class EntryCardModel {
+  public:
+    EntryCardModel(reg::ProgramState& state, platform::Dialogs& dialogs, EntryCardHost& host);
+
+    // The window; its caption is the title.
+    platform::Control Caption{"frmRecData", kCardTitle};
+
+    platform::TextBox txtName{"txtName"};
+    platform::Control Label14{"Label14"};
+    platform::ComboBox cboReki{"cboReki"};
+    platform::TextBox txtYear{"txtYear"};
+    platform::ComboBox Combo1{"Combo1"};
+    platform::TextBox txtMonth{"txtMonth", false};
+    platform::TextBox txtDay{"txtDay", false};
+    platform::ComboBox cboBunrui{"cboBunrui"};
+    platform::Control lblYmd{"lblYmd"};
+    platform::TextBox txtPrice{"txtPrice"};
+    platform::Control Label24{"Label24"};
+    platform::TextBox txtTnen{"txtTnen"};
+    platform::Control lblRate{"lblRate"};
+    platform::Control fraMeth{"fraMeth", "減価償却方法"};
+    OptionButton optGaku{"optGaku", "定額法"};
+    OptionButton optRitu{"optRitu", "定率法"};
+    OptionButton optToku{"optToku", "3年均等償却資産"};
+    platform::TextBox txtSuu{"txtSuu"};
+    platform::TextBox txtWari{"txtWari"};
+    platform::TextBox txtTnen2{"txtTnen2"};
+    platform::Control lblRate2{"lblRate2"};
+    platform::TextBox txtZanwari{"txtZanwari"};
+    platform::TextBox txtGendo{"txtGendo"};
+    platform::TextBox Text3{"Text3", false};
+    platform::Control lblNum{"lblNum"};
+
+    // Hidden working fields: the rate-table entries for the life and the
+    // second life, the type's text and the date key.
+    platform::TextBox Text1{"Text1", false};
+    platform::TextBox Text2{"Text2", false};
+    platform::TextBox Text5{"Text5", false};
+    platform::TextBox Text6{"Text6", false};
+
+    // The captions and units shown with the fields.
+    platform::Control lblCapName{"lblCapName", "資産の名称："};
+    platform::Control lblCapCode{"lblCapCode", "コード："};
+    platform::Control lblCapDate{"lblCapDate", "取得年月："};
+    platform::Control lblCapYearUnit{"lblCapYearUnit", "年"};
+    platform::Control lblCapMonthUnit{"lblCapMonthUnit", "月"};
+    platform::Control lblCapType{"lblCapType", "種別："};
+    platform::Control lblCapWestern{"lblCapWestern", "(西暦"};
+    platform::Control lblCapWesternEnd{"lblCapWesternEnd", "）"};
+    platform::Control lblCapPrice{"lblCapPrice", "取得価額："};
+    platform::Control lblCapPriceUnit{"lblCapPriceUnit", "円"};
+    platform::Control lblCapGrouped{"lblCapGrouped", "桁区切り金額表示"};
+    platform::Control lblCapTnen{"lblCapTnen", "耐用年数："};
+    platform::Control lblCapTnenUnit{"lblCapTnenUnit", "年"};
+    platform::Control lblCapRate{"lblCapRate", "償却率："};
+    platform::Control lblCapSuu{"lblCapSuu", "数　量："};
+    platform::Control lblCapSuuUnit{"lblCapSuuUnit", "（台／機）"};
+    platform::Control lblCapWari{"lblCapWari", "事業専用割合："};
+    platform::Control lblCapWariUnit{"lblCapWariUnit", "％"};
+    // The second useful life's three captions, greyed out unless it applies.
+    platform::Control lblCapTnen2{"lblCapTnen2", "* 平成10年改正耐用年数"};
+    platform::Control lblCapTnen2Unit{"lblCapTnen2Unit", "年"};
+    platform::Control lblCapRate2{"lblCapRate2", "償却率"};
+    // The residual and limit boxes stand inside their captions' blanks.
+    platform::Control lblCapZanwari{"lblCapZanwari", "残存割合：　　　　　％"};
+    platform::Control lblCapGendo{"lblCapGendo", "償却限度額：　　　　　　％"};
+
+    platform::Control cmdRec{"cmdRec", "登録"};
+    platform::Control cmdCancel{"cmdCancel", "削除"};
+    platform::Control cmdRR{"cmdRR", "≪", "最初のページ"};
+    platform::Control cmdRew{"cmdRew", "＜", "前のページ"};
+    platform::Control cmdFor{"cmdFor", "＞", "次のページ"};
+    platform::Control cmdFF{"cmdFF", "≫", "最後のページ"};
+    platform::Control Command1{"Command1", "┃", "新規ページ"};
+    platform::Control Command2{"Command2", "戻る"};
+    platform::Control cmdConv{"cmdConv", "コンバート"};
+
+    // The rate tables as the card holds them (built by Form_Load).
+    std::vector<std::string> lstData;
+    std::vector<std::string> lstData2;
+    std::vector<std::string> lstData3;
+
+    bool cardChanged = false;
+    bool registeredInSession = false;
+    std::int16_t monthKey = 0;
+
+    // The control that has the focus. The view reports every move the user
+    // makes (gotFocus); a move the card makes itself also raises
+    // focusRequests, which tells the view to apply it.
+    std::string focusedControl;
+    int focusRequests = 0;
+
+    // True once Form_Unload has let the card close.
+    bool unloaded = false;
+
+    // The controls by kind, in the order the window lays them out.
+    [[nodiscard]] std::vector<platform::TextBox*> textBoxes();
+    [[nodiscard]] std::vector<platform::Control*> labels();
+    [[nodiscard]] std::vector<platform::ComboBox*> comboBoxes();
+    [[nodiscard]] std::vector<OptionButton*> options();
+    [[nodiscard]] std::vector<platform::Control*> buttons();
+
+    // ---- What the user does (the view forwards these) ----
+
+    // The user typed into a text box: the new text.
+    void setText(std::string_view control, std::string text);
+    // The user chose an item of a list (-1 for none).
+    void select(std::string_view control, int listIndex);
+    // The user clicked an option button.
+    void clickOption(std::string_view control);
+    // Runs the click event of the named button; false when no button has
+    // that name. A disabled or hidden button does nothing.
+    bool click(std::string_view control);
+    // The focus left a control for another one of the card.
+    void lostFocus(std::string_view control);
+    // The user moved the focus to a control.
+    void gotFocus(std::string_view control);
+    // Whether a character typed into the price box is kept (the view passes
+    // the UTF-8 text of the key press).
+    [[nodiscard]] bool priceKeyAccepted(std::string_view typed);
+
+    // ---- Event procedures ----
+
+    void Form_Load();
+    // Closing the card: asks about the changes and about the file, writes
+    // the register and hands it back to the main window. False when the
+    // card must stay open (nothing has been lost then).
+    [[nodiscard]] bool Form_Unload();
+
+    void GetData();
+    void SetData();
+    void NewData();
+    void Pageup();
+
+    void Combo1_Click();
+    void Combo1_LostFocus();
+    void cboBunrui_Click();
+    void cboBunrui_DropDown();
+    void cboBunrui_LostFocus();
+    void cboReki_Change();
+    void txtName_Change();
+    void txtYear_Change();
+    void txtYear_LostFocus();
+    void txtMonth_Change();
+    void txtPrice_Change();
+    // The program's key filter: the key code, or 0 when the key is dropped.
+    [[nodiscard]] std::int16_t txtPrice_KeyPress(std::int16_t keyAscii) const;
+    void txtTnen_Change();
+    void txtTnen_Click();
+    void txtTnen2_Change();
+    void txtTnen2_LostFocus();
+    void txtSuu_Change();
+    void txtWari_Change();
+    void txtZanwari_Change();
+    void txtGendo_Change();
+    void Text6_Change();
+
+    void optGaku_Click();
+    void optRitu_Click();
+    void optToku_Click();
+
+    void cmdRec_Click();
+    void cmdFor_Click();
+    void cmdFF_Click();
+    void cmdRew_Click();
+    void cmdRR_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void cmdCancel_Click();
+    void cmdConv_Click();
+
+    // The method code SetData stores for the chosen option and date.
+    [[nodiscard]] std::string methodCode() const;
+    // The asset code's two forms from the date key and the type.
+    [[nodiscard]] std::string shortAssetCode() const;
+    [[nodiscard]] std::string longAssetCode() const;
+    // The date key as a number (Text6 read numerically).
+    [[nodiscard]] double dateKey() const;
+
+  private:
+    // Marks the code-driven stretch in which events do not mark the card.
+    class FromCode {
+      public:
+        explicit FromCode(EntryCardModel& card) : card_(card) { ++card_.codeDepth_; }
+        ~FromCode() { --card_.codeDepth_; }
+        FromCode(const FromCode&) = delete;
+        FromCode& operator=(const FromCode&) = delete;
+
+      private:
+        EntryCardModel& card_;
+    };
+
+    [[nodiscard]] bool fromCode() const { return codeDepth_ > 0; }
+    void markChanged();
+    void say(const char* text, const char* title = platform::kProgramTitle);
+    [[nodiscard]] platform::Answer ask(const char* text, platform::Buttons buttons,
+                                       const char* title = platform::kProgramTitle);
+    void moveFocus(std::string control);
+
+    // Setters that run the control's change event when the value changes.
+    void assign(platform::TextBox& box, std::string text);
+    void assign(platform::ComboBox& list, int listIndex);
+    // Selects the option (and deselects the others), running its procedure
+    // when it was not selected; false deselects it without an event.
+    void assign(OptionButton& option, bool value);
+    void clearOptions();
+    void runProcedure(const OptionButton& option);
+
+    [[nodiscard]] platform::TextBox* textBox(std::string_view name);
+    [[nodiscard]] platform::ComboBox* comboBox(std::string_view name);
+    [[nodiscard]] OptionButton* option(std::string_view name);
+    [[nodiscard]] platform::Control* button(std::string_view name);
+
+    // Field rules shared by several events.
+    void showSecondLife(bool shown);
+    void showResidualAndLimit(bool shown);
+    void hideAndEmptyResidualAndLimit();
+    void copyRowIntoCard();  // steps 2 to 6 of GetData, shared with Pageup
+    [[nodiscard]] int typeIndex() const { return cboBunrui.listIndex; }
+    [[nodiscard]] bool straightLineOnlyType() const;
+    // Re-derives the chosen method after a fact of the date changed.
+    void rederiveMethod();
+
+    // Method procedures' parts.
+    void computeDateKey();
+    [[nodiscard]] bool sharedMethodChecks(OptionButton& clicked);
+    void refuseOption(OptionButton& option, const char* message, std::string focus);
+    [[nodiscard]] bool decliningNotAllowed() const;
+
+    // Paging.
+    [[nodiscard]] bool isNewPage() const;
+    void setPageLabel();
+    void setNewPageLabel();
+    [[nodiscard]] bool pageCheck();
+    // The checks that keep the register storable; with allowEmpty an empty
+    // box passes (the emptiness checks are the page check's).
+    [[nodiscard]] bool dataCheck(bool allowEmpty);
+    void registerPage();
+    // The changes prompt; false when a Yes could not be registered and the
+    // action must stop.
+    [[nodiscard]] bool changesPrompt();
+    // The new-page discard prompt; false when the user keeps the page.
+    [[nodiscard]] bool discardPrompt(const char* title);
+    void loadPage(int record);
+    void openNewPage();
+    // Writes rows 1..count to the path; false (after telling the user)
+    // when the file could not be written.
+    [[nodiscard]] bool writeRegister(const std::string& path, const reg::AssetRegister& rows,
+                                     int count);
+    void lockForConversion(bool locked);
+
+    reg::ProgramState& state_;
+    platform::Dialogs& dialogs_;
+    EntryCardHost& host_;
+    int codeDepth_ = 0;
+};
+
+}  // namespace fenmark::card

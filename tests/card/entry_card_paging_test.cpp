@@ -1,0 +1,620 @@
+// The entry card's buttons: the page check, registration, paging and its
+// prompts, deletion, closing and the conversion of old-format rows.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "card/entry_card.h"
+#include "platform/text_file.h"
+#include "register/register_file.h"
+#include "test_support.h"
+
+namespace fenmark::card {
+namespace {
+
+using platform::Answer;
+
+struct RecordingHost : EntryCardHost {
+    void ReLoad() override { calls.emplace_back("ReLoad"); }
+    void ReLoad2() override { calls.emplace_back("ReLoad2"); }
+    void registerSaved() override { calls.emplace_back("registerSaved"); }
+    void showMain() override { calls.emplace_back("showMain"); }
+    std::vector<std::string> calls;
+};
+
+reg::Row pc(const std::string& name) {
+    return test::asset(name, "1", "20", "5", "4", "240000", "4", "0.500", "4");
+}
+
+class PagingTest : public ::testing::Test {
+  protected:
+    PagingTest() : card(state, dialogs, host) {}
+
+    void openWith(const std::vector<reg::Row>& rows) {
+        reg::AssetRegister assets;
+        for (std::size_t i = 0; i < rows.size(); ++i) assets.row(static_cast<int>(i + 1)) = rows[i];
+        path = dir.file("台帳.dat");
+        reg::writeRegisterFile(path, assets, static_cast<int>(rows.size()));
+        const auto loaded = reg::readRegisterFile(path);
+        state.assetRegister = loaded.assetRegister;
+        state.recordCount = loaded.recordCount;
+        state.currentFilePath = path;
+        state.chosenFilePath = path;
+        state.programFolder = dir.path();
+        card.Form_Load();
+    }
+
+    void openNew() {
+        state.programFolder = dir.path();
+        card.Form_Load();
+    }
+
+    // Types a complete straight-line asset onto the page shown.
+    void typeAsset(const std::string& name) {
+        card.setText("txtName", name);
+        card.select("cboBunrui", 4);
+        card.lostFocus("cboBunrui");
+        card.setText("txtYear", "19");
+        card.lostFocus("txtYear");
+        card.select("Combo1", 3);
+        card.lostFocus("Combo1");
+        card.setText("txtPrice", "300000");
+        card.setText("txtTnen", "5");
+        card.clickOption("optGaku");
+    }
+
+    std::vector<std::string> messages() const {
+        std::vector<std::string> out;
+        for (const auto& m : dialogs.messages()) out.push_back(m.text);
+        return out;
+    }
+
+    [[nodiscard]] reg::LoadedRegister fileContents() const { return reg::readRegisterFile(path); }
+
+    test::TempDir dir;
+    std::string path;
+    reg::ProgramState state;
+    platform::ScriptedDialogs dialogs;
+    RecordingHost host;
+    EntryCardModel card;
+};
+
+TEST_F(PagingTest, PageCheckStopsAtTheFirstMissingItemInOrder) {
+    openNew();
+    card.setText("txtSuu", "");
+    using Step = void (*)(EntryCardModel&);
+    const std::pair<const char*, Step> steps[] = {
+        {kMsgNoName, [](EntryCardModel& c) { c.setText("txtName", "金庫"); }},
+        {kMsgNoType, [](EntryCardModel& c) { c.select("cboBunrui", 4); }},
+        {kMsgNoYear,
+         [](EntryCardModel& c) {
+             c.setText("txtYear", "19");
+             c.lostFocus("txtYear");
+         }},
+        {kMsgNoMonth, [](EntryCardModel& c) { c.select("Combo1", 3); }},
+        {kMsgNoQuantity, [](EntryCardModel& c) { c.setText("txtSuu", "1"); }},
+        {kMsgNoPriceOnPage, [](EntryCardModel& c) { c.setText("txtPrice", "300000"); }},
+        {kMsgNoLife, [](EntryCardModel& c) { c.setText("txtTnen", "5"); }},
+        {kMsgNoMethod, [](EntryCardModel& c) { c.clickOption("optGaku"); }},
+    };
+    const char* focus[] = {"txtName", "cboBunrui", "txtYear", "Combo1",
+                           "txtSuu",  "txtPrice",  "txtTnen", "txtTnen"};
+    std::size_t i = 0;
+    for (const auto& [message, fix] : steps) {
+        SCOPED_TRACE(message);
+        dialogs.clearRecord();
+        card.gotFocus("cmdRec");
+        card.cmdRec_Click();
+        EXPECT_EQ(messages(), std::vector<std::string>{message});
+        // The method check leaves the focus where it is.
+        EXPECT_EQ(card.focusedControl, i + 1 < std::size(steps) ? focus[i] : "cmdRec");
+        EXPECT_EQ(state.recordCount, 0);
+        fix(card);
+        ++i;
+    }
+    dialogs.clearRecord();
+    card.cmdRec_Click();
+    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_EQ(state.recordCount, 1);
+    EXPECT_EQ(card.lblNum.caption, "1/1");
+    EXPECT_EQ(state.assetRegister.at(1, reg::assetName), "金庫");
+}
+
+TEST_F(PagingTest, ResidualAndLimitAreNeededForDeferredAssetsOnly) {
+    for (int type : {9, 10}) {
+        SCOPED_TRACE(type);
+        dialogs.clearRecord();
+        openNew();
+        card.setText("txtName", "開業費");
+        card.select("cboBunrui", type);
+        card.lostFocus("cboBunrui");
+        card.setText("txtYear", "22");
+        card.lostFocus("txtYear");
+        card.select("Combo1", 0);
+        card.setText("txtPrice", "500000");
+        card.setText("txtTnen", "5");
+        card.clickOption("optGaku");
+        card.setText("txtZanwari", "");
+        card.cmdRec_Click();
+        if (type == 9) {
+            EXPECT_EQ(messages(), std::vector<std::string>{kMsgNoResidual});
+            EXPECT_EQ(card.focusedControl, "txtZanwari");
+        } else {
+            EXPECT_TRUE(dialogs.messages().empty());
+            EXPECT_EQ(state.assetRegister.at(1, reg::residualRatio), "10");
+        }
+    }
+}
+
+TEST_F(PagingTest, ChecksKeepTheRegisterStorable) {
+    struct Case {
+        const char* box;
+        std::string text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"txtName", "19\"モニター", kMsgNameQuote}, {"txtName", "寿司🍣", kMsgNameCharset},
+        {"txtPrice", "300,000", kMsgBadPrice},      {"txtPrice", "-1", kMsgBadPrice},
+        {"txtPrice", "2147483648", kMsgBadPrice},   {"txtPrice", "1.5", kMsgBadPrice},
+        {"txtSuu", "0", kMsgBadQuantity},           {"txtSuu", "abc", kMsgBadQuantity},
+        {"txtWari", "101", kMsgBadRatio},           {"txtWari", "", kMsgBadRatio},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.box) + " " + c.text);
+        dialogs.clearRecord();
+        openNew();
+        typeAsset("モニター");
+        card.setText(c.box, c.text);
+        card.cmdRec_Click();
+        EXPECT_EQ(messages(), std::vector<std::string>{c.message});
+        EXPECT_EQ(card.focusedControl, c.box);
+        EXPECT_EQ(state.recordCount, 0);
+        EXPECT_EQ(state.assetRegister.at(1, reg::assetName), "");
+    }
+    // The largest price the register's numbers hold passes.
+    dialogs.clearRecord();
+    openNew();
+    typeAsset("モニター");
+    card.setText("txtPrice", "2147483647");
+    card.cmdRec_Click();
+    EXPECT_TRUE(dialogs.messages().empty());
+
+    // A 昭和 year past the era's end, and a price edited away from the
+    // three-year method's range.
+    dialogs.clearRecord();
+    openNew();
+    typeAsset("モニター");
+    card.select("cboReki", 0);
+    card.setText("txtYear", "65");
+    card.lostFocus("txtYear");
+    card.clickOption("optGaku");
+    card.cmdRec_Click();
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgBadYear});
+
+    // The residual and limit boxes of a living thing hold percentages.
+    for (const char* box : {"txtZanwari", "txtGendo"}) {
+        dialogs.clearRecord();
+        openNew();
+        typeAsset("乳牛");
+        card.select("cboBunrui", 10);
+        card.lostFocus("cboBunrui");
+        card.clickOption("optGaku");
+        card.setText(box, "101");
+        card.cmdRec_Click();
+        EXPECT_EQ(messages(),
+                  std::vector<std::string>{std::string(box) == "txtZanwari" ? kMsgBadResidual
+                                                                            : kMsgBadLimit});
+    }
+
+    dialogs.clearRecord();
+    openNew();
+    typeAsset("複合機");
+    card.setText("txtPrice", "150000");
+    card.clickOption("optToku");
+    card.setText("txtPrice", "900000");
+    card.cmdRec_Click();
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgBadPrice});
+}
+
+TEST_F(PagingTest, RegisteringTheNewPageRaisesTheRecordCount) {
+    openWith({pc("A"), pc("B"), pc("C"), pc("D")});
+    EXPECT_EQ(card.lblNum.caption, "1/4");
+    card.Command1_Click();
+    EXPECT_EQ(card.lblNum.caption, "5/新規");
+    EXPECT_EQ(state.currentRecord, 5);
+    typeAsset("E");
+    card.cmdRec_Click();
+    EXPECT_EQ(state.recordCount, 5);
+    EXPECT_EQ(card.lblNum.caption, "5/5");
+    EXPECT_EQ(state.assetRegister.at(5, reg::assetName), "E");
+    EXPECT_TRUE(card.registeredInSession);
+    EXPECT_FALSE(card.cardChanged);
+}
+
+TEST_F(PagingTest, NextPageRegistersThePageWhateverTheAnswer) {
+    openWith({pc("A"), pc("B")});
+    card.setText("txtName", "A2");
+    dialogs.queueAnswer(Answer::No);
+    card.cmdFor_Click();
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgRegisterChanges});
+    EXPECT_EQ(state.assetRegister.at(1, reg::assetName), "A2");
+    EXPECT_EQ(card.lblNum.caption, "2/2");
+    EXPECT_EQ(card.txtName.text, "B");
+    EXPECT_EQ(card.focusedControl, "txtName");
+
+    // From the last row the next page is a new one.
+    dialogs.clearRecord();
+    card.cmdFor_Click();
+    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_EQ(card.lblNum.caption, "3/新規");
+    EXPECT_EQ(state.currentRecord, 3);
+    EXPECT_EQ(card.txtName.text, "");
+    EXPECT_EQ(card.Combo1.listIndex, -1);
+    EXPECT_EQ(state.recordCount, 2);
+}
+
+TEST_F(PagingTest, NextPageKeepsTheRatesOfARowWhoseMethodStaysSelected) {
+    // Two rows alike in year, type and life: loading the second does not
+    // run the declining-balance procedure again.
+    openWith({test::makeRow({"PC1", "2008-05-4", "1", "20", "5", "", "4", "2008", "240000", "4",
+                             "0.625", "4", "1", "100", "", "", "10", "95", "1.0000.05274"}),
+              test::makeRow({"PC2", "2008-06-4", "1", "20", "6", "", "4", "2008", "250000", "4",
+                             "0.625", "4", "1", "100", "", "", "10", "95", "1.0000.05274"})});
+    card.cmdFor_Click();
+    ASSERT_EQ(card.txtName.text, "PC2");
+    card.cmdRR_Click();
+    card.cmdFor_Click();
+    card.cmdFor_Click();
+    EXPECT_EQ(card.lblNum.caption, "3/新規");
+    EXPECT_EQ(state.assetRegister.at(1, reg::newRuleRates), "1.0000.05274");
+    EXPECT_EQ(state.assetRegister.at(2, reg::newRuleRates), "1.0000.05274");
+}
+
+TEST_F(PagingTest, PreviousPageFromANewPageAsksToDiscardIt) {
+    openWith({pc("A"), pc("B")});
+    card.Command1_Click();
+    card.setText("txtName", "書きかけ");
+    dialogs.queueAnswer(Answer::No);
+    card.cmdRew_Click();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, kMsgDiscardNewPage);
+    EXPECT_EQ(dialogs.messages()[0].title, "Fenmark ");
+    EXPECT_EQ(dialogs.messages()[0].buttons, platform::Buttons::YesNo);
+    EXPECT_EQ(card.lblNum.caption, "3/新規");
+    EXPECT_EQ(card.txtName.text, "書きかけ");
+
+    // Yes goes back without asking about the changes.
+    dialogs.clearRecord();
+    card.cmdRew_Click();
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgDiscardNewPage});
+    EXPECT_EQ(card.lblNum.caption, "2/2");
+    EXPECT_EQ(state.recordCount, 2);
+
+    dialogs.clearRecord();
+    card.Command1_Click();
+    card.cmdRR_Click();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].title, "Fenmark");
+    EXPECT_EQ(card.lblNum.caption, "1/2");
+
+    dialogs.clearRecord();
+    card.cmdRew_Click();
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgFirstPage});
+    card.cmdRR_Click();  // nothing on page 1
+    EXPECT_EQ(dialogs.messages().size(), 1u);
+}
+
+TEST_F(PagingTest, LeavingAChangedPageOffersToRegisterIt) {
+    openWith({pc("A"), pc("B"), pc("C")});
+    card.cmdFF_Click();
+    EXPECT_EQ(card.lblNum.caption, "3/3");
+    card.setText("txtName", "C2");
+    card.cmdRew_Click();  // Yes
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgRegisterChanges});
+    EXPECT_EQ(state.assetRegister.at(3, reg::assetName), "C2");
+    EXPECT_EQ(card.lblNum.caption, "2/3");
+
+    dialogs.clearRecord();
+    card.setText("txtName", "B2");
+    dialogs.queueAnswer(Answer::No);
+    card.cmdFF_Click();
+    EXPECT_EQ(state.assetRegister.at(2, reg::assetName), "B");
+    EXPECT_EQ(card.txtName.text, "C2");
+
+    // The new-page button asks too, rather than dropping the edits.
+    dialogs.clearRecord();
+    card.setText("txtName", "C3");
+    card.Command1_Click();
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgRegisterChanges});
+    EXPECT_EQ(state.assetRegister.at(3, reg::assetName), "C3");
+    EXPECT_EQ(card.lblNum.caption, "4/新規");
+
+    // A Yes that cannot be stored keeps the page.
+    card.cmdRR_Click();  // Yes to discarding the new page
+    dialogs.clearRecord();
+    card.setText("txtName", "A\"");
+    dialogs.queueAnswer(Answer::Yes);
+    card.cmdFor_Click();
+    EXPECT_EQ(messages(), (std::vector<std::string>{kMsgRegisterChanges, kMsgNameQuote}));
+    EXPECT_EQ(state.assetRegister.at(1, reg::assetName), "A");
+    EXPECT_EQ(card.lblNum.caption, "1/3");
+}
+
+TEST_F(PagingTest, AnOpenedFileWithoutRowsHasNoLastPage) {
+    openWith({});
+    EXPECT_EQ(card.lblNum.caption, "1/0");
+    card.cmdFF_Click();
+    card.cmdFor_Click();  // the empty row fails the check
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgNoName});
+    EXPECT_EQ(card.lblNum.caption, "1/0");
+}
+
+TEST_F(PagingTest, NoPageBeyondSixty) {
+    std::vector<reg::Row> rows;
+    for (int i = 1; i <= 60; ++i) rows.push_back(pc("資産" + std::to_string(i)));
+    openWith(rows);
+    card.Command1_Click();
+    EXPECT_EQ(card.lblNum.caption, "1/60");
+    card.cmdFF_Click();
+    EXPECT_EQ(card.lblNum.caption, "60/60");
+    card.cmdFor_Click();
+    card.cmdFF_Click();
+    EXPECT_EQ(card.lblNum.caption, "60/60");
+    EXPECT_TRUE(dialogs.messages().empty());
+    card.setText("txtName", "最後");
+    card.cmdRec_Click();
+    EXPECT_EQ(state.assetRegister.at(60, reg::assetName), "最後");
+}
+
+TEST_F(PagingTest, DeletingRewritesTheFileAtOnce) {
+    openWith({pc("A"), pc("B"), pc("C")});
+    card.cmdFor_Click();
+    dialogs.queueAnswer(Answer::Cancel);
+    card.cmdCancel_Click();
+    EXPECT_EQ(fileContents().recordCount, 3);
+
+    dialogs.clearRecord();
+    card.cmdCancel_Click();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, kMsgDelete);
+    EXPECT_EQ(dialogs.messages()[0].title, "Fenmark Database");
+    EXPECT_EQ(dialogs.messages()[0].buttons, platform::Buttons::OkCancel);
+    const auto file = fileContents();
+    ASSERT_EQ(file.recordCount, 2);
+    EXPECT_EQ(file.assetRegister.at(1, reg::assetName), "A");
+    EXPECT_EQ(file.assetRegister.at(2, reg::assetName), "C");
+    EXPECT_EQ(state.recordCount, 2);
+    EXPECT_EQ(state.assetRegister.at(2, reg::assetName), "C");
+    EXPECT_EQ(card.lblNum.caption, "1/2");
+    EXPECT_EQ(card.txtName.text, "A");
+
+    // On a new page nothing is removed.
+    card.Command1_Click();
+    card.cmdCancel_Click();
+    EXPECT_EQ(fileContents().recordCount, 2);
+    EXPECT_EQ(card.lblNum.caption, "1/2");
+}
+
+TEST_F(PagingTest, DeletingTheOnlyRecordShowsANewPage) {
+    openWith({pc("A")});
+    card.cmdCancel_Click();
+    EXPECT_EQ(state.recordCount, 0);
+    EXPECT_EQ(card.lblNum.caption, "1/新規");
+    EXPECT_EQ(card.txtName.text, "");
+    EXPECT_EQ(platform::readFileBytes(path), "");
+}
+
+TEST_F(PagingTest, DeletingWithoutAFileChangesTheRegisterInMemoryOnly) {
+    openNew();
+    typeAsset("A");
+    card.cmdFor_Click();
+    typeAsset("B");
+    card.cmdRec_Click();
+    ASSERT_EQ(state.recordCount, 2);
+    card.cmdRR_Click();
+    dialogs.clearRecord();
+    card.cmdCancel_Click();
+    EXPECT_EQ(state.recordCount, 1);
+    EXPECT_EQ(state.assetRegister.at(1, reg::assetName), "B");
+    EXPECT_EQ(card.lblNum.caption, "1/1");
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgDelete});
+}
+
+TEST_F(PagingTest, AFailedDeletionChangesNothing) {
+    openWith({pc("A"), pc("B")});
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);  // the file cannot be replaced now
+    card.cmdCancel_Click();
+    EXPECT_EQ(messages(), (std::vector<std::string>{kMsgDelete, reg::kWriteFailedMessage}));
+    EXPECT_EQ(state.recordCount, 2);
+    EXPECT_EQ(state.assetRegister.at(1, reg::assetName), "A");
+}
+
+TEST_F(PagingTest, ClosingWithAFileWritesItAndReloads) {
+    openWith({pc("A"), pc("B")});
+    card.Command1_Click();
+    typeAsset("C");
+    card.Command2_Click();  // Yes to the changes
+    EXPECT_TRUE(card.unloaded);
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgRegisterChanges});
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"ReLoad", "showMain"}));
+    const auto file = fileContents();
+    ASSERT_EQ(file.recordCount, 3);
+    EXPECT_EQ(file.assetRegister.at(3, reg::assetName), "C");
+    EXPECT_EQ(file.assetRegister.at(3, reg::methodCode), "3");
+}
+
+TEST_F(PagingTest, ClosingWithChangesButNoMethodKeepsTheCardOpen) {
+    openWith({pc("A")});
+    card.setText("txtTnen", "5");  // undoes the method
+    EXPECT_FALSE(card.Form_Unload());
+    EXPECT_EQ(messages(), (std::vector<std::string>{kMsgRegisterChanges, kMsgNoMethod}));
+    EXPECT_TRUE(host.calls.empty());
+    EXPECT_FALSE(card.unloaded);
+
+    // No drops the edits and closes.
+    dialogs.clearRecord();
+    dialogs.queueAnswer(Answer::No);
+    EXPECT_TRUE(card.Form_Unload());
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgRegisterChanges});
+    EXPECT_EQ(fileContents().assetRegister.at(1, reg::usefulLife), "4");
+}
+
+TEST_F(PagingTest, AFailedWriteOnClosingKeepsTheCardOpen) {
+    openWith({pc("A")});
+    card.setText("txtName", "A2");
+    dialogs.queueAnswer(Answer::No);
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    EXPECT_FALSE(card.Form_Unload());
+    EXPECT_EQ(messages(),
+              (std::vector<std::string>{kMsgRegisterChanges, reg::kWriteFailedMessage}));
+    EXPECT_TRUE(host.calls.empty());
+    // The edits are still there and still unregistered.
+    EXPECT_EQ(card.txtName.text, "A2");
+    EXPECT_TRUE(card.cardChanged);
+}
+
+TEST_F(PagingTest, ClosingANewRegisterOffersToSaveIt) {
+    openNew();
+    typeAsset("A");
+    card.cmdRec_Click();
+    const std::string target = dir.file("新しい台帳.dat");
+    dialogs.queueSave(target);
+    card.Command2_Click();
+    EXPECT_TRUE(card.unloaded);
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgSaveAsFile});
+    ASSERT_EQ(dialogs.fileDialogs().size(), 1u);
+    EXPECT_EQ(dialogs.fileDialogs()[0].filter, "Fenmarkデータファイル(*.dat)|*.dat");
+    EXPECT_EQ(dialogs.fileDialogs()[0].initialDir, dir.path());
+    EXPECT_TRUE(dialogs.fileDialogs()[0].confirmOverwrite);
+    EXPECT_EQ(state.currentFilePath, target);
+    EXPECT_EQ(state.chosenFilePath, target);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"registerSaved", "ReLoad", "showMain"}));
+    const auto file = reg::readRegisterFile(target);
+    ASSERT_EQ(file.recordCount, 1);
+    EXPECT_EQ(file.assetRegister.row(1), state.assetRegister.row(1));
+}
+
+TEST_F(PagingTest, CancellingTheSaveDialogKeepsEverything) {
+    state.chosenFilePath = dir.file("前の台帳.dat");  // left by an earlier file
+    openNew();
+    typeAsset("A");
+    card.cmdRec_Click();
+    card.Command1_Click();
+    card.setText("txtName", "書きかけ");
+    dialogs.queueAnswer(Answer::No);   // the changes
+    dialogs.queueAnswer(Answer::Yes);  // save as a file; then the dialog is cancelled
+    EXPECT_FALSE(card.Form_Unload());
+    EXPECT_TRUE(host.calls.empty());
+    EXPECT_EQ(state.currentFilePath, "");
+    EXPECT_EQ(state.chosenFilePath, dir.file("前の台帳.dat"));
+    EXPECT_EQ(state.recordCount, 1);
+    EXPECT_EQ(card.txtName.text, "書きかけ");
+    EXPECT_TRUE(card.cardChanged);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+
+    // Declining to save hands back to the main window with nothing to show.
+    dialogs.clearRecord();
+    dialogs.queueAnswer(Answer::No);
+    dialogs.queueAnswer(Answer::No);
+    EXPECT_TRUE(card.Form_Unload());
+    EXPECT_EQ(messages(), (std::vector<std::string>{kMsgRegisterChanges, kMsgSaveAsFile}));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"ReLoad2", "showMain"}));
+}
+
+TEST_F(PagingTest, APageRegisteredOnlyThroughThePromptIsOfferedForSaving) {
+    openNew();
+    typeAsset("A");
+    dialogs.queueAnswer(Answer::Yes);  // the changes
+    dialogs.queueAnswer(Answer::No);   // save as a file
+    EXPECT_TRUE(card.Form_Unload());
+    EXPECT_EQ(messages(), (std::vector<std::string>{kMsgRegisterChanges, kMsgSaveAsFile}));
+    EXPECT_EQ(state.recordCount, 1);
+}
+
+TEST_F(PagingTest, ClosingWithNothingRegisteredSaysSo) {
+    openNew();
+    EXPECT_TRUE(card.Form_Unload());
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgNothingRegistered});
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"ReLoad", "showMain"}));
+    EXPECT_TRUE(card.registeredInSession);
+}
+
+// ---- Conversion of old-format rows ----
+
+reg::Row oldRow(const std::string& name, const std::string& year, const std::string& type,
+                const std::string& price, const std::string& life, const std::string& rate,
+                const std::string& method) {
+    reg::Row row = test::asset(name, "1", year, "4", type, price, life, rate, method);
+    row[reg::acquisitionDay - 1] = "15";
+    return row;
+}
+
+TEST_F(PagingTest, ConvertsOldFormatRowsFromTheOneShownToTheLast) {
+    openWith({oldRow("事務所", "20", "0", "9000000", "6", "0.166", "1"),  // 2008, old rate
+              oldRow("旋盤", "15", "2", "3000000", "10", "0.206", "0"),
+              oldRow("ソフト", "20", "4", "150000", "3", "0.333 ", "2"),
+              oldRow("社用車", "21", "7", "2000000", "6", "0.319", "0"),
+              oldRow("開業費", "21", "9", "500000", "5", "0.200", "5")});
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgConvertPlease});
+    EXPECT_TRUE(card.cmdConv.visible);
+    for (const char* name :
+         {"cmdRR", "cmdRew", "cmdFor", "cmdFF", "Command1", "cmdRec", "cmdCancel"}) {
+        EXPECT_TRUE(card.click(name));
+        EXPECT_EQ(card.lblNum.caption, "1/5") << name;
+    }
+    EXPECT_TRUE(card.Command2.enabled);
+
+    dialogs.clearRecord();
+    card.click("cmdConv");
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgConvertDone});
+    EXPECT_EQ(card.lblNum.caption, "5/5");
+    EXPECT_FALSE(card.cmdConv.visible);
+    EXPECT_TRUE(card.cmdFor.enabled);
+    EXPECT_TRUE(card.registeredInSession);
+    EXPECT_FALSE(card.cardChanged);
+    const auto& r = state.assetRegister;
+    for (int row = 1; row <= 5; ++row) EXPECT_EQ(r.at(row, reg::acquisitionDay), "") << row;
+    EXPECT_EQ(r.at(1, reg::methodCode), "3");
+    EXPECT_EQ(r.at(1, reg::depreciationRate), "0.167");  // the 2007 table's
+    EXPECT_EQ(r.at(1, reg::assetCode), "2008-04-0");
+    EXPECT_EQ(r.at(2, reg::methodCode), "0");
+    EXPECT_EQ(r.at(2, reg::depreciationRate), "0.206");
+    EXPECT_EQ(r.at(3, reg::methodCode), "2");
+    EXPECT_EQ(r.at(3, reg::depreciationRate), "0.333 ");
+    EXPECT_EQ(r.at(4, reg::methodCode), "4");
+    EXPECT_EQ(r.at(4, reg::depreciationRate), "0.417");
+    EXPECT_EQ(r.at(4, reg::newRuleRates), "0.5000.05776");
+    EXPECT_EQ(r.at(5, reg::methodCode), "5");
+    EXPECT_EQ(r.at(5, reg::depreciationRate), "0.200");
+
+    // The converted register reaches the file when the card closes.
+    EXPECT_TRUE(card.Form_Unload());
+    EXPECT_EQ(fileContents().assetRegister.row(4), r.row(4));
+}
+
+TEST_F(PagingTest, ConversionStartedOnALaterRowLeavesTheEarlierRows) {
+    openWith({pc("A"), pc("B"), oldRow("C", "20", "0", "9000000", "38", "0.027", "1"),
+              oldRow("D", "20", "4", "500000", "5", "0.369", "0"),
+              oldRow("E", "20", "4", "500000", "5", "0.200", "1")});
+    card.cmdFor_Click();
+    card.cmdFor_Click();
+    const reg::Row first = state.assetRegister.row(1);
+    const reg::Row second = state.assetRegister.row(2);
+    EXPECT_EQ(card.lblNum.caption, "3/5");
+    EXPECT_TRUE(card.cmdConv.visible);
+    card.cmdConv_Click();
+    EXPECT_EQ(state.assetRegister.row(1), first);
+    EXPECT_EQ(state.assetRegister.row(2), second);
+    EXPECT_EQ(state.assetRegister.at(3, reg::acquisitionDay), "");
+    EXPECT_EQ(state.assetRegister.at(4, reg::methodCode), "4");
+    EXPECT_EQ(state.assetRegister.at(5, reg::methodCode), "3");
+}
+
+}  // namespace
+}  // namespace fenmark::card

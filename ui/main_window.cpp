@@ -21,6 +21,7 @@
 #include "ui/display_order_dialog.h"
 #include "ui/entry_card_window.h"
 #include "ui/schedule_window.h"
+#include "ui/statement_window.h"
 
 namespace fenmark::ui {
 
@@ -277,10 +278,7 @@ void MainWindow::sync() {
 }
 
 void MainWindow::click(const std::string& name) {
-    if (!model_.click(name)) {
-        dialogs_.message({kNotYetMessage, platform::kProgramTitle, platform::Buttons::Ok,
-                          platform::Icon::Information});
-    }
+    model_.click(name);
     sync();
 }
 
@@ -332,10 +330,8 @@ bool MainWindow::openWindow(reg::Window window) {
             EntryCardWindow::open(*this, model_.state(), dialogs_);
             return true;
         case reg::Window::Statement:
-            break;
+            return openStatement();
     }
-    dialogs_.message({kNotYetMessage, platform::kProgramTitle, platform::Buttons::Ok,
-                      platform::Icon::Information});
     return false;
 }
 
@@ -350,6 +346,21 @@ bool MainWindow::openSchedule() {
     parentDialogsTo(window);
     window->show();
     return true;
+}
+
+bool MainWindow::openStatement() {
+    auto* window = new StatementWindow(
+        model_.state(), dialogs_,
+        yearend::StatementSettings{model_.roundingMode(), schedule::systemCalendarYear()}, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    statement_ = window;
+    parentDialogsTo(window);
+    window->show();
+    return true;
+}
+
+void MainWindow::unloadStatement() {
+    if (statement_ != nullptr) statement_->close();
 }
 
 void MainWindow::unloadSchedule() {

@@ -15,6 +15,7 @@
 #include "register/display_order.h"
 #include "register/main_window.h"
 #include "schedule/schedule_window.h"
+#include "yearend/statement_window.h"
 
 class QAction;
 class QComboBox;
@@ -29,9 +30,7 @@ class GridTableView;
 namespace fenmark::ui {
 
 class ScheduleWindow;
-
-// Said for a command whose window comes in a later version.
-inline constexpr const char* kNotYetMessage = "この機能は現在準備中です。";
+class StatementWindow;
 
 // Logical pixels per twip on a 96 dpi screen.
 inline constexpr int kTwipsPerPixel = 15;
@@ -39,7 +38,8 @@ inline constexpr int kTwipsPerPixel = 15;
 class MainWindow : public QMainWindow,
                    private reg::MainWindowHost,
                    private schedule::ScheduleWindowHost,
-                   private reg::DisplayOrderOwner {
+                   private reg::DisplayOrderOwner,
+                   private yearend::StatementWindowHost {
     Q_OBJECT
 
   public:
@@ -72,6 +72,8 @@ class MainWindow : public QMainWindow,
     // Message boxes belong to the window the user is working in.
     void parentDialogsTo(QWidget* window);
     bool openSchedule();
+    void unloadStatement() override;
+    bool openStatement();
 
     void buildMenus();
     void buildControls();
@@ -92,6 +94,7 @@ class MainWindow : public QMainWindow,
     platform::qt::GridTableView* fxg1_ = nullptr;
     platform::qt::GridTableModel* fxg1Model_ = nullptr;
     QPointer<ScheduleWindow> schedule_;
+    QPointer<StatementWindow> statement_;
 };
 
 }  // namespace fenmark::ui

@@ -270,21 +270,6 @@ TEST_F(MainWindowTest, ChoosingRoundDownSetsText2) {
     EXPECT_EQ(window.model().Text2.text, "0");
 }
 
-TEST_F(MainWindowTest, CommandsOfLaterVersionsSaySo) {
-    dialogs.queueOpen(writeRegister());
-    button("cmdOpen")->click();
-    button("cmdView3")->click();  // no statement window in this build
-    ASSERT_EQ(dialogs.messages().size(), 1u);
-    for (const platform::Message& m : dialogs.messages()) {
-        EXPECT_EQ(m.text, "この機能は現在準備中です。");
-        EXPECT_EQ(m.title, "Fenmark");
-        EXPECT_EQ(m.icon, platform::Icon::Information);
-    }
-    // The main window stays, as no other window took its place.
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(shown(grid()));
-}
-
 TEST_F(MainWindowTest, ScheduleWindowTakesThePlaceOfTheMainWindowUntilItCloses) {
     dialogs.queueOpen(writeRegister());
     button("cmdOpen")->click();
@@ -309,6 +294,21 @@ TEST_F(MainWindowTest, ScheduleWindowTakesThePlaceOfTheMainWindowUntilItCloses) 
     QApplication::processEvents();
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(dialogs.messages().empty());
+}
+
+TEST_F(MainWindowTest, StatementWindowTakesThePlaceOfTheMainWindowUntilItCloses) {
+    dialogs.queueOpen(writeRegister());
+    button("cmdOpen")->click();
+    action("mnuView2")->trigger();
+    QWidget* statement = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == "frmView2" && w->isVisible()) statement = w;
+    }
+    ASSERT_NE(statement, nullptr);
+    EXPECT_FALSE(window.isVisible());
+    statement->close();
+    QApplication::processEvents();
+    EXPECT_TRUE(window.isVisible());
 }
 
 TEST_F(MainWindowTest, HelpCommandsShowTheProgramsHelpFile) {

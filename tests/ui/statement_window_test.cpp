@@ -1,0 +1,134 @@
+// The statement window's widgets: typing a year, Enter, "表示", what the
+// grid and the legends then show, the resizing rule and closing.
+
+#include "ui/statement_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QBrush>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "platform/qt/grid_model.h"
+#include "test_support.h"
+
+namespace fenmark::ui {
+namespace {
+
+std::string str(const QString& text) { return text.toStdString(); }
+
+class ClosingHost : public yearend::StatementWindowHost {
+  public:
+    void showMain() override { ++shown; }
+    void unloadStatement() override { window->close(); }
+    QWidget* window = nullptr;
+    int shown = 0;
+};
+
+class StatementWindowTest : public ::testing::Test {
+  protected:
+    StatementWindowTest() {
+        state.assetRegister.row(1) =
+            test::asset("加工機", "1", "19", "4", "2", "1000000", "10", "0.100", "3");
+        state.assetRegister.row(2) =
+            test::asset("検査装置", "1", "22", "4", "3", "300000", "10", "0.100", "3");
+        state.recordCount = 2;
+        window = std::make_unique<StatementWindow>(state, dialogs,
+                                                   yearend::StatementSettings{"0", 2024}, &host);
+        host.window = window.get();
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    template <typename T>
+    T* child(const char* name) {
+        auto* w = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    bool shown(const char* name) { return child<QWidget>(name)->isVisibleTo(window.get()); }
+    // A picture of the window for whoever looks at it, when asked for.
+    void grab(const char* file) {
+        if (const QByteArray dir = qgetenv("FENMARK_UI_GRAB_DIR"); !dir.isEmpty()) {
+            window->grab().save(QString::fromLocal8Bit(dir) + "/" + file);
+        }
+    }
+
+    reg::ProgramState state;
+    platform::ScriptedDialogs dialogs;
+    ClosingHost host;
+    std::unique_ptr<StatementWindow> window;
+};
+
+TEST_F(StatementWindowTest, TypingEnterAndShowGiveTheStatement) {
+    EXPECT_EQ(str(window->windowTitle()), "決算書資料");
+    EXPECT_EQ(str(child<QLabel>("lblComent")->text()), "閲覧年度を入力して下さい。");
+    EXPECT_EQ(child<QLabel>("lblComent")->palette().color(QPalette::WindowText),
+              QColor(0xC0, 0, 0));
+    auto* year = child<QLineEdit>("txtGetYe");
+    auto* ok = child<QPushButton>("cmdOk");
+    EXPECT_FALSE(ok->isEnabled());
+    EXPECT_FALSE(shown("Fxg3"));
+    EXPECT_FALSE(shown("Picture2"));
+
+    QTest::keyClicks(year, "19");
+    grab("statement_window_open.png");
+    EXPECT_EQ(window->model().txtGetYe.text, "19");
+    EXPECT_TRUE(ok->isEnabled());
+    QTest::keyClick(year, Qt::Key_Return);
+    EXPECT_EQ(year->text(), "19");
+    EXPECT_EQ(window->focusWidget(), ok);
+
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_TRUE(shown("Fxg3"));
+    EXPECT_FALSE(shown("txtGetYe"));
+    EXPECT_FALSE(ok->isEnabled());
+    EXPECT_TRUE(child<QPushButton>("cmdPrint")->isEnabled());
+    EXPECT_EQ(str(child<QLabel>("lblGY")->text()), "19");
+    EXPECT_EQ(str(child<QLabel>("Label3")->text()), "(期末 ：平成 19年12月)");
+    EXPECT_TRUE(shown("Picture2"));
+    EXPECT_TRUE(shown("Label5"));
+    EXPECT_FALSE(shown("Picture1"));
+    EXPECT_EQ(child<QFrame>("Picture2")->palette().color(QPalette::Window), QColor(128, 128, 255));
+
+    auto* grid = child<platform::qt::GridTableView>("Fxg3");
+    QAbstractItemModel* table = grid->model();
+    ASSERT_EQ(table->rowCount(), 3);
+    EXPECT_EQ(str(table->headerData(9, Qt::Horizontal, Qt::DisplayRole).toString()), "当期償却額");
+    EXPECT_EQ(str(table->index(0, 9).data().toString()), "75,000");
+    EXPECT_EQ(str(table->index(2, 0).data().toString()), "合 　計");
+    EXPECT_EQ(table->index(1, 4).data(Qt::BackgroundRole).value<QBrush>().color(),
+              QColor(128, 128, 255));
+    EXPECT_EQ(table->index(2, 12).data(Qt::BackgroundRole).value<QBrush>().color(),
+              QColor(255, 255, 0));
+
+    grab("statement_window.png");
+}
+
+TEST_F(StatementWindowTest, ResizingFollowsTheWidthRule) {
+    const std::pair<int, int> widths[] = {{12825, 12525}, {15800, 15500}, {16005, 15000}};
+    auto* grid = child<QWidget>("Fxg3");
+    for (const auto& [client, expected] : widths) {
+        window->resize(client / 15, 600);
+        EXPECT_EQ(grid->width(), expected / 15) << client;
+        EXPECT_EQ(child<QWidget>("cmdCancel")->x(), (client / 15 * 15 - 1560) / 15);
+    }
+}
+
+TEST_F(StatementWindowTest, ClosingShowsTheMainWindowAndUnloadsTheSchedule) {
+    QTest::keyClicks(child<QLineEdit>("txtGetYe"), "20");
+    QTest::mouseClick(child<QPushButton>("cmdOk"), Qt::LeftButton);
+    ASSERT_TRUE(window->model().scheduleLoaded());
+    QTest::mouseClick(child<QPushButton>("cmdCancel"), Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->model().scheduleLoaded());
+    EXPECT_EQ(host.shown, 2);
+    window->close();
+    EXPECT_EQ(host.shown, 2);
+}
+
+}  // namespace
+}  // namespace fenmark::ui

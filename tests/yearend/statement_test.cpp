@@ -1,0 +1,199 @@
+// The statement computed through its window: the row of each asset's
+// schedule that belongs to the year, the register columns, markings and
+// legends, the totals, and assets without a schedule.
+
+#include <gtest/gtest.h>
+
+#include "yearend/statement_fixture.h"
+
+namespace fenmark::yearend {
+namespace {
+
+using testing::cells;
+using testing::statement;
+using testing::straightLine;
+using testing::threeYear;
+using testing::with;
+using Cells = std::vector<std::string>;
+
+TEST(Statement, EmptyRegisterGivesHeadingAndEmptyTotals) {
+    auto s = statement({}, "19");
+    const StatementWindowModel& w = *s->window;
+    ASSERT_EQ(w.Fxg3.rows(), 2);
+    ASSERT_EQ(w.Fxg3.cols(), kStatementColumns);
+    EXPECT_EQ(w.Fxg3.text(0, colName), "資産の名称  　     ");
+    EXPECT_EQ(w.Fxg3.text(0, colRemark), "適    用　　");
+    EXPECT_EQ(w.Fxg3.text(1, colName), "合 　計");
+    EXPECT_EQ(w.Fxg3.cellAlignment(1, colName), platform::Alignment::Center);
+    EXPECT_EQ(cells(w, 1, colQuantity, colRemark), Cells(13, ""));
+    EXPECT_EQ(w.Fxg3.backColor(1, colBookValue), kTotalsColor);
+    EXPECT_EQ(w.Fxg3.backColor(1, colRemark), std::nullopt);
+    EXPECT_TRUE(w.Fxg3Visible);
+    EXPECT_EQ(s->state.currentRecord, 1);
+    EXPECT_TRUE(s->dialogs.messages().empty());
+}
+
+// A new straight-line asset of April 2007 (cost 1,000,000, 100,000 a year),
+// December closing: 24 schedule rows, those after the eleventh blank with
+// the memorandum value.
+TEST(Statement, DecemberClosingReadsOneRowFurtherEachYear) {
+    struct Case {
+        const char* year;
+        Cells shown;  // columns 8..13
+        Marking marking;
+    };
+    const Case cases[] = {
+        {"18", {"", "0", "100%", "0", "0", ""}, Marking::NotExisting},
+        {"19", {"9/12", "75,000", "100%", "75,000", "925,000", ""}, Marking::None},
+        {"20", {"12/12", "100,000", "100%", "100,000", "825,000", ""}, Marking::None},
+        {"29", {"12/12", "24,999", "100%", "24,999", "1", ""}, Marking::None},
+        {"30", {"", "", "", "", "1", "償却済"}, Marking::None},
+        {"42", {"", "", "", "", "1", "償却済"}, Marking::None},
+        {"43", {"", "0", "100%", "0", "1", ""}, Marking::None},
+    };
+    for (const Case& c : cases) {
+        auto s = statement({straightLine("19", "4")}, c.year);
+        const StatementWindowModel& w = *s->window;
+        EXPECT_EQ(cells(w, 1, colPeriod, colRemark), c.shown) << c.year;
+        ASSERT_EQ(w.markings.size(), 1u);
+        EXPECT_EQ(w.markings[0], c.marking) << c.year;
+        EXPECT_EQ(w.Picture2.visible && w.Label5.visible, c.marking == Marking::NotExisting);
+        EXPECT_FALSE(w.Picture1.visible || w.Label4.visible) << c.year;
+        EXPECT_EQ(cells(w, 1, colName, colRate), (Cells{"機械", "1", "H.19/4", "1,000,000",
+                                                        "1,000,000", "新定額法", "10", "0.100"}));
+    }
+    auto s = statement({straightLine("19", "4")}, "18");
+    const StatementWindowModel& w = *s->window;
+    for (int col = 0; col < kStatementColumns; ++col) {
+        const bool marked = col >= colQuantity && col <= colBookValue;
+        EXPECT_EQ(w.Fxg3.backColor(1, col),
+                  marked ? std::optional<platform::Rgb>(kNotExistingColor) : std::nullopt)
+            << col;
+    }
+}
+
+// March closing, Heisei 20: February and March acquisitions begin in the
+// fiscal year named 19, April and May ones in the year named 20.
+TEST(Statement, MarchClosingOffsetsByAcquisitionMonth) {
+    const std::vector<reg::Row> rows{straightLine("20", "2"), straightLine("20", "3"),
+                                     straightLine("20", "4"), straightLine("20", "5")};
+    auto s20 = statement(rows, "20", "3");
+    auto s19 = statement(rows, "19", "3");
+    const Cells periods20{"12/12", "12/12", "12/12", "11/12"};
+    const Cells books20{"883,333", "891,666", "900,000", "908,333"};
+    const Cells periods19{"2/12", "1/12", "", ""};
+    const std::vector<Marking> marks19{Marking::None, Marking::None, Marking::NotExisting,
+                                       Marking::NotExisting};
+    for (int f = 1; f <= 4; ++f) {
+        const auto i = static_cast<std::size_t>(f - 1);
+        EXPECT_EQ(s20->window->Fxg3.text(f, colPeriod), periods20[i]) << f;
+        EXPECT_EQ(s20->window->Fxg3.text(f, colBookValue), books20[i]) << f;
+        EXPECT_EQ(s19->window->Fxg3.text(f, colPeriod), periods19[i]) << f;
+        EXPECT_EQ(s19->window->markings[i], marks19[i]) << f;
+    }
+    EXPECT_EQ(s20->window->Label3.caption, "(期末 ：平成 21年3月)");
+    EXPECT_EQ(statement(rows, "19")->window->Label3.caption, "(期末 ：平成 19年12月)");
+}
+
+TEST(Statement, RevisedLifeAndRateFromHeisei10) {
+    const reg::Row revised =
+        with(test::asset("倉庫", "1", "5", "4", "0", "5000000", "24", "0.042", "1"),
+             {{reg::revisedLife, "20"}, {reg::revisedRate, "0.050"}});
+    const reg::Row lifeOnly = with(revised, {{reg::revisedRate, ""}});
+    const std::pair<const char*, Cells> cases[] = {
+        {"9", {"24", "0.042", "24", "0.042"}},
+        {"10", {"20", "0.050", "20", ""}},
+    };
+    for (const auto& [year, expected] : cases) {
+        auto s = statement({revised, lifeOnly}, year);
+        const Cells shown{s->window->Fxg3.text(1, colLife), s->window->Fxg3.text(1, colRate),
+                          s->window->Fxg3.text(2, colLife), s->window->Fxg3.text(2, colRate)};
+        EXPECT_EQ(shown, expected) << year;
+    }
+}
+
+TEST(Statement, AcquisitionTotalLeavesOutLaterAssetsItStillLists) {
+    auto s = statement({straightLine("17", "4", "500000"), straightLine("19", "12"),
+                        straightLine("22", "4", "300000")},
+                       "19");
+    const StatementWindowModel& w = *s->window;
+    EXPECT_EQ(w.Fxg3.text(4, colCost), "1,500,000");
+    EXPECT_EQ(w.acquisitionTotal, 1500000);
+    EXPECT_EQ(w.Fxg3.text(3, colCost), "300,000");
+    EXPECT_EQ(w.Fxg3.text(3, colAcquired), "H.22/4");
+    EXPECT_EQ(w.markings[2], Marking::NotExisting);
+    // 50,000 + 1/12 of 100,000 rounded up.
+    EXPECT_EQ(w.Fxg3.text(4, colDepreciation), "58,334");
+}
+
+TEST(Statement, SumsAmountTextsWithSeparatorsByValue) {
+    auto s = statement({threeYear("20", "3000"), threeYear("20", "7500")}, "20");
+    const StatementWindowModel& w = *s->window;
+    EXPECT_EQ(w.Fxg3.text(1, colDepreciation), "1,000");
+    EXPECT_EQ(w.Fxg3.text(2, colDepreciation), "2,500");
+    EXPECT_EQ(cells(w, 3, colDepreciation, colBookValue), (Cells{"3,500", "", "3,500", "7,000"}));
+    EXPECT_EQ(cells(w, 1, colPeriod, colRemark),
+              (Cells{"1/3", "1,000", "100%", "1,000", "2,000", "3年均等"}));
+}
+
+// The three-year schedule's grid holds ten data rows though it counts nine
+// after its heading: row 10 is blank, row 11 lies past the table.
+TEST(Statement, ThreeYearAssetAfterItsLastYear) {
+    const std::pair<const char*, Cells> cases[] = {
+        {"23", {"", "", "", "", "", "償却済"}},
+        {"29", {"", "", "", "", "", "償却済"}},
+        {"30", {"", "0", "100%", "0", "", ""}},
+    };
+    for (const auto& [year, expected] : cases) {
+        auto s = statement({threeYear("20", "100001")}, year);
+        const StatementWindowModel& w = *s->window;
+        EXPECT_EQ(cells(w, 1, colPeriod, colRemark), expected) << year;
+        const bool removable = expected[1].empty();
+        EXPECT_EQ(w.markings[0], removable ? Marking::Removable : Marking::None) << year;
+        EXPECT_EQ(w.Picture1.visible && w.Label4.visible, removable) << year;
+        EXPECT_EQ(w.Fxg3.backColor(1, colName), std::nullopt);
+        EXPECT_EQ(w.Fxg3.backColor(1, colQuantity),
+                  removable ? std::optional<platform::Rgb>(kRemovableColor) : std::nullopt);
+    }
+}
+
+TEST(Statement, EmptyClosingMonthCountsAsDecember) {
+    auto s = statement({straightLine("20", "2")}, "20", "");
+    EXPECT_EQ(s->window->closingMonthNumber, 12);
+    EXPECT_EQ(s->window->Fxg3.text(1, colPeriod), "11/12");
+    EXPECT_EQ(s->state.closingMonth, "12");
+    EXPECT_EQ(s->window->Label3.caption, "(期末 ：平成 20年12月)");
+}
+
+TEST(Statement, FullRegisterOfLargeAssetsTotalsBeyond32Bits) {
+    auto s = statement(std::vector<reg::Row>(60, threeYear("20", "2000000000")), "20");
+    const StatementWindowModel& w = *s->window;
+    EXPECT_EQ(w.Fxg3.text(61, colCost), "120,000,000,000");
+    EXPECT_EQ(w.Fxg3.text(61, colDepreciation), "40,000,000,020");
+    EXPECT_EQ(w.Fxg3.text(61, colBookValue), "79,999,999,980");
+    ASSERT_EQ(w.statementMethodNames.size(), 60u);
+    EXPECT_EQ(w.statementMethodNames[59], "一括償却");
+    EXPECT_EQ(s->state.currentRecord, 60);
+}
+
+TEST(Statement, AssetsWithoutScheduleShowNoScheduleValues) {
+    const reg::Row noSchedule = with(straightLine("19", "4"), {{reg::methodCode, "5"}});
+    const reg::Row uncomputable = straightLine("19", "4", "99999999999");
+    auto s = statement({straightLine("19", "4"), noSchedule, uncomputable, straightLine("19", "4")},
+                       "20");
+    const StatementWindowModel& w = *s->window;
+    for (int f : {2, 3}) {
+        EXPECT_EQ(cells(w, f, colPeriod, colRemark), Cells(6, "")) << f;
+        EXPECT_EQ(w.markings[static_cast<std::size_t>(f - 1)], Marking::None);
+        EXPECT_EQ(w.Fxg3.backColor(f, colQuantity), std::nullopt);
+    }
+    EXPECT_EQ(w.Fxg3.text(4, colBookValue), "825,000");
+    EXPECT_EQ(cells(w, 5, colDepreciation, colBookValue),
+              (Cells{"200,000", "", "200,000", "1,650,000"}));
+    EXPECT_EQ(w.uncomputed, std::vector<int>{3});
+    ASSERT_EQ(s->dialogs.messages().size(), 1u);
+    EXPECT_EQ(s->dialogs.messages()[0].text, kAssetsNotComputedMessage);
+}
+
+}  // namespace
+}  // namespace fenmark::yearend

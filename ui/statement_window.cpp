@@ -1,0 +1,214 @@
+#include "ui/statement_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+
+#include "platform/qt/grid_model.h"
+
+namespace fenmark::ui {
+
+namespace {
+
+// The layout is in twips; a 96 dpi screen shows 15 of them per pixel.
+constexpr int kTwips = 15;
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect pixels(const platform::Geometry& g) {
+    return {g.left / kTwips, g.top / kTwips, g.width / kTwips, g.height / kTwips};
+}
+
+QColor color(platform::Rgb rgb) { return QColor(QRgb(rgb)); }
+
+// The design font where it is installed, else the nearest Japanese gothic.
+QFont designFont(const QFont& base, const yearend::ControlLayout& entry) {
+    QFont font = base;
+    if (entry.fontName.empty()) return font;
+    font.setFamilies({fromUtf8(entry.fontName), QStringLiteral("MS PGothic"),
+                      QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+    font.setPointSizeF(entry.fontSize);
+    return font;
+}
+
+void applyLook(QWidget* widget, const yearend::ControlLayout& entry) {
+    widget->setObjectName(fromUtf8(entry.name));
+    widget->setFont(designFont(widget->font(), entry));
+    QPalette palette = widget->palette();
+    if (entry.foreColor) {
+        palette.setColor(QPalette::WindowText, color(*entry.foreColor));
+        palette.setColor(QPalette::ButtonText, color(*entry.foreColor));
+    }
+    if (entry.backColor) {
+        palette.setColor(QPalette::Button, color(*entry.backColor));
+        palette.setColor(QPalette::Window, color(*entry.backColor));
+    }
+    widget->setPalette(palette);
+    widget->setFocusPolicy(entry.tabIndex >= 0 ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+}  // namespace
+
+StatementWindow::StatementWindow(reg::ProgramState& state, platform::Dialogs& dialogs,
+                                 yearend::StatementSettings settings,
+                                 yearend::StatementWindowHost* host, QWidget* parent)
+    : QWidget(parent), model_(state, dialogs, std::move(settings), host) {
+    setObjectName(fromUtf8(model_.Caption.name));
+
+    for (const yearend::ControlLayout& entry : model_.layout) {
+        QWidget* widget = nullptr;
+        platform::Control* control = model_.control(entry.name);
+        if (entry.name == model_.txtGetYe.name) {
+            txtGetYe_ = new QLineEdit(this);
+            txtGetYe_->installEventFilter(this);
+            connect(txtGetYe_, &QLineEdit::textEdited, this, [this](const QString& text) {
+                model_.setTxtGetYe(text.toStdString());
+                sync();
+            });
+            widget = txtGetYe_;
+        } else if (entry.name == "Fxg3") {
+            fxg3_ = new platform::qt::GridTableView(this);
+            fxg3Model_ = new platform::qt::GridTableModel(model_.Fxg3, fxg3_);
+            fxg3_->setModel(fxg3Model_);
+            widget = fxg3_;
+        } else if (entry.name.starts_with("cmd")) {
+            auto* button = new QPushButton(this);
+            button->setAutoDefault(false);
+            const std::string name = entry.name;
+            connect(button, &QPushButton::clicked, this, [this, name] { click(name); });
+            buttons_.emplace_back(control, button);
+            widget = button;
+        } else if (entry.name.starts_with("Picture")) {
+            auto* swatch = new QFrame(this);
+            swatch->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            swatch->setAutoFillBackground(true);
+            swatches_.emplace_back(control, swatch);
+            widget = swatch;
+        } else {
+            auto* label = new QLabel(this);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            labels_.emplace_back(control, label);
+            widget = label;
+        }
+        applyLook(widget, entry);
+        widgets_.emplace_back(entry.name, widget);
+    }
+    fxg3_->setFocusPolicy(Qt::StrongFocus);
+
+    const std::vector<std::string> order = model_.tabOrder();
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        setTabOrder(widgetNamed(order[i - 1]), widgetNamed(order[i]));
+    }
+    setTabOrder(widgetNamed(order.back()), fxg3_);
+
+    model_.Form_Load();
+    resize(yearend::kClientWidth / kTwips, yearend::kClientHeight / kTwips);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.left() + (area.width() - width()) / 2,
+             area.top() + (area.height() - height()) / 2);
+    }
+    resizeControls();
+    widgetNamed(model_.focus)->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* StatementWindow::widgetNamed(const std::string& name) const {
+    for (const auto& [widgetName, widget] : widgets_) {
+        if (widgetName == name) return widget;
+    }
+    return nullptr;
+}
+
+void StatementWindow::sync() {
+    setWindowTitle(fromUtf8(model_.Caption.caption));
+    for (auto& [control, label] : labels_) {
+        label->setText(fromUtf8(control->caption));
+        label->setEnabled(control->enabled);
+        label->setVisible(control->visible);
+    }
+    for (auto& [control, button] : buttons_) {
+        const QSignalBlocker blocker(button);
+        button->setText(fromUtf8(control->caption));
+        button->setToolTip(fromUtf8(control->toolTip));
+        button->setEnabled(control->enabled);
+        button->setVisible(control->visible);
+    }
+    for (auto& [control, swatch] : swatches_) swatch->setVisible(control->visible);
+    {
+        const QSignalBlocker blocker(txtGetYe_);
+        const QString text = fromUtf8(model_.txtGetYe.text);
+        if (txtGetYe_->text() != text) txtGetYe_->setText(text);
+        txtGetYe_->setEnabled(model_.txtGetYe.enabled);
+        txtGetYe_->setVisible(model_.txtGetYe.visible);
+    }
+    for (const yearend::ControlLayout& entry : model_.layout) {
+        widgetNamed(entry.name)->setGeometry(pixels(entry.geometry));
+    }
+    // A caption wider than its place in this font is shown whole.
+    for (auto& [control, label] : labels_) {
+        const int needed = label->sizeHint().width();
+        if (label->width() < needed) label->resize(needed, label->height());
+    }
+    fxg3Model_->refresh();
+    fxg3_->setVisible(model_.Fxg3Visible);
+}
+
+void StatementWindow::click(const std::string& name) {
+    // The statement is computed at once; the pointer shows it is busy.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool handled = model_.click(name);
+    QApplication::restoreOverrideCursor();
+    if (!handled) {
+        if (name == model_.cmdPrint.name) emit printRequested();
+        return;
+    }
+    sync();
+}
+
+void StatementWindow::resizeControls() {
+    model_.Form_Resize(width() * kTwips, height() * kTwips, isMinimized());
+    sync();
+}
+
+void StatementWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    resizeControls();
+}
+
+void StatementWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) resizeControls();
+}
+
+bool StatementWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtGetYe_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        int code = 0;
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            code = yearend::kEnterKey;
+        } else if (key->text().size() == 1 && key->text().at(0).unicode() < 128) {
+            code = key->text().at(0).unicode();
+        }
+        if (code != 0 && model_.txtGetYe_KeyPress(code) == 0) {
+            if (QWidget* next = widgetNamed(model_.focus)) next->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void StatementWindow::closeEvent(QCloseEvent* event) {
+    model_.unload();
+    QWidget::closeEvent(event);
+}
+
+}  // namespace fenmark::ui

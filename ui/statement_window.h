@@ -1,0 +1,80 @@
+#pragma once
+// The statement window on screen: the view of yearend::StatementWindowModel.
+// Every widget carries its control's name as objectName and sits where the
+// model's layout puts it; every user action goes to the model's event and
+// the window then copies the model's state back (captions, visibility, the
+// grid Fxg3 with its frozen heading row and name column, the markings'
+// colours, the legends).
+//
+// Whoever opens it passes a host: "戻る" asks it to show the main window and
+// to unload this window (close it; with Qt::WA_DeleteOnClose the window is
+// deleted later, and it does not touch itself after the host returns).
+// Closing the window in any way runs the model's unload(), which unloads
+// the schedule window and shows the main window again.
+//
+//   auto* window = new StatementWindow(state, dialogs, {mainModel.roundingMode()}, host);
+//   window->setAttribute(Qt::WA_DeleteOnClose);
+//   window->show();
+
+#include <QWidget>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/dialogs.h"
+#include "register/state.h"
+#include "yearend/statement_window.h"
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace fenmark::platform::qt {
+class GridTableModel;
+class GridTableView;
+}  // namespace fenmark::platform::qt
+
+namespace fenmark::ui {
+
+class StatementWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    // Runs the model's Form_Load and centres the window on the screen.
+    StatementWindow(reg::ProgramState& state, platform::Dialogs& dialogs,
+                    yearend::StatementSettings settings, yearend::StatementWindowHost* host,
+                    QWidget* parent = nullptr);
+
+    [[nodiscard]] yearend::StatementWindowModel& model() { return model_; }
+
+    // Copies the model's state into every widget.
+    void sync();
+
+  signals:
+    // "印刷" was pressed; the statement printout answers it.
+    void printRequested();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void click(const std::string& name);
+    void resizeControls();
+    // The widget of the control of that name, or nullptr.
+    [[nodiscard]] QWidget* widgetNamed(const std::string& name) const;
+
+    yearend::StatementWindowModel model_;
+    std::vector<std::pair<platform::Control*, QLabel*>> labels_;
+    std::vector<std::pair<platform::Control*, QPushButton*>> buttons_;
+    std::vector<std::pair<platform::Control*, QFrame*>> swatches_;
+    std::vector<std::pair<std::string, QWidget*>> widgets_;
+    QLineEdit* txtGetYe_ = nullptr;
+    platform::qt::GridTableView* fxg3_ = nullptr;
+    platform::qt::GridTableModel* fxg3Model_ = nullptr;
+};
+
+}  // namespace fenmark::ui

@@ -1,0 +1,142 @@
+#pragma once
+// The year-end statement (決算書資料): for one Heisei year, every asset of
+// the register in register order with its acquisition data, method and rate,
+// and the one row of its schedule that belongs to that year, followed by a
+// totals row. The statement has no depreciation formulas of its own: it
+// reads the schedule window's grid and captions (schedule_window.h) through
+// GetSchData1 and GetSchData2.
+//
+// This header holds the statement's own data (heading, columns, colours,
+// captions) and the small rules the computation is made of; the window that
+// runs the computation is statement_window.h.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/grid.h"
+#include "schedule/frame.h"
+
+namespace fenmark::yearend {
+
+inline constexpr const char* kStatementTitle = "決算書資料";
+inline constexpr std::string_view kStatementHeading =
+    "資産の名称  　     |数量|取得年月|取得価額 　|基礎価額 　|償却方法 |耐用年数|償却率|期　間|"
+    "当期償却額|専用割合|経費算入額 |期末簿価   |適    用　　";
+inline constexpr int kStatementColumns = 14;
+
+// Columns of the statement table.
+enum StatementColumn : int {
+    colName = 0,
+    colQuantity = 1,
+    colAcquired = 2,
+    colCost = 3,
+    colBase = 4,
+    colMethod = 5,
+    colLife = 6,
+    colRate = 7,
+    colPeriod = 8,
+    colDepreciation = 9,
+    colShare = 10,
+    colExpense = 11,
+    colBookValue = 12,
+    colRemark = 13,
+};
+
+inline constexpr const char* kTotalsCaption = "合 　計";
+inline constexpr const char* kWrittenOff = "償却済";
+inline constexpr const char* kFullYear = "12/12";
+
+inline constexpr const char* kPromptCaption = "閲覧年度を入力して下さい。";
+inline constexpr const char* kRemovableLegend = "既に削除可能な資産";
+inline constexpr const char* kNotExistingLegend = "その年度に存在しない資産";
+
+inline constexpr const char* kBadYearMessage = "入力が正しくありません。";
+inline constexpr const char* kNoYearMessage = "年度を入力して下さい。";
+// Told once after a statement in which some assets could not be computed
+// (their rows show no schedule values), and when the totals themselves
+// cannot be held.
+inline constexpr const char* kAssetsNotComputedMessage =
+    "償却費を計算できない資産があります。登録内容を確認してください。";
+inline constexpr const char* kStatementNotComputedMessage =
+    "決算書資料を計算できません。登録内容を確認してください。";
+
+// Cell colours as 0xRRGGBB.
+inline constexpr platform::Rgb kNotExistingColor = 0x8080FF;
+inline constexpr platform::Rgb kRemovableColor = 0xC0FFFF;
+inline constexpr platform::Rgb kTotalsColor = 0xFFFF00;
+
+// How an asset row is marked.
+enum class Marking { None, Removable, NotExisting };
+
+// The word the command-line export uses for a marking: "", "removable",
+// "notExisting".
+[[nodiscard]] std::string_view markingName(Marking marking);
+
+// The highest year the statement accepts: Heisei years are typed as one or
+// two digits.
+inline constexpr int kLastStatementYear = 99;
+
+// The year typed into the year box as a number, or 0 when it is not a whole
+// number from 1 to kLastStatementYear. Blanks around it are allowed.
+//   statementYearOf("19") == 19, statementYearOf("0") == 0,
+//   statementYearOf("1.5") == 0, statementYearOf("abc") == 0
+[[nodiscard]] std::int32_t statementYearOf(std::string_view text);
+
+// The text of schedule cell (row, col), reached as the current cell of the
+// schedule window's grid; "0" (GetSchData1) or "" (GetSchData2) when the
+// cell lies outside that grid. The grid decides, not the program-wide row
+// count: the three-year schedule counts 10 rows but its grid has 11.
+[[nodiscard]] std::string GetSchData1(schedule::ScheduleFrame& window, int row, int col);
+[[nodiscard]] std::string GetSchData2(schedule::ScheduleFrame& window, int row, int col);
+
+// An amount read back from a masked text: the separators dropped and the
+// value rounded to whole yen (halves away from zero); an empty or
+// non-numeric text counts 0. Throws common::OverflowError beyond 64 bits.
+//   amount("1,234") == 1234, amount("") == 0, amount("償却済") == 0
+[[nodiscard]] std::int64_t amount(std::string_view text);
+
+// What an asset's statement row takes from the row of its schedule.
+struct ScheduleCopy {
+    std::string period;        // 期間
+    std::string depreciation;  // 当期償却額
+    std::string expense;       // 経費算入額
+    std::string bookValue;     // 期末簿価
+    std::string remark;        // 適用
+    // No depreciation in the row: the share is not shown either.
+    bool shareCleared = false;
+    Marking marking = Marking::None;
+};
+
+// Row `row` of the schedule on show in `window` (-1 for none) as the
+// statement shows it: a months text "0" reads as a full year, a row past the
+// schedule's last one (by the window's gridRowCount) keeps that row's book
+// value, a row without depreciation and book value is removable, one before
+// the schedule does not exist yet, and a row without expense is written off
+// ("償却済").
+[[nodiscard]] ScheduleCopy copyScheduleRow(schedule::ScheduleFrame& window, int row);
+
+// The first schedule row's offset: 1 for a December closing or an asset
+// acquired after the closing month, else 2 (its first fiscal year began a
+// calendar year earlier).
+[[nodiscard]] int scheduleOffset(std::int32_t closingMonthNumber, double acquisitionMonth);
+
+// The schedule row of the statement year: offset + statementYear + 1988 -
+// westernYear, with 0 made -1 (no row: the asset did not exist yet). Rows
+// beyond the 16-bit range are held at its ends, which lie outside every
+// schedule in the same direction.
+[[nodiscard]] std::int16_t scheduleRowFor(int offset, std::int32_t statementYear,
+                                          double westernYear);
+
+// True when the asset was acquired in or before the statement's calendar
+// year (statementYear + 1988).
+[[nodiscard]] bool acquiredBy(std::int32_t statementYear, double westernYear);
+
+// The closing-date caption: "(期末 ：平成 " & w & "年" & closingMonth & "月)",
+// where w is the statement year for a closing month after March and the
+// next year otherwise (a fiscal year that closes in January to March ends
+// in the calendar year after the one it is named by).
+[[nodiscard]] std::string closingCaption(std::int32_t statementYear,
+                                         const std::string& closingMonth);
+
+}  // namespace fenmark::yearend

@@ -1,0 +1,240 @@
+// The statement window's events: opening, the year box, the buttons, the
+// resizing rule and closing. The computation itself is statement.cpp.
+
+#include "yearend/statement_window.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "common/convert.h"
+#include "common/number.h"
+
+namespace fenmark::yearend {
+
+namespace {
+
+ControlLayout labelLayout(std::string name, platform::Geometry geometry) {
+    return {std::move(name), geometry, kStatementFont, kStatementFontSize, {}, {}, -1};
+}
+
+// The window as designed: places in twips, fonts, colours and tab order.
+std::vector<ControlLayout> designLayout() {
+    std::vector<ControlLayout> layout{
+        labelLayout("Label1", {210, 210, 600, 315}),
+        labelLayout("lblGY", {1020, 220, 380, 330}),
+        labelLayout("Label2", {1470, 225, 720, 420}),
+        labelLayout("Label3", {2340, 210, 2280, 315}),
+        {"txtGetYe", {360, 735, 390, 300}, "", 0, {}, {}, 0},
+        {"cmdOk", {1065, 675, 790, 450}, kStatementFont, kStatementFontSize, {}, 0xC0C0C0, 1},
+        labelLayout("lblComent", {1890, 705, 2925, 405}),
+        {"Picture1", {5145, 225, 285, 270}, "", 0, {}, kRemovableColor, -1},
+        labelLayout("Label4", {5745, 285, 1785, 360}),
+        {"Picture2", {5115, 825, 330, 300}, "", 0, {}, kNotExistingColor, -1},
+        labelLayout("Label5", {5670, 900, 2325, 345}),
+        {"cmdPrint", {8100, 180, 855, 480}, kStatementFont, kStatementFontSize, {}, {}, 2},
+        {"cmdCancel", {8145, 840, 855, 480}, kStatementFont, kStatementFontSize, {}, {}, 3},
+        {"Fxg3", {165, 1575, 10185, 3915}, "", 0, {}, {}, -1},
+    };
+    for (ControlLayout& entry : layout) {
+        if (entry.name == "Label3") entry.fontSize = 9.75;
+        // Dark red prompt.
+        if (entry.name == "lblComent") entry.foreColor = 0xC00000;
+    }
+    return layout;
+}
+
+}  // namespace
+
+StatementWindowModel::StatementWindowModel(reg::ProgramState& state, platform::Dialogs& dialogs,
+                                           StatementSettings settings, StatementWindowHost* host)
+    : layout(designLayout()),
+      focus("txtGetYe"),
+      state_(state),
+      dialogs_(dialogs),
+      settings_(std::move(settings)),
+      host_(host) {
+    lblGY.visible = false;
+    cmdOk.enabled = false;
+    for (platform::Control* hidden : {&Picture1, &Label4, &Picture2, &Label5}) {
+        hidden->visible = false;
+    }
+    cmdPrint.enabled = false;
+    Fxg3.setFormatString(kStatementHeading);
+}
+
+StatementWindowModel::~StatementWindowModel() = default;
+
+std::vector<platform::Control*> StatementWindowModel::controls() {
+    return {&Label1,   &lblGY,  &Label2,   &Label3, &cmdOk,    &lblComent,
+            &Picture1, &Label4, &Picture2, &Label5, &cmdPrint, &cmdCancel};
+}
+
+platform::Control* StatementWindowModel::control(std::string_view name) {
+    for (platform::Control* c : controls()) {
+        if (c->name == name) return c;
+    }
+    return nullptr;
+}
+
+namespace {
+
+template <typename Layout>
+auto& findLayout(Layout& layout, std::string_view name) {
+    for (auto& entry : layout) {
+        if (entry.name == name) return entry;
+    }
+    throw std::out_of_range("no control " + std::string(name));
+}
+
+}  // namespace
+
+const ControlLayout& StatementWindowModel::layoutOf(std::string_view name) const {
+    return findLayout(layout, name);
+}
+
+ControlLayout& StatementWindowModel::layoutEntry(std::string_view name) {
+    return findLayout(layout, name);
+}
+
+std::vector<std::string> StatementWindowModel::tabOrder() const {
+    std::vector<const ControlLayout*> stops;
+    for (const ControlLayout& entry : layout) {
+        if (entry.tabIndex >= 0) stops.push_back(&entry);
+    }
+    std::sort(stops.begin(), stops.end(), [](const ControlLayout* a, const ControlLayout* b) {
+        return a->tabIndex < b->tabIndex;
+    });
+    std::vector<std::string> names;
+    for (const ControlLayout* entry : stops) names.push_back(entry->name);
+    return names;
+}
+
+std::string StatementWindowModel::effectiveClosingMonth() const {
+    return state_.closingMonth.empty() ? "12" : state_.closingMonth;
+}
+
+void StatementWindowModel::Form_Load() {
+    lblComent.caption = kPromptCaption;
+    Fxg3.setRows(state_.recordCount + 2);
+    Fxg3.setFormatString(kStatementHeading);
+    Fxg3.setFixedCols(1);
+    Fxg3.setFixedRows(1);
+    try {
+        closingMonthNumber = common::toInt32(common::leadingNumber(effectiveClosingMonth()));
+    } catch (const common::OverflowError&) {
+        // No month of the year: the schedule window refuses every asset
+        // under such a month, so no row of the statement depends on this.
+        closingMonthNumber = 0;
+    }
+}
+
+void StatementWindowModel::Form_Resize(int scaleWidth, int scaleHeight, bool minimized) {
+    if (!minimized) {
+        int width = scaleWidth - 300;
+        if (width > 15600) width = 15000;
+        layoutEntry("Fxg3").geometry = {170, 1210, std::max(width, 0),
+                                        std::max(scaleHeight - 1350, 0)};
+    }
+    layoutEntry("cmdPrint").geometry = {scaleWidth - 1560, 140, 855, 480};
+    layoutEntry("cmdCancel").geometry = {scaleWidth - 1560, 680, 855, 480};
+}
+
+void StatementWindowModel::setTxtGetYe(std::string text) {
+    if (text == txtGetYe.text) return;
+    txtGetYe.text = std::move(text);
+    txtGetYe_Change();
+}
+
+void StatementWindowModel::txtGetYe_Change() {
+    Fxg3Visible = false;
+    cmdOk.enabled = true;
+}
+
+bool StatementWindowModel::canFocus(std::string_view name) const {
+    if (name == txtGetYe.name) return txtGetYe.visible && txtGetYe.enabled;
+    for (const platform::Control* c : {&cmdOk, &cmdPrint, &cmdCancel}) {
+        if (c->name == name) return c->visible && c->enabled;
+    }
+    return false;
+}
+
+int StatementWindowModel::txtGetYe_KeyPress(int keyAscii) {
+    if (keyAscii != kEnterKey) return keyAscii;
+    // Enter stands for Tab: the next control in tab order that can take the
+    // focus, round the window.
+    const std::vector<std::string> order = tabOrder();
+    const auto from = std::find(order.begin(), order.end(), txtGetYe.name);
+    const std::size_t start = static_cast<std::size_t>(from - order.begin());
+    for (std::size_t step = 1; step <= order.size(); ++step) {
+        const std::string& next = order[(start + step) % order.size()];
+        if (canFocus(next)) {
+            focus = next;
+            break;
+        }
+    }
+    return 0;
+}
+
+void StatementWindowModel::cmdOk_Click() {
+    const std::string yearText = txtGetYe.text;
+    if (yearText.empty()) {
+        dialogs_.message({kNoYearMessage});
+        return;
+    }
+    if (statementYearOf(yearText) == 0) {
+        dialogs_.message({kBadYearMessage});
+        setTxtGetYe("");
+        return;
+    }
+    try {
+        computeStatement(yearText);
+    } catch (const common::OverflowError&) {
+        // Only totals beyond 64 bits get here; the window waits for a year
+        // as before.
+        Fxg3Visible = false;
+        lblComent.visible = true;
+        for (platform::Control* legend : {&Picture1, &Label4, &Picture2, &Label5}) {
+            legend->visible = false;
+        }
+        dialogs_.message({kStatementNotComputedMessage});
+        return;
+    }
+    if (!uncomputed.empty()) dialogs_.message({kAssetsNotComputedMessage});
+}
+
+void StatementWindowModel::cmdCancel_Click() {
+    // Unloading may destroy this window; only the host is used after it.
+    StatementWindowHost* host = host_;
+    if (host == nullptr) {
+        unload();
+        return;
+    }
+    host->showMain();
+    host->unloadStatement();
+}
+
+void StatementWindowModel::unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    Form_QueryUnload();
+    Form_Unload();
+}
+
+void StatementWindowModel::Form_QueryUnload() { schedule_.reset(); }
+
+void StatementWindowModel::Form_Unload() {
+    if (host_ != nullptr) host_->showMain();
+}
+
+bool StatementWindowModel::click(std::string_view name) {
+    if (name == cmdOk.name) {
+        if (cmdOk.enabled) cmdOk_Click();
+    } else if (name == cmdCancel.name) {
+        if (cmdCancel.enabled) cmdCancel_Click();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace fenmark::yearend

@@ -1,0 +1,202 @@
+#pragma once
+// The statement window's model (frmView2, "決算書資料"): the user types a
+// Heisei year, presses "表示" and sees the statement of that year in Fxg3.
+// Pressing "表示" loads the schedule window unseen, pages it through every
+// asset and copies the row of that year out of each schedule; the schedule
+// window stays loaded until this window closes.
+//
+//   reg::ProgramState state = ...;          // register, recordCount, closingMonth
+//   StatementWindowModel window(state, dialogs, {"0"}, &host);
+//   window.Form_Load();
+//   window.setTxtGetYe("19");
+//   window.cmdOk_Click();
+//   window.Fxg3.text(1, colDepreciation);   // "250,000"
+//   window.markings[0];                      // Marking::None
+//
+// A window shows one statement: afterwards the year box is hidden and "表示"
+// disabled. An asset whose schedule cannot be computed, or that has none,
+// shows empty schedule columns and adds nothing to the schedule totals; the
+// user is told once. The four totals are 64-bit.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/grid.h"
+#include "register/state.h"
+#include "schedule/schedule_window.h"
+#include "yearend/statement.h"
+
+namespace fenmark::yearend {
+
+// The design font of the window's labels and buttons.
+inline constexpr const char* kStatementFont = "ＭＳ Ｐゴシック";
+inline constexpr double kStatementFontSize = 11.25;
+// The client area as designed, in twips.
+inline constexpr int kClientWidth = 12825;
+inline constexpr int kClientHeight = 8100;
+
+// The key code of Enter in a key-press event.
+inline constexpr int kEnterKey = 13;
+
+// What the window reads when a statement is computed.
+struct StatementSettings {
+    // The main window's rounding choice (its Text2): "0" rounds up.
+    std::string roundingMode = "0";
+    // The calendar year the schedules count elapsed years to.
+    std::int32_t currentYear = schedule::systemCalendarYear();
+};
+
+// What the window needs from the main window that opened it.
+class StatementWindowHost {
+  public:
+    virtual ~StatementWindowHost() = default;
+    // Shows the main window again.
+    virtual void showMain() = 0;
+    // Closes (unloads) the statement window; its unload() follows.
+    virtual void unloadStatement() = 0;
+};
+
+// How a control looks and where it sits, in twips. The view places and
+// paints the widget of that name from it.
+struct ControlLayout {
+    std::string name;
+    platform::Geometry geometry;
+    // Empty for the toolkit's own font (the year box and the grid).
+    std::string fontName;
+    double fontSize = 0;
+    std::optional<platform::Rgb> foreColor;
+    std::optional<platform::Rgb> backColor;
+    // Position in the tab order, -1 for a control that takes no focus.
+    int tabIndex = -1;
+};
+
+class StatementWindowModel {
+  public:
+    // `host` may be null for a window nobody sees (the command-line export).
+    StatementWindowModel(reg::ProgramState& state, platform::Dialogs& dialogs,
+                         StatementSettings settings, StatementWindowHost* host = nullptr);
+    ~StatementWindowModel();
+    StatementWindowModel(const StatementWindowModel&) = delete;
+    StatementWindowModel& operator=(const StatementWindowModel&) = delete;
+
+    platform::Control Caption{"frmView2", kStatementTitle};
+    platform::Control Label1{"Label1", "平成"};
+    platform::Control lblGY{"lblGY"};
+    platform::Control Label2{"Label2", "年度"};
+    platform::Control Label3{"Label3"};
+    // The year to show. Change it through setTxtGetYe.
+    platform::TextBox txtGetYe{"txtGetYe"};
+    platform::Control cmdOk{"cmdOk", "表示"};
+    platform::Control lblComent{"lblComent"};
+    platform::Control Picture1{"Picture1"};
+    platform::Control Label4{"Label4", kRemovableLegend};
+    platform::Control Picture2{"Picture2"};
+    platform::Control Label5{"Label5", kNotExistingLegend};
+    platform::Control cmdPrint{"cmdPrint", "印刷"};
+    platform::Control cmdCancel{"cmdCancel", "戻る"};
+
+    platform::Grid Fxg3{2, kStatementColumns};
+    bool Fxg3Visible = false;
+
+    // Every control's place and look, the grid's included; Form_Resize moves
+    // Fxg3, cmdPrint and cmdCancel.
+    std::vector<ControlLayout> layout;
+    // The control that has the focus.
+    std::string focus;
+
+    // Working values of the last computation.
+    std::int32_t statementYear = 0;
+    std::int32_t closingMonthNumber = 12;
+    std::int64_t acquisitionTotal = 0;
+    std::int64_t depreciationTotal = 0;
+    std::int64_t expenseTotal = 0;
+    std::int64_t bookValueTotal = 0;
+    // The method caption of asset i at position i - 1, for the printout; one
+    // place per asset the register can hold.
+    std::vector<std::string> statementMethodNames = std::vector<std::string>(reg::kMaxRecords);
+    // The marking of asset i at position i - 1, for assets 1..recordCount.
+    std::vector<Marking> markings;
+    // The assets (1-based) whose schedule could not be computed.
+    std::vector<int> uncomputed;
+
+    void Form_Load();
+    // The client size in twips.
+    void Form_Resize(int scaleWidth, int scaleHeight, bool minimized);
+    // Sets the year box and runs its change event when the text changes.
+    void setTxtGetYe(std::string text);
+    void txtGetYe_Change();
+    // A key typed into the year box; returns the key that reaches the box
+    // (0 when it is swallowed: Enter moves the focus on instead).
+    [[nodiscard]] int txtGetYe_KeyPress(int keyAscii);
+    // The statement of the typed year.
+    void cmdOk_Click();
+    void cmdCancel_Click();
+    // Any closing of the window: Form_QueryUnload, then Form_Unload. Runs
+    // once; a second call does nothing.
+    void unload();
+    void Form_QueryUnload();
+    void Form_Unload();
+
+    // Runs the click event of the named button; false when it has none in
+    // this build (cmdPrint prints with the printing module). A disabled
+    // button does nothing.
+    bool click(std::string_view name);
+
+    // The captioned control of that name (the year box excluded), or nullptr.
+    [[nodiscard]] platform::Control* control(std::string_view name);
+    // The captioned controls in the order of the layout.
+    [[nodiscard]] std::vector<platform::Control*> controls();
+    // The layout entry of that name; throws std::out_of_range for none.
+    [[nodiscard]] const ControlLayout& layoutOf(std::string_view name) const;
+    // The names of the controls that take the focus, in tab order.
+    [[nodiscard]] std::vector<std::string> tabOrder() const;
+
+    // True while the schedule window used as the calculator is loaded.
+    [[nodiscard]] bool scheduleLoaded() const { return schedule_ != nullptr; }
+    // That window, or nullptr.
+    [[nodiscard]] schedule::ScheduleWindowModel* scheduleWindow() { return schedule_.get(); }
+
+    // The register pass: the table cleared, the heading set and the columns
+    // that come from the register filled, with the acquisition total.
+    void GetFxgData1();
+    // (row + 1) * columns + col for the asset at 0-based position `row`;
+    // throws common::OverflowError beyond 16 bits.
+    [[nodiscard]] std::int16_t faIndex(int row, int col) const;
+    // The text of statement cell (row, col), row 1 being the first asset,
+    // made the current cell; throws platform::GridError outside the table.
+    [[nodiscard]] std::string GetPriData(int row, int col);
+
+  private:
+    // Steps of the computation.
+    void computeStatement(const std::string& yearText);
+    void loadSchedule();
+    void schedulePass();
+    void scheduleRow(int f);
+    void putTotals();
+    void finish(const std::string& yearText);
+    void mark(int f, Marking marking);
+    void put(int f, int col, std::string text);
+    [[nodiscard]] const std::string& at(int f, int col) const;
+    [[nodiscard]] ControlLayout& layoutEntry(std::string_view name);
+    [[nodiscard]] bool canFocus(std::string_view name) const;
+    // The closing month the schedules use: an empty one stands for December.
+    [[nodiscard]] std::string effectiveClosingMonth() const;
+
+    reg::ProgramState& state_;
+    platform::Dialogs& dialogs_;
+    StatementSettings settings_;
+    StatementWindowHost* host_;
+    // The schedule window is unseen: what it would tell about single assets
+    // is told once for the whole statement instead.
+    platform::ScriptedDialogs scheduleDialogs_;
+    std::unique_ptr<schedule::ScheduleWindowModel> schedule_;
+    bool unloaded_ = false;
+};
+
+}  // namespace fenmark::yearend

@@ -187,7 +187,8 @@ TEST(LedgerPrintTest, HeadingThatWouldRunIntoTheTitleGoesBelowIt) {
         printed(stateWith(21, "/home/taro/documents/ledger/sample.dat"));
     const Op& title = printer.ops().front();
     const std::string heading = "/home/taro/documents/ledger/sample.dat Page :1\r\n";
-    const Op* op = textOf(printer.onPage(1), heading);
+    const std::vector<Op> page1 = printer.onPage(1);
+    const Op* op = textOf(page1, heading);
     ASSERT_NE(op, nullptr);
     EXPECT_EQ(op->x, 800);
     EXPECT_EQ(op->y, title.y + 14 * 20 * 1.2);

@@ -219,9 +219,13 @@ TEST(EntryCardEndToEnd, NewAssetReachesTheListAndTheFile) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
 
     // New: the card takes the place of the main window.
+    // Cards of earlier tests may linger until their deferred deletion; only
+    // the one New opens counts.
+    const QWidgetList before = QApplication::topLevelWidgets();
     main.findChild<QPushButton*>(QStringLiteral("cmdNew"))->click();
     QPointer<EntryCardWindow> card;
     for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (before.contains(w)) continue;
         if (auto* c = dynamic_cast<EntryCardWindow*>(w); c != nullptr && c->isVisible()) card = c;
     }
     ASSERT_FALSE(card.isNull());

@@ -5,6 +5,9 @@
 #include <map>
 
 #include "cli/commands.h"
+#include "cli/print_command.h"
+#include "cli/schedule_command.h"
+#include "cli/statement_command.h"
 
 int main(int argc, char** argv) {
     using fenmark::cli::Encoding;
@@ -28,6 +31,98 @@ int main(int argc, char** argv) {
         ->transform(CLI::CheckedTransformer(encodings, CLI::ignore_case))
         ->default_str("utf-8");
 
+    fenmark::cli::ScheduleOptions schedule;
+    CLI::App* scheduleCommand =
+        app.add_subcommand("schedule", "資産ごとの償却費シュミレーションを出力します");
+    scheduleCommand->add_option("FILE", schedule.file, "台帳ファイル (.dat)")->required();
+    CLI::Option_group* which = scheduleCommand->add_option_group("資産");
+    which->add_option("--record", schedule.record, "資産の番号 (1から)")
+        ->check(CLI::PositiveNumber);
+    which->add_flag("--all", schedule.all, "すべての資産");
+    which->require_option(1);
+    scheduleCommand->add_option("--closing-month", schedule.closingMonth, "決算月 (1-12)")
+        ->check(CLI::Range(1, 12));
+    const std::map<std::string, fenmark::cli::Rounding> roundings{
+        {"up", fenmark::cli::Rounding::Up}, {"down", fenmark::cli::Rounding::Down}};
+    scheduleCommand
+        ->add_option("--rounding", schedule.rounding, "計算方法: up (切上げ), down (切捨て)")
+        ->transform(CLI::CheckedTransformer(roundings, CLI::ignore_case))
+        ->default_str("up");
+    scheduleCommand->add_option("--current-year", schedule.currentYear, "現在の年 (西暦)")
+        ->check(CLI::Range(1, 9999));
+    scheduleCommand->add_option("--format", schedule.format, "出力形式: json, tsv, csv")
+        ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case))
+        ->default_str("json");
+    scheduleCommand->add_option("--encoding", schedule.encoding, "文字コード: utf-8, cp932")
+        ->transform(CLI::CheckedTransformer(encodings, CLI::ignore_case))
+        ->default_str("utf-8");
+
+    CLI::App* printCommand = app.add_subcommand("print", "印刷物を PDF ファイルに出力します");
+    printCommand->require_subcommand(1);
+    fenmark::cli::PrintLedgerOptions printLedger;
+    CLI::App* printLedgerCommand =
+        printCommand->add_subcommand("ledger", "台帳一覧を PDF に出力します");
+    printLedgerCommand->add_option("FILE", printLedger.file, "台帳ファイル (.dat)")->required();
+    printLedgerCommand->add_option("--pdf", printLedger.pdf, "出力する PDF ファイル")->required();
+
+    // The printouts take the options of the export their window shares.
+    auto addWindowOptions = [&roundings](CLI::App* command, std::optional<int>& closingMonth,
+                                         fenmark::cli::Rounding& rounding,
+                                         std::optional<std::int32_t>& currentYear) {
+        command->add_option("--closing-month", closingMonth, "決算月 (1-12)")
+            ->check(CLI::Range(1, 12));
+        command->add_option("--rounding", rounding, "計算方法: up (切上げ), down (切捨て)")
+            ->transform(CLI::CheckedTransformer(roundings, CLI::ignore_case))
+            ->default_str("up");
+        command->add_option("--current-year", currentYear, "現在の年 (西暦)")
+            ->check(CLI::Range(1, 9999));
+    };
+
+    fenmark::cli::PrintScheduleOptions printSchedule;
+    CLI::App* printScheduleCommand = printCommand->add_subcommand(
+        "schedule", "資産ごとの償却費シュミレーションを PDF に出力します");
+    printScheduleCommand->add_option("FILE", printSchedule.file, "台帳ファイル (.dat)")->required();
+    printScheduleCommand->add_option("--record", printSchedule.record, "資産の番号 (1から)")
+        ->required()
+        ->check(CLI::PositiveNumber);
+    addWindowOptions(printScheduleCommand, printSchedule.closingMonth, printSchedule.rounding,
+                     printSchedule.currentYear);
+    printScheduleCommand->add_option("--pdf", printSchedule.pdf, "出力する PDF ファイル")
+        ->required();
+
+    fenmark::cli::PrintStatementOptions printStatement;
+    CLI::App* printStatementCommand =
+        printCommand->add_subcommand("statement", "決算書資料を PDF に出力します");
+    printStatementCommand->add_option("FILE", printStatement.file, "台帳ファイル (.dat)")
+        ->required();
+    printStatementCommand->add_option("--year", printStatement.year, "閲覧年度 (平成)")->required();
+    addWindowOptions(printStatementCommand, printStatement.closingMonth, printStatement.rounding,
+                     printStatement.currentYear);
+    printStatementCommand->add_option("--pdf", printStatement.pdf, "出力する PDF ファイル")
+        ->required();
+
+    fenmark::cli::StatementOptions statement;
+    CLI::App* statementCommand = app.add_subcommand("statement", "決算書資料を出力します");
+    statementCommand->add_option("FILE", statement.file, "台帳ファイル (.dat)")->required();
+    statementCommand->add_option("--year", statement.year, "閲覧年度 (平成)")->required();
+    statementCommand->add_option("--closing-month", statement.closingMonth, "決算月 (1-12)")
+        ->check(CLI::Range(1, 12));
+    statementCommand
+        ->add_option("--rounding", statement.rounding, "計算方法: up (切上げ), down (切捨て)")
+        ->transform(CLI::CheckedTransformer(
+            std::map<std::string, fenmark::cli::Rounding>{{"up", fenmark::cli::Rounding::Up},
+                                                          {"down", fenmark::cli::Rounding::Down}},
+            CLI::ignore_case))
+        ->default_str("up");
+    statementCommand->add_option("--current-year", statement.currentYear, "現在の年 (西暦)")
+        ->check(CLI::Range(1, 9999));
+    statementCommand->add_option("--format", statement.format, "出力形式: json, tsv, csv")
+        ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case))
+        ->default_str("json");
+    statementCommand->add_option("--encoding", statement.encoding, "文字コード: utf-8, cp932")
+        ->transform(CLI::CheckedTransformer(encodings, CLI::ignore_case))
+        ->default_str("utf-8");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -35,5 +130,16 @@ int main(int argc, char** argv) {
     }
 
     if (*listCommand) return fenmark::cli::runList(list, std::cout, std::cerr);
+    if (*printLedgerCommand) {
+        return fenmark::cli::runPrintLedger(printLedger, std::cout, std::cerr);
+    }
+    if (*printScheduleCommand) {
+        return fenmark::cli::runPrintSchedule(printSchedule, std::cout, std::cerr);
+    }
+    if (*printStatementCommand) {
+        return fenmark::cli::runPrintStatement(printStatement, std::cout, std::cerr);
+    }
+    if (*scheduleCommand) return fenmark::cli::runSchedule(schedule, std::cout, std::cerr);
+    if (*statementCommand) return fenmark::cli::runStatement(statement, std::cout, std::cerr);
     return 1;
 }

@@ -8,11 +8,18 @@
 #include <filesystem>
 #include <memory>
 
+#include "output/schedule_print.h"
+#include "platform/dialogs.h"
+#include "platform/program_folder.h"
 #include "platform/qt/qt_printer.h"
 #include "platform/text_file.h"
 #include "register/ledger_print.h"
 #include "register/register_file.h"
+#include "register/settings.h"
 #include "register/state.h"
+#include "schedule/schedule_window.h"
+#include "yearend/statement_print.h"
+#include "yearend/statement_window.h"
 
 namespace fenmark::cli {
 
@@ -26,6 +33,15 @@ QString fromUtf8(const std::string& text) {
 std::string absolutePath(const std::string& path) {
     return std::filesystem::absolute(std::filesystem::path(path)).lexically_normal().string();
 }
+
+// The closing month of the settings file, as the program reads it at
+// start-up, unless the command line gives one.
+std::string closingMonthOf(const std::optional<int>& given) {
+    if (given) return std::to_string(*given);
+    return reg::loadSettings(platform::programFolder(), platform::userConfigFolder()).closingMonth;
+}
+
+std::string roundingModeOf(Rounding rounding) { return rounding == Rounding::Up ? "0" : "1"; }
 
 }  // namespace
 
@@ -80,6 +96,91 @@ int runPrintLedger(const PrintLedgerOptions& options, std::ostream&, std::ostrea
         writePdf(options.pdf, reg::kLedgerPrintTitle,
                  [&state](platform::Printer& printer) { reg::printLedger(printer, state); });
         return 0;
+    } catch (const std::exception& e) {
+        err << platform::kPrintFailedMessage << " (" << options.pdf << ": " << e.what() << ")\n";
+    }
+    return 1;
+}
+
+int runPrintSchedule(const PrintScheduleOptions& options, std::ostream&, std::ostream& err) {
+    reg::ProgramState state;
+    try {
+        const reg::LoadedRegister loaded = reg::readRegisterFile(options.file);
+        state.assetRegister = loaded.assetRegister;
+        state.recordCount = loaded.recordCount;
+    } catch (const platform::ReadError& e) {
+        err << reg::kReadFailedMessage << " (" << options.file << ": " << e.what() << ")\n";
+        return 1;
+    }
+    if (options.record < 1 || options.record > state.recordCount) {
+        err << "記録番号が範囲外です: " << options.record << " (記録数 " << state.recordCount
+            << ")\n";
+        return 1;
+    }
+    try {
+        schedule::ScheduleSettings settings;
+        settings.closingMonth = closingMonthOf(options.closingMonth);
+        settings.roundingMode = roundingModeOf(options.rounding);
+        if (options.currentYear) settings.currentYear = *options.currentYear;
+
+        // The window is driven as the user drives it: it opens on asset 1
+        // and "＞" moves on to the asset to print.
+        platform::ScriptedDialogs dialogs;
+        schedule::ScheduleWindowModel window(state, dialogs, settings);
+        window.Form_Load();
+        for (int record = 2; record <= options.record; ++record) window.cmdFF_Click();
+
+        writePdf(options.pdf, schedule::kScheduleTitle, [&window, &state](platform::Printer& p) {
+            output::printSchedule(p, window, state);
+        });
+        if (window.scheduleFailed()) {
+            err << "記録 " << options.record << ": " << schedule::kCannotComputeMessage << "\n";
+            return 1;
+        }
+        return 0;
+    } catch (const std::exception& e) {
+        err << platform::kPrintFailedMessage << " (" << options.pdf << ": " << e.what() << ")\n";
+    }
+    return 1;
+}
+
+int runPrintStatement(const PrintStatementOptions& options, std::ostream&, std::ostream& err) {
+    reg::ProgramState state;
+    try {
+        const reg::LoadedRegister loaded = reg::readRegisterFile(options.file);
+        state.assetRegister = loaded.assetRegister;
+        state.recordCount = loaded.recordCount;
+    } catch (const platform::ReadError& e) {
+        err << reg::kReadFailedMessage << " (" << options.file << ": " << e.what() << ")\n";
+        return 1;
+    }
+    try {
+        state.closingMonth = closingMonthOf(options.closingMonth);
+        yearend::StatementSettings settings;
+        settings.roundingMode = roundingModeOf(options.rounding);
+        if (options.currentYear) settings.currentYear = *options.currentYear;
+
+        // The year typed, then "表示"; what the window would tell the user
+        // goes to `err`.
+        platform::ScriptedDialogs dialogs;
+        yearend::StatementWindowModel window(state, dialogs, settings);
+        window.Form_Load();
+        window.setTxtGetYe(options.year);
+        window.cmdOk_Click();
+        if (!window.Fxg3Visible) {
+            for (const platform::Message& m : dialogs.messages()) {
+                err << m.text << " (--year " << options.year << ")\n";
+            }
+            return 1;
+        }
+
+        writePdf(options.pdf, yearend::kStatementTitle, [&window, &state](platform::Printer& p) {
+            yearend::printStatement(p, window, state);
+        });
+        for (int record : window.uncomputed) {
+            err << "記録 " << record << ": " << schedule::kCannotComputeMessage << "\n";
+        }
+        return window.uncomputed.empty() ? 0 : 1;
     } catch (const std::exception& e) {
         err << platform::kPrintFailedMessage << " (" << options.pdf << ": " << e.what() << ")\n";
     }

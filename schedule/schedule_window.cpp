@@ -2,13 +2,24 @@
 
 #include "common/convert.h"
 #include "common/number.h"
+#include "output/schedule_print.h"
 #include "platform/grid.h"
 
 namespace fenmark::schedule {
 
 ScheduleWindowModel::ScheduleWindowModel(reg::ProgramState& state, platform::Dialogs& dialogs,
-                                         ScheduleSettings settings, ScheduleWindowHost* host)
-    : ScheduleFrame(state), dialogs_(dialogs), settings_(std::move(settings)), host_(host) {}
+                                         ScheduleSettings settings, ScheduleWindowHost* host,
+                                         platform::PrintDevice* printDevice)
+    : ScheduleFrame(state),
+      dialogs_(dialogs),
+      settings_(std::move(settings)),
+      host_(host),
+      printDevice_(printDevice) {}
+
+void ScheduleWindowModel::cmdPrint_Click() {
+    if (printDevice_ == nullptr) return;
+    output::printScheduleCommand(*this, state_, dialogs_, *printDevice_);
+}
 
 std::vector<platform::Control*> ScheduleWindowModel::buttons() {
     return {&cmdRew, &cmdFF, &cmdPrint, &cmdCancel};
@@ -98,6 +109,8 @@ bool ScheduleWindowModel::click(std::string_view name) {
         cmdRew_Click();
     } else if (name == cmdCancel.name) {
         cmdCancel_Click();
+    } else if (name == cmdPrint.name) {
+        cmdPrint_Click();
     } else {
         return false;
     }

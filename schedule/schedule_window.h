@@ -26,6 +26,7 @@
 
 #include "platform/controls.h"
 #include "platform/dialogs.h"
+#include "platform/printer.h"
 #include "register/state.h"
 #include "schedule/frame.h"
 
@@ -60,8 +61,10 @@ class ScheduleWindowHost {
 class ScheduleWindowModel : public ScheduleFrame {
   public:
     // `host` may be null for a window nobody sees (the year-end statement's).
+    // `printDevice` may be null for a window that never prints.
     ScheduleWindowModel(reg::ProgramState& state, platform::Dialogs& dialogs,
-                        ScheduleSettings settings, ScheduleWindowHost* host = nullptr);
+                        ScheduleSettings settings, ScheduleWindowHost* host = nullptr,
+                        platform::PrintDevice* printDevice = nullptr);
 
     platform::Control Caption{"frmView1", kScheduleTitle};
     platform::Control lblNum{"lblNum"};
@@ -85,10 +88,11 @@ class ScheduleWindowModel : public ScheduleFrame {
     // it does nothing.
     void Pageup();
     void cmdCancel_Click();
+    // "印刷": prints the asset on show.
+    void cmdPrint_Click();
     void Form_Unload();
 
-    // Runs the click event of the named button; false when it has none in
-    // this build (cmdPrint prints with the printing module).
+    // Runs the click event of the named button; false when it has none.
     bool click(std::string_view name);
 
     // True when the asset on show could not be computed.
@@ -113,6 +117,7 @@ class ScheduleWindowModel : public ScheduleFrame {
     platform::Dialogs& dialogs_;
     ScheduleSettings settings_;
     ScheduleWindowHost* host_;
+    platform::PrintDevice* printDevice_;
     bool settingsValid_ = true;
     bool failed_ = false;
 };

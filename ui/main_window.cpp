@@ -105,6 +105,7 @@ MainWindow::MainWindow(reg::ProgramState& state, platform::Dialogs& dialogs,
                        reg::Environment environment, QWidget* parent)
     : QMainWindow(parent),
       dialogs_(dialogs),
+      printDevice_(printDevice),
       model_(state, dialogs, help, *this, printDevice, std::move(environment)) {
     setObjectName(fromUtf8(model_.Caption.name));
     buildMenus();
@@ -340,7 +341,8 @@ void MainWindow::hideMain() { hide(); }
 bool MainWindow::openSchedule() {
     schedule::ScheduleSettings settings{model_.state().closingMonth, model_.roundingMode(),
                                         schedule::systemCalendarYear()};
-    auto* window = new ScheduleWindow(model_.state(), dialogs_, std::move(settings), this);
+    auto* window =
+        new ScheduleWindow(model_.state(), dialogs_, std::move(settings), this, &printDevice_);
     window->setAttribute(Qt::WA_DeleteOnClose);
     schedule_ = window;
     parentDialogsTo(window);
@@ -351,7 +353,8 @@ bool MainWindow::openSchedule() {
 bool MainWindow::openStatement() {
     auto* window = new StatementWindow(
         model_.state(), dialogs_,
-        yearend::StatementSettings{model_.roundingMode(), schedule::systemCalendarYear()}, this);
+        yearend::StatementSettings{model_.roundingMode(), schedule::systemCalendarYear()}, this,
+        &printDevice_);
     window->setAttribute(Qt::WA_DeleteOnClose);
     statement_ = window;
     parentDialogsTo(window);

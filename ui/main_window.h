@@ -83,6 +83,7 @@ class MainWindow : public QMainWindow,
     void resizeList();
 
     platform::Dialogs& dialogs_;
+    platform::PrintDevice& printDevice_;
     reg::MainWindowModel model_;
 
     QWidget* canvas_ = nullptr;

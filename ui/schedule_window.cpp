@@ -25,8 +25,9 @@ QString fromUtf8(const std::string& text) {
 
 ScheduleWindow::ScheduleWindow(reg::ProgramState& state, platform::Dialogs& dialogs,
                                schedule::ScheduleSettings settings,
-                               schedule::ScheduleWindowHost* host, QWidget* parent)
-    : QWidget(parent), model_(state, dialogs, std::move(settings), host) {
+                               schedule::ScheduleWindowHost* host,
+                               platform::PrintDevice* printDevice, QWidget* parent)
+    : QWidget(parent), model_(state, dialogs, std::move(settings), host, printDevice) {
     setObjectName(fromUtf8(model_.Caption.name));
 
     auto makeLabel = [this](platform::Control& control) {
@@ -165,10 +166,6 @@ void ScheduleWindow::sync() {
 }
 
 void ScheduleWindow::click(const std::string& name) {
-    if (name == model_.cmdPrint.name) {
-        emit printRequested();
-        return;
-    }
     model_.click(name);
     // "戻る" may have closed the window; the host deletes it later.
     if (name != model_.cmdCancel.name) sync();

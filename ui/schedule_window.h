@@ -37,16 +37,12 @@ class ScheduleWindow : public QWidget {
     // Runs the model's Form_Load: the window shows asset 1 when it opens.
     ScheduleWindow(reg::ProgramState& state, platform::Dialogs& dialogs,
                    schedule::ScheduleSettings settings, schedule::ScheduleWindowHost* host,
-                   QWidget* parent = nullptr);
+                   platform::PrintDevice* printDevice = nullptr, QWidget* parent = nullptr);
 
     [[nodiscard]] schedule::ScheduleWindowModel& model() { return model_; }
 
     // Copies the model's state into every widget.
     void sync();
-
-  signals:
-    // "印刷" was pressed; the schedule printout answers it.
-    void printRequested();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

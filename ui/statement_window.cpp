@@ -60,8 +60,9 @@ void applyLook(QWidget* widget, const yearend::ControlLayout& entry) {
 
 StatementWindow::StatementWindow(reg::ProgramState& state, platform::Dialogs& dialogs,
                                  yearend::StatementSettings settings,
-                                 yearend::StatementWindowHost* host, QWidget* parent)
-    : QWidget(parent), model_(state, dialogs, std::move(settings), host) {
+                                 yearend::StatementWindowHost* host,
+                                 platform::PrintDevice* printDevice, QWidget* parent)
+    : QWidget(parent), model_(state, dialogs, std::move(settings), host, printDevice) {
     setObjectName(fromUtf8(model_.Caption.name));
 
     for (const yearend::ControlLayout& entry : model_.layout) {
@@ -163,15 +164,14 @@ void StatementWindow::sync() {
 }
 
 void StatementWindow::click(const std::string& name) {
-    // The statement is computed at once; the pointer shows it is busy.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The statement is computed at once; the pointer shows it is busy. The
+    // printout keeps its own pointer, so that its questions are not asked
+    // under the hourglass.
+    const bool computing = name == model_.cmdOk.name;
+    if (computing) QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool handled = model_.click(name);
-    QApplication::restoreOverrideCursor();
-    if (!handled) {
-        if (name == model_.cmdPrint.name) emit printRequested();
-        return;
-    }
-    sync();
+    if (computing) QApplication::restoreOverrideCursor();
+    if (handled) sync();
 }
 
 void StatementWindow::resizeControls() {

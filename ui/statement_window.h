@@ -44,16 +44,12 @@ class StatementWindow : public QWidget {
     // Runs the model's Form_Load and centres the window on the screen.
     StatementWindow(reg::ProgramState& state, platform::Dialogs& dialogs,
                     yearend::StatementSettings settings, yearend::StatementWindowHost* host,
-                    QWidget* parent = nullptr);
+                    platform::PrintDevice* printDevice = nullptr, QWidget* parent = nullptr);
 
     [[nodiscard]] yearend::StatementWindowModel& model() { return model_; }
 
     // Copies the model's state into every widget.
     void sync();
-
-  signals:
-    // "印刷" was pressed; the statement printout answers it.
-    void printRequested();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -8,6 +8,7 @@
 
 #include "common/convert.h"
 #include "common/number.h"
+#include "yearend/statement_print.h"
 
 namespace fenmark::yearend {
 
@@ -46,13 +47,15 @@ std::vector<ControlLayout> designLayout() {
 }  // namespace
 
 StatementWindowModel::StatementWindowModel(reg::ProgramState& state, platform::Dialogs& dialogs,
-                                           StatementSettings settings, StatementWindowHost* host)
+                                           StatementSettings settings, StatementWindowHost* host,
+                                           platform::PrintDevice* printDevice)
     : layout(designLayout()),
       focus("txtGetYe"),
       state_(state),
       dialogs_(dialogs),
       settings_(std::move(settings)),
-      host_(host) {
+      host_(host),
+      printDevice_(printDevice) {
     lblGY.visible = false;
     cmdOk.enabled = false;
     for (platform::Control* hidden : {&Picture1, &Label4, &Picture2, &Label5}) {
@@ -226,11 +229,18 @@ void StatementWindowModel::Form_Unload() {
     if (host_ != nullptr) host_->showMain();
 }
 
+void StatementWindowModel::cmdPrint_Click() {
+    if (printDevice_ == nullptr) return;
+    printStatementCommand(*this, state_, dialogs_, *printDevice_);
+}
+
 bool StatementWindowModel::click(std::string_view name) {
     if (name == cmdOk.name) {
         if (cmdOk.enabled) cmdOk_Click();
     } else if (name == cmdCancel.name) {
         if (cmdCancel.enabled) cmdCancel_Click();
+    } else if (name == cmdPrint.name) {
+        if (cmdPrint.enabled) cmdPrint_Click();
     } else {
         return false;
     }

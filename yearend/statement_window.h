@@ -28,6 +28,7 @@
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/grid.h"
+#include "platform/printer.h"
 #include "register/state.h"
 #include "schedule/schedule_window.h"
 #include "yearend/statement.h"
@@ -79,8 +80,10 @@ struct ControlLayout {
 class StatementWindowModel {
   public:
     // `host` may be null for a window nobody sees (the command-line export).
+    // `printDevice` may be null for a window that never prints.
     StatementWindowModel(reg::ProgramState& state, platform::Dialogs& dialogs,
-                         StatementSettings settings, StatementWindowHost* host = nullptr);
+                         StatementSettings settings, StatementWindowHost* host = nullptr,
+                         platform::PrintDevice* printDevice = nullptr);
     ~StatementWindowModel();
     StatementWindowModel(const StatementWindowModel&) = delete;
     StatementWindowModel& operator=(const StatementWindowModel&) = delete;
@@ -172,6 +175,9 @@ class StatementWindowModel {
     // made the current cell; throws platform::GridError outside the table.
     [[nodiscard]] std::string GetPriData(int row, int col);
 
+    // "印刷": prints the statement on show.
+    void cmdPrint_Click();
+
   private:
     // Steps of the computation.
     void computeStatement(const std::string& yearText);
@@ -192,6 +198,7 @@ class StatementWindowModel {
     platform::Dialogs& dialogs_;
     StatementSettings settings_;
     StatementWindowHost* host_;
+    platform::PrintDevice* printDevice_;
     // The schedule window is unseen: what it would tell about single assets
     // is told once for the whole statement instead.
     platform::ScriptedDialogs scheduleDialogs_;

@@ -26,7 +26,24 @@ TEST(ScheduleWindow, LoadsOnTheFirstAsset) {
     EXPECT_EQ(w.Caption.caption, "償却費シュミレーション");
     EXPECT_EQ(w.cmdCancel.toolTip, "メインフォームに戻る");
     EXPECT_EQ(w.cmdPrint.caption, "印刷");
-    EXPECT_FALSE(w.click("cmdPrint"));
+}
+
+TEST(ScheduleWindow, PrintPrintsTheAssetOnShow) {
+    reg::ProgramState state;
+    state.assetRegister.row(1) = oldDeclining();
+    state.recordCount = 1;
+    platform::ScriptedDialogs dialogs;
+    platform::RecordingPrintDevice device;
+    ScheduleWindowModel w(state, dialogs, {"12", "0", 2024}, nullptr, &device);
+    w.Form_Load();
+    dialogs.queuePrinter(true);
+    EXPECT_TRUE(w.click("cmdPrint"));
+    ASSERT_EQ(device.documents().size(), 1u);
+    EXPECT_TRUE(device.documents()[0].ended());
+    // Without a device (the statement's unseen window) the button does nothing.
+    ScheduleWindowModel unseen(state, dialogs, {"12", "0", 2024});
+    unseen.Form_Load();
+    EXPECT_TRUE(unseen.click("cmdPrint"));
 }
 
 TEST(ScheduleWindow, OneAssetTellsFirstAndLastPage) {

@@ -1,0 +1,226 @@
+#include "output/schedule_print.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "common/convert.h"
+#include "common/number.h"
+#include "output/print_support.h"
+#include "platform/grid.h"
+#include "schedule/frame.h"
+
+namespace fenmark::output {
+
+namespace {
+
+using platform::Printer;
+using schedule::ScheduleWindowModel;
+
+constexpr double kTitleX = 1000;
+constexpr double kTitleY = 800;
+constexpr double kTitleRuleY = 1200;
+constexpr double kTitleRuleEnd = 5800;
+constexpr double kTableLeft = 980;
+constexpr double kTableRight = 10600;
+constexpr double kUpperRuleY = 2800;
+constexpr double kHeadingY = 3000;
+constexpr double kLowerRuleY = 3300;
+constexpr double kRowPitch = 450;
+constexpr double kFooterX = 8500;
+constexpr double kFooterY = 15000;
+// A text moved clear of its neighbour keeps a half-width character (at
+// 10 pt) between them.
+constexpr double kGap = 100;
+
+struct Placed {
+    double x;
+    std::string text;
+};
+
+struct Heading {
+    double x;
+    const char* text;
+};
+
+constexpr std::array<Heading, 8> kColumnHeadings = {{
+    {1000, "経過年数"},
+    {2200, "期末現在"},
+    {3700, "（西暦）"},
+    {4650, "月数"},
+    {5500, "当期償却額"},
+    {6950, "経費算入額"},
+    {8350, "期末帳簿価額"},
+    {9850, "　摘　要　"},
+}};
+
+const std::string& cell(const reg::Row& row, reg::Column column) {
+    return row[static_cast<std::size_t>(column - 1)];
+}
+
+void printText(Printer& printer, double x, double y, const std::string& text) {
+    printAt(printer, kSchedulePrintFont, 10, x, y, text);
+}
+
+// Where the texts of one header line start: each at its own place, or just
+// clear of the text before it when it would run into that one. `after` is
+// where something already on the line ends.
+std::vector<double> placesOnLine(const Printer& printer, double after,
+                                 const std::vector<Placed>& texts) {
+    std::vector<double> places;
+    for (const Placed& t : texts) {
+        const double x = t.x < after ? after + kGap : t.x;
+        places.push_back(x);
+        after = x + printer.textWidth(t.text);
+    }
+    return places;
+}
+
+void printLine(Printer& printer, double y, const std::vector<Placed>& texts,
+               const std::vector<double>& places) {
+    for (std::size_t k = 0; k < texts.size(); ++k) printText(printer, places[k], y, texts[k].text);
+}
+
+void printLine(Printer& printer, double y, const std::vector<Placed>& texts) {
+    printer.setFont(kSchedulePrintFont, 10);
+    printLine(printer, y, texts, placesOnLine(printer, 0, texts));
+}
+
+void printHeader(Printer& printer, ScheduleWindowModel& window, const reg::Row& row,
+                 const std::string& type) {
+    const std::string title =
+        "資産名：<" + cell(row, reg::assetName) + ">　" + cell(row, reg::assetCode);
+    printer.setFont(kScheduleTitleFont, 12);
+    const double titleEnd = kTitleX + printer.textWidth(title);
+    const double titleHeight = printer.textHeight(title);
+
+    // The type, the closing month and the computation method share the
+    // title's line. A long title pushes them right; one so long that they
+    // would run off the page goes up a line instead, clear of them.
+    // The computation method has no place of its own on the sheet: it takes
+    // the free one after the closing month.
+    const std::vector<Placed> beside = {
+        {4500, type}, {6000, window.lblkeki.caption}, {8500, window.Label3.caption}};
+    printer.setFont(kSchedulePrintFont, 10);
+    std::vector<double> places = placesOnLine(printer, titleEnd, beside);
+    double titleY = kTitleY;
+    if (places.back() + printer.textWidth(beside.back().text) > printer.pageWidth()) {
+        places = placesOnLine(printer, 0, beside);
+        titleY = 900 - titleHeight;
+    }
+
+    printAt(printer, kScheduleTitleFont, 12, kTitleX, titleY, title);
+    printer.line(kTitleX, kTitleRuleY, std::max(kTitleRuleEnd, titleEnd), kTitleRuleY);
+    printLine(printer, 900, beside, places);
+
+    printLine(printer, 1400,
+              {{900, window.lblSuu.caption},
+               {3500, "取得価額：　" + window.lblPrice.caption},
+               {6000, "基礎価額：  " + window.lblBase.caption},
+               {8500, "専用割合：　" + cell(row, reg::businessRatio) + "％"}});
+    printLine(printer, 1900,
+              {{900, acquisitionDateText(row)},
+               {3500, window.lblSHou.caption},
+               {6000, window.lblZanson.caption},
+               {8500, window.lblGendo.caption}});
+    std::vector<Placed> rates = {{900, "耐用年数：" + cell(row, reg::usefulLife) + "年"},
+                                 {3500, "償却率：  " + cell(row, reg::depreciationRate)}};
+    if (!cell(row, reg::newRuleRates).empty() && cell(row, reg::methodCode) == "4") {
+        rates.push_back({6000, window.lblHogaku.caption});
+        rates.push_back({8500, window.lblR2.caption});
+    }
+    printLine(printer, 2400, rates);
+}
+
+void printTableRow(Printer& printer, ScheduleWindowModel& window, int u, double y) {
+    const auto at = [&window, u](int col) { return window.GetPriData(u, col); };
+    using namespace schedule;
+    const std::string years = at(colYears);
+    printText(printer, rightAligned(1350, years), y, years);
+    printText(printer, 1900, y, at(colLabel));
+    printText(printer, 3800, y, at(colSettleYear));
+    printText(printer, 4600, y, at(colMonths));
+    const std::string amount = at(colAmount);
+    printText(printer, rightAlignedCorrected(6400, amount), y, amount);
+    const std::string expense = at(colExpense);
+    printText(printer, rightAlignedCorrected(7850, expense), y, expense);
+    const std::string book = at(colBookValue);
+    printText(printer, rightAlignedCorrected(9450, book), y, book);
+    printText(printer, 9850, y, at(colRemark));
+}
+
+void printFooter(Printer& printer, const reg::Row& row) {
+    const std::string footer =
+        "<" + cell(row, reg::assetName) + ">" + " Page :" + std::to_string(printer.page());
+    printer.setFont(kSchedulePrintFont, 10);
+    const double x =
+        std::max(0.0, std::min(kFooterX, printer.pageWidth() - printer.textWidth(footer)));
+    printText(printer, x, kFooterY, footer + "\r\n");
+}
+
+}  // namespace
+
+std::string typeText(const reg::Row& row) {
+    const double type = common::roundHalfEven(common::leadingNumber(cell(row, reg::typeCode)));
+    if (type < 0 || type >= static_cast<double>(reg::kTypeNames.size())) {
+        throw NoTypeNameError(cell(row, reg::typeCode));
+    }
+    return std::string("種別： ") + reg::kTypeNames[static_cast<std::size_t>(type)];
+}
+
+std::string acquisitionDateText(const reg::Row& row) {
+    const double era = common::leadingNumber(cell(row, reg::eraCode));
+    std::string text;
+    if (era == 0) {
+        text = "取得日： S. ";
+    } else if (era == 1) {
+        text = "取得日： H. ";
+    } else {
+        return {};
+    }
+    return text + cell(row, reg::eraYear) + "年" + cell(row, reg::acquisitionMonth) + "月" +
+           cell(row, reg::acquisitionDay) + "日";
+}
+
+void PriSet(Printer& printer, ScheduleWindowModel& window, const reg::ProgramState& state) {
+    const reg::Row& row = state.assetRegister.row(state.currentRecord);
+    // Before the first stroke, so that no half-printed sheet comes out.
+    const std::string type = typeText(row);
+
+    const KeepCurrentCell keep(window.Fxg2);
+    const int tableRows = window.Fxg2.rows();
+    const int lastSheet = (tableRows - 1) / kScheduleRowsPerSheet;
+
+    printHeader(printer, window, row, type);
+    for (int h = 0;; ++h) {
+        const int rows = std::min(kScheduleRowsPerSheet, tableRows - 1 - kScheduleRowsPerSheet * h);
+        printer.line(kTableLeft, kUpperRuleY, kTableRight, kUpperRuleY);
+        for (const Heading& heading : kColumnHeadings) {
+            printText(printer, heading.x, kHeadingY, heading.text);
+        }
+        printer.line(kTableLeft, kLowerRuleY, kTableRight, kLowerRuleY);
+        for (int l = 1; l <= rows; ++l) {
+            printTableRow(printer, window, kScheduleRowsPerSheet * h + l,
+                          kHeadingY + kRowPitch * l);
+        }
+        printFooter(printer, row);
+        if (h >= lastSheet) break;
+        printer.newPage();
+    }
+}
+
+void printSchedule(Printer& printer, ScheduleWindowModel& window, const reg::ProgramState& state) {
+    printer.setOrientation(platform::Orientation::Portrait);
+    printer.setPaperA4();
+    PriSet(printer, window, state);
+    printer.endDoc();
+}
+
+void printScheduleCommand(ScheduleWindowModel& window, const reg::ProgramState& state,
+                          platform::Dialogs& dialogs, platform::PrintDevice& device) {
+    runPrintCommand(dialogs, device,
+                    {kPrintScheduleQuestion, platform::kProgramTitle, platform::Buttons::OkCancel},
+                    [&window, &state](Printer& printer) { printSchedule(printer, window, state); });
+}
+
+}  // namespace fenmark::output

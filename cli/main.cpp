@@ -21,15 +21,39 @@ int main(int argc, char** argv) {
     const std::map<std::string, Encoding> encodings{{"utf-8", Encoding::Utf8},
                                                     {"cp932", Encoding::Cp932}};
 
+    const std::map<std::string, fenmark::cli::Rounding> roundings{
+        {"up", fenmark::cli::Rounding::Up}, {"down", fenmark::cli::Rounding::Down}};
+
+    // A choice among names, shown in the help as the names alone.
+    auto choice = [](CLI::Option* option, const auto& names, const char* text,
+                     const char* defaultName) {
+        option->transform(CLI::CheckedTransformer(names, CLI::ignore_case).description(""))
+            ->option_text(text)
+            ->default_str(defaultName);
+    };
+    auto addOutputOptions = [&](CLI::App* command, Format& format, Encoding& encoding) {
+        choice(command->add_option("--format", format, "出力形式 (既定 json)"), formats,
+               "json|tsv|csv", "json");
+        choice(command->add_option("--encoding", encoding, "文字コード (既定 utf-8)"), encodings,
+               "utf-8|cp932", "utf-8");
+    };
+    // The schedule and the statement take the settings of their windows.
+    auto addWindowOptions = [&](CLI::App* command, std::optional<int>& closingMonth,
+                                fenmark::cli::Rounding& rounding,
+                                std::optional<std::int32_t>& currentYear) {
+        command->add_option("--closing-month", closingMonth, "決算月 (1-12、既定は設定ファイル)")
+            ->check(CLI::Range(1, 12));
+        choice(command->add_option("--rounding", rounding,
+                                   "計算方法: up (切上げ、既定), down (切捨て)"),
+               roundings, "up|down", "up");
+        command->add_option("--current-year", currentYear, "現在の年 (西暦、既定は今年)")
+            ->check(CLI::Range(1, 9999));
+    };
+
     fenmark::cli::ListOptions list;
     CLI::App* listCommand = app.add_subcommand("list", "台帳の一覧を出力します");
     listCommand->add_option("FILE", list.file, "台帳ファイル (.dat)")->required();
-    listCommand->add_option("--format", list.format, "出力形式: json, tsv, csv")
-        ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case))
-        ->default_str("json");
-    listCommand->add_option("--encoding", list.encoding, "文字コード: utf-8, cp932")
-        ->transform(CLI::CheckedTransformer(encodings, CLI::ignore_case))
-        ->default_str("utf-8");
+    addOutputOptions(listCommand, list.format, list.encoding);
 
     fenmark::cli::ScheduleOptions schedule;
     CLI::App* scheduleCommand =
@@ -40,22 +64,9 @@ int main(int argc, char** argv) {
         ->check(CLI::PositiveNumber);
     which->add_flag("--all", schedule.all, "すべての資産");
     which->require_option(1);
-    scheduleCommand->add_option("--closing-month", schedule.closingMonth, "決算月 (1-12)")
-        ->check(CLI::Range(1, 12));
-    const std::map<std::string, fenmark::cli::Rounding> roundings{
-        {"up", fenmark::cli::Rounding::Up}, {"down", fenmark::cli::Rounding::Down}};
-    scheduleCommand
-        ->add_option("--rounding", schedule.rounding, "計算方法: up (切上げ), down (切捨て)")
-        ->transform(CLI::CheckedTransformer(roundings, CLI::ignore_case))
-        ->default_str("up");
-    scheduleCommand->add_option("--current-year", schedule.currentYear, "現在の年 (西暦)")
-        ->check(CLI::Range(1, 9999));
-    scheduleCommand->add_option("--format", schedule.format, "出力形式: json, tsv, csv")
-        ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case))
-        ->default_str("json");
-    scheduleCommand->add_option("--encoding", schedule.encoding, "文字コード: utf-8, cp932")
-        ->transform(CLI::CheckedTransformer(encodings, CLI::ignore_case))
-        ->default_str("utf-8");
+    addWindowOptions(scheduleCommand, schedule.closingMonth, schedule.rounding,
+                     schedule.currentYear);
+    addOutputOptions(scheduleCommand, schedule.format, schedule.encoding);
 
     CLI::App* printCommand = app.add_subcommand("print", "印刷物を PDF ファイルに出力します");
     printCommand->require_subcommand(1);
@@ -64,19 +75,6 @@ int main(int argc, char** argv) {
         printCommand->add_subcommand("ledger", "台帳一覧を PDF に出力します");
     printLedgerCommand->add_option("FILE", printLedger.file, "台帳ファイル (.dat)")->required();
     printLedgerCommand->add_option("--pdf", printLedger.pdf, "出力する PDF ファイル")->required();
-
-    // The printouts take the options of the export their window shares.
-    auto addWindowOptions = [&roundings](CLI::App* command, std::optional<int>& closingMonth,
-                                         fenmark::cli::Rounding& rounding,
-                                         std::optional<std::int32_t>& currentYear) {
-        command->add_option("--closing-month", closingMonth, "決算月 (1-12)")
-            ->check(CLI::Range(1, 12));
-        command->add_option("--rounding", rounding, "計算方法: up (切上げ), down (切捨て)")
-            ->transform(CLI::CheckedTransformer(roundings, CLI::ignore_case))
-            ->default_str("up");
-        command->add_option("--current-year", currentYear, "現在の年 (西暦)")
-            ->check(CLI::Range(1, 9999));
-    };
 
     fenmark::cli::PrintScheduleOptions printSchedule;
     CLI::App* printScheduleCommand = printCommand->add_subcommand(
@@ -105,23 +103,9 @@ int main(int argc, char** argv) {
     CLI::App* statementCommand = app.add_subcommand("statement", "決算書資料を出力します");
     statementCommand->add_option("FILE", statement.file, "台帳ファイル (.dat)")->required();
     statementCommand->add_option("--year", statement.year, "閲覧年度 (平成)")->required();
-    statementCommand->add_option("--closing-month", statement.closingMonth, "決算月 (1-12)")
-        ->check(CLI::Range(1, 12));
-    statementCommand
-        ->add_option("--rounding", statement.rounding, "計算方法: up (切上げ), down (切捨て)")
-        ->transform(CLI::CheckedTransformer(
-            std::map<std::string, fenmark::cli::Rounding>{{"up", fenmark::cli::Rounding::Up},
-                                                          {"down", fenmark::cli::Rounding::Down}},
-            CLI::ignore_case))
-        ->default_str("up");
-    statementCommand->add_option("--current-year", statement.currentYear, "現在の年 (西暦)")
-        ->check(CLI::Range(1, 9999));
-    statementCommand->add_option("--format", statement.format, "出力形式: json, tsv, csv")
-        ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case))
-        ->default_str("json");
-    statementCommand->add_option("--encoding", statement.encoding, "文字コード: utf-8, cp932")
-        ->transform(CLI::CheckedTransformer(encodings, CLI::ignore_case))
-        ->default_str("utf-8");
+    addWindowOptions(statementCommand, statement.closingMonth, statement.rounding,
+                     statement.currentYear);
+    addOutputOptions(statementCommand, statement.format, statement.encoding);
 
     try {
         app.parse(argc, argv);

@@ -7,6 +7,7 @@
 #include "card/entry_card.h"
 #include "card/entry_card_text.h"
 #include "common/text.h"
+#include "platform/program_folder.h"
 #include "platform/text_file.h"
 #include "register/register_file.h"
 
@@ -308,7 +309,7 @@ bool EntryCardModel::Form_Unload() {
             return close();
         }
         platform::FileDialogOptions options;
-        options.initialDir = state_.programFolder;
+        options.initialDir = platform::dialogStartFolder(state_.programFolder);
         options.filter = reg::kFileFilter;
         options.confirmOverwrite = true;
         const auto chosen = dialogs_.saveFile(options);

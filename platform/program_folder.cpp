@@ -27,6 +27,20 @@ std::string userConfigFolder() {
     return {};
 }
 
+bool isSystemFolder(const std::string& folder) {
+    for (const char* system : {"/usr", "/bin", "/sbin"}) {
+        const std::string prefix = system;
+        if (folder == prefix || folder.starts_with(prefix + "/")) return true;
+    }
+    return false;
+}
+
+std::string dialogStartFolder(const std::string& programFolder) {
+    if (!isSystemFolder(programFolder)) return programFolder;
+    const char* home = std::getenv("HOME");
+    return home != nullptr && home[0] != '\0' ? std::string(home) : programFolder;
+}
+
 bool makeFolders(const std::string& folder) {
     if (folder.empty()) return false;
     for (std::size_t pos = 1; pos <= folder.size(); ++pos) {

@@ -13,6 +13,15 @@ namespace fenmark::platform {
 // variable is set.
 [[nodiscard]] std::string userConfigFolder();
 
+// True for the folders an installed program lives in (/usr/..., /bin,
+// /sbin): no place for a user's settings or registers, even for root, who
+// may write there.
+[[nodiscard]] bool isSystemFolder(const std::string& folder);
+
+// Where the file dialogs start: the program folder, or the user's home
+// folder when the program folder is a system folder.
+[[nodiscard]] std::string dialogStartFolder(const std::string& programFolder);
+
 // Creates the folder and its parents; false when it cannot.
 [[nodiscard]] bool makeFolders(const std::string& folder);
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/program_folder.h"
 #include "platform/text_file.h"
 #include "register/display_order.h"
 #include "register/ledger_list.h"
@@ -139,7 +140,7 @@ void MainWindowModel::Combo1_Click(int listIndex) {
 
 platform::FileDialogOptions MainWindowModel::fileDialogOptions(bool forSave) const {
     platform::FileDialogOptions options;
-    options.initialDir = state_.programFolder;
+    options.initialDir = platform::dialogStartFolder(state_.programFolder);
     options.filter = kFileFilter;
     options.confirmOverwrite = forSave;
     return options;

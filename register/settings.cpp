@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/program_folder.h"
 #include "platform/text_file.h"
 #include "register/register_file.h"
 
@@ -40,7 +41,9 @@ std::string settingsWritePath(const std::string& programFolder, const std::strin
         const std::string user = userFolder + "/" + kSettingsFileName;
         if (platform::fileExists(user)) return user;
     }
-    if (platform::folderWritable(programFolder) || userFolder.empty()) {
+    const bool ownFolder =
+        !platform::isSystemFolder(programFolder) && platform::folderWritable(programFolder);
+    if (ownFolder || userFolder.empty()) {
         return programFolder + "/" + kSettingsFileName;
     }
     return userFolder + "/" + kSettingsFileName;

@@ -28,8 +28,8 @@ struct Settings {
                                                           const std::string& userFolder);
 
 // Where the settings are written: the user's file when there is one (it is
-// the one read), else the program folder when it is writable, else the
-// user's configuration folder.
+// the one read), else the program folder when it is writable and not a
+// system folder such as /usr/bin, else the user's configuration folder.
 [[nodiscard]] std::string settingsWritePath(const std::string& programFolder,
                                             const std::string& userFolder);
 

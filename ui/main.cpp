@@ -17,7 +17,6 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("fenmark"));
-    QApplication::setApplicationDisplayName(QString::fromUtf8("固定資産台帳"));
 
     // The program speaks Japanese whatever the desktop's language, and so
     // should the file and print dialogs Qt draws for it.

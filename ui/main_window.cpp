@@ -1,5 +1,7 @@
 #include "ui/main_window.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -221,7 +223,11 @@ void MainWindow::centreOnScreen() {
         this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
     const QRect area = screen->availableGeometry();
-    move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
+    // A small screen gets a window that fits it; the layout gives way down
+    // to the width the buttons need.
+    resize(std::min(width(), area.width()), std::min(height(), area.height()));
+    move(area.left() + std::max((area.width() - width()) / 2, 0),
+         area.top() + std::max((area.height() - height()) / 2, 0));
 }
 
 void MainWindow::Form_Load() {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/program_folder.h"
 #include "platform/text_file.h"
 #include "test_support.h"
 
@@ -77,6 +78,22 @@ TEST(Settings, ApplyTakesTheMonthAndTheReservedFields) {
     applySettings(state, s);
     EXPECT_EQ(state.closingMonth, "3");
     EXPECT_EQ(state.reservedSettings[1], "b");
+}
+
+}  // namespace
+}  // namespace fenmark::reg
+
+namespace fenmark::reg {
+namespace {
+
+TEST(Settings, AnInstalledProgramKeepsItsSettingsWithTheUserEvenAsRoot) {
+    test::TempDir user;
+    EXPECT_EQ(settingsWritePath("/usr/bin", user.path()), user.file(kSettingsFileName));
+    EXPECT_EQ(settingsWritePath("/usr/local/bin", user.path()), user.file(kSettingsFileName));
+    EXPECT_TRUE(platform::isSystemFolder("/usr"));
+    EXPECT_FALSE(platform::isSystemFolder("/usrdata/fenmark"));
+    EXPECT_FALSE(platform::isSystemFolder("/home/taro/fenmark"));
+    EXPECT_EQ(platform::dialogStartFolder("/home/taro/fenmark"), "/home/taro/fenmark");
 }
 
 }  // namespace

@@ -23,3 +23,6 @@ echo "== sanitizer build =="
 export ASAN_OPTIONS=abort_on_error=1:detect_stack_use_after_return=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 run build/sanitize -DCMAKE_BUILD_TYPE=Debug -DFENMARK_SANITIZE=ON -DFENMARK_BUILD_BENCH=OFF
+
+echo "== Debian package =="
+bash scripts/package.sh

@@ -63,7 +63,12 @@ double leadingNumber(std::string_view text) {
     const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value,
                                         std::chars_format::fixed);
     if (result.ec == std::errc::result_out_of_range) {
-        value = std::numeric_limits<double>::infinity();
+        // Out of range either way: beyond the largest double when the whole
+        // part has a digit other than 0, else below the smallest, which is 0.
+        const std::string_view whole = digits.substr(0, digits.find('.'));
+        value = whole.find_first_not_of('0') != std::string_view::npos
+                    ? std::numeric_limits<double>::infinity()
+                    : 0.0;
     }
     return negative ? -value : value;
 }

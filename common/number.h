@@ -9,8 +9,9 @@ namespace fenmark::common {
 // The numeric value of the leading number of `text`: leading blanks are
 // skipped, then the longest prefix of the form [sign] digits [. digits]
 // (or [sign] . digits) is taken. Text without such a prefix, the empty text
-// included, reads as 0. A prefix too long for a double reads as +/-infinity,
-// which the integer conversions then refuse.
+// included, reads as 0. A number too large for a double reads as
+// +/-infinity, which the integer conversions then refuse; one too small for
+// it reads as 0.
 //   leadingNumber(" 12ab") == 12, leadingNumber("0.334") == 0.334,
 //   leadingNumber("abc") == 0
 [[nodiscard]] double leadingNumber(std::string_view text);

@@ -83,7 +83,9 @@ bool isCp932Encodable(std::string_view utf8) {
 }
 
 std::string readFileBytes(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a named pipe waits for a writer for ever;
+    // reads of a regular file do not heed the flag.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) throw ReadError("ファイルを開けません。");
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {

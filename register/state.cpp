@@ -14,6 +14,8 @@ void check(int row, int col) {
 
 }  // namespace
 
+AssetRegister::AssetRegister() = default;
+
 const std::string& AssetRegister::at(int row, int col) const {
     check(row, col);
     return rows_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)];

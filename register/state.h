@@ -42,6 +42,9 @@ using Row = std::array<std::string, kColumns>;
 // The 60 x 19 table of text cells, rows and columns from 1.
 class AssetRegister {
   public:
+    // Defined out of line: clang 14 crashes trying to evaluate the default
+    // construction of 1140 strings as a constant expression.
+    AssetRegister();
     // Throws std::out_of_range outside rows 1..60 or columns 1..19.
     [[nodiscard]] const std::string& at(int row, int col) const;
     [[nodiscard]] std::string& at(int row, int col);

@@ -34,8 +34,20 @@ std::string numberText(double value) {
     return buffer;
 }
 
-std::string amountText(double amount) { return formatNumber(amount, kMaskBase); }
-std::string bookText(double amount) { return formatNumber(amount, kMaskAmount); }
+namespace {
+
+// The masks show a value that is no number as the empty cell, which reads
+// as 0 (the statement adds it as 0); in a schedule it comes only from an
+// absurd cell, so it stops the schedule instead.
+double finiteAmount(double amount) {
+    if (!std::isfinite(amount)) throw common::OverflowError("オーバーフローしました。");
+    return amount;
+}
+
+}  // namespace
+
+std::string amountText(double amount) { return formatNumber(finiteAmount(amount), kMaskBase); }
+std::string bookText(double amount) { return formatNumber(finiteAmount(amount), kMaskAmount); }
 
 ScheduleFrame::ScheduleFrame(reg::ProgramState& state) : state_(state) {
     Fxg2.setFormatString(kScheduleHeading);

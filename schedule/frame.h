@@ -171,7 +171,7 @@ class ScheduleFrame {
 };
 
 // The masks of the schedule: amounts and expenses, and book values after
-// row 1.
+// row 1. An amount that is no finite number throws common::OverflowError.
 [[nodiscard]] std::string amountText(double amount);
 [[nodiscard]] std::string bookText(double amount);
 

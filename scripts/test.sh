@@ -26,3 +26,6 @@ run build/sanitize -DCMAKE_BUILD_TYPE=Debug -DFENMARK_SANITIZE=ON -DFENMARK_BUIL
 
 echo "== Debian package =="
 bash scripts/package.sh
+
+echo "== fuzzing =="
+bash scripts/fuzz.sh 45

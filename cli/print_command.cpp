@@ -43,6 +43,20 @@ std::string closingMonthOf(const std::optional<int>& given) {
 
 std::string roundingModeOf(Rounding rounding) { return rounding == Rounding::Up ? "0" : "1"; }
 
+// Reads the register into `state`; false, after saying why on `err`, when
+// it cannot be read.
+bool loadRegister(const std::string& file, reg::ProgramState& state, std::ostream& err) {
+    try {
+        const reg::LoadedRegister loaded = reg::readRegisterFile(file);
+        state.assetRegister = loaded.assetRegister;
+        state.recordCount = loaded.recordCount;
+        return true;
+    } catch (const platform::ReadError& e) {
+        err << reg::kReadFailedMessage << " (" << file << ": " << e.what() << ")\n";
+        return false;
+    }
+}
+
 }  // namespace
 
 void writePdf(const std::string& path, const std::string& title,
@@ -82,14 +96,7 @@ void writePdf(const std::string& path, const std::string& title,
 
 int runPrintLedger(const PrintLedgerOptions& options, std::ostream&, std::ostream& err) {
     reg::ProgramState state;
-    try {
-        const reg::LoadedRegister loaded = reg::readRegisterFile(options.file);
-        state.assetRegister = loaded.assetRegister;
-        state.recordCount = loaded.recordCount;
-    } catch (const platform::ReadError& e) {
-        err << reg::kReadFailedMessage << " (" << options.file << ": " << e.what() << ")\n";
-        return 1;
-    }
+    if (!loadRegister(options.file, state, err)) return 1;
     state.chosenFilePath = absolutePath(options.file);
     state.currentFilePath = state.chosenFilePath;
     try {
@@ -104,14 +111,7 @@ int runPrintLedger(const PrintLedgerOptions& options, std::ostream&, std::ostrea
 
 int runPrintSchedule(const PrintScheduleOptions& options, std::ostream&, std::ostream& err) {
     reg::ProgramState state;
-    try {
-        const reg::LoadedRegister loaded = reg::readRegisterFile(options.file);
-        state.assetRegister = loaded.assetRegister;
-        state.recordCount = loaded.recordCount;
-    } catch (const platform::ReadError& e) {
-        err << reg::kReadFailedMessage << " (" << options.file << ": " << e.what() << ")\n";
-        return 1;
-    }
+    if (!loadRegister(options.file, state, err)) return 1;
     if (options.record < 1 || options.record > state.recordCount) {
         err << "記録番号が範囲外です: " << options.record << " (記録数 " << state.recordCount
             << ")\n";
@@ -146,14 +146,7 @@ int runPrintSchedule(const PrintScheduleOptions& options, std::ostream&, std::os
 
 int runPrintStatement(const PrintStatementOptions& options, std::ostream&, std::ostream& err) {
     reg::ProgramState state;
-    try {
-        const reg::LoadedRegister loaded = reg::readRegisterFile(options.file);
-        state.assetRegister = loaded.assetRegister;
-        state.recordCount = loaded.recordCount;
-    } catch (const platform::ReadError& e) {
-        err << reg::kReadFailedMessage << " (" << options.file << ": " << e.what() << ")\n";
-        return 1;
-    }
+    if (!loadRegister(options.file, state, err)) return 1;
     try {
         state.closingMonth = closingMonthOf(options.closingMonth);
         yearend::StatementSettings settings;

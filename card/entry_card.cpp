@@ -461,7 +461,8 @@ void EntryCardModel::Form_Load() {
         if (Combo1.items[i] == txtMonth.text) assign(Combo1, static_cast<int>(i));
     }
     state_.currentRecord = 1;
-    if (!state_.currentFilePath.empty()) {
+    // A file without rows opens on a new page, as a card without a file does.
+    if (!state_.currentFilePath.empty() && state_.recordCount > 0) {
         GetData();
         setPageLabel();
     } else {

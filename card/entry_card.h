@@ -55,6 +55,8 @@ inline constexpr const char* kMsgNoEra = "元号が選択されていません�
 inline constexpr const char* kMsgBadYear = "取得年が不正です。";
 inline constexpr const char* kMsgBadQuantity = "数または面積が不正です。";
 inline constexpr const char* kMsgBadRatio = "事業専用割合が不正です。";
+inline constexpr const char* kMsgPriceBelowQuantity =
+    "取得価額が数量より少なくなっています。1台（1単位）につき1円以上の金額を入力してください。";
 inline constexpr const char* kMsgBadRevisedLife = "改正耐用年数が不正です。";
 inline constexpr const char* kMsgBadResidual = "残存割合が不正です。";
 inline constexpr const char* kMsgBadLimit = "償却限度額が不正です。";

@@ -100,7 +100,12 @@ bool EntryCardModel::dataCheck(bool allowEmpty) {
     if (!allowEmpty && cboReki.listIndex < 0) return fail(kMsgNoEra, "cboReki");
     // Shōwa ended in its 64th year; Heisei years go on as the program counts them.
     if (!inRange(txtYear, 1, cboReki.listIndex == 0 ? 64 : 99)) return fail(kMsgBadYear, "txtYear");
+    // Quantity and business share are never optional: an empty quantity
+    // would write the asset down to nothing instead of its memorandum value,
+    // and an empty share would keep every year's expense off the return.
+    if (txtSuu.text.empty()) return fail(kMsgBadQuantity, "txtSuu");
     if (!inRange(txtSuu, 1, 99999)) return fail(kMsgBadQuantity, "txtSuu");
+    if (txtWari.text.empty()) return fail(kMsgBadRatio, "txtWari");
     if (!inRange(txtWari, 0, 100)) return fail(kMsgBadRatio, "txtWari");
     if (!inRange(txtTnen, 1, 100)) return fail(kMsgBadLife, "txtTnen");
     if (!optionalInRange(txtTnen2, 1, 100)) return fail(kMsgBadRevisedLife, "txtTnen2");
@@ -110,6 +115,16 @@ bool EntryCardModel::dataCheck(bool allowEmpty) {
     // be one the method allows.
     if (optToku.value && !txtPrice.text.empty() && !inRange(txtPrice, 100001, 200000)) {
         return fail(kMsgBadPrice, "txtPrice");
+    }
+    // One yen a unit stays on the books as the memorandum value: a price
+    // below the quantity (a price of 0 above all) leaves nothing to
+    // depreciate and is no depreciable asset.
+    if (!txtPrice.text.empty() && !txtSuu.text.empty()) {
+        const auto price = detail::wholeNumber(txtPrice.text);
+        const auto quantity = detail::wholeNumber(txtSuu.text);
+        if (price && quantity && *price < *quantity) {
+            return fail(kMsgPriceBelowQuantity, "txtPrice");
+        }
     }
     return true;
 }

@@ -1,5 +1,6 @@
 #include "platform/text_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <iconv.h>
 #include <sys/stat.h>
@@ -57,6 +58,42 @@ std::string folderOf(const std::string& path) {
     if (slash == std::string::npos) return ".";
     if (slash == 0) return "/";
     return path.substr(0, slash);
+}
+
+// Whether `name` is one of the temporary files a write of the file named
+// `base` makes: the base, ".tmp" and the six letters or digits mkstemp puts
+// in place of its XXXXXX.
+bool isOwnTemporary(std::string_view name, std::string_view base) {
+    constexpr std::string_view kMark = ".tmp";
+    if (name.size() != base.size() + kMark.size() + 6) return false;
+    if (name.substr(0, base.size()) != base) return false;
+    if (name.substr(base.size(), kMark.size()) != kMark) return false;
+    for (const char c : name.substr(base.size() + kMark.size())) {
+        const bool alnum =
+            (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (!alnum) return false;
+    }
+    return true;
+}
+
+// A write killed between creating its temporary file and renaming it leaves
+// the temporary file behind; the next write that succeeds removes what such
+// writes of the same file left, and nothing else.
+void removeLeftoverTemporaries(const std::string& folder, const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return;
+    std::vector<std::string> leftovers;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (isOwnTemporary(entry->d_name, base)) leftovers.emplace_back(entry->d_name);
+    }
+    ::closedir(dir);
+    for (const std::string& name : leftovers) {
+        const std::string full = folder + "/" + name;
+        struct stat st {};
+        if (::lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(full.c_str());
+    }
 }
 
 }  // namespace
@@ -154,6 +191,7 @@ void writeFileAtomic(const std::string& path, std::string_view bytes) {
         ::unlink(temp.c_str());
         throw WriteError("ファイルを置き換えられません。");
     }
+    removeLeftoverTemporaries(folder, path);
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);

@@ -35,7 +35,9 @@ class WriteError : public std::runtime_error {
 // Replaces `path` with `bytes`: a temporary file in the same folder is
 // written, flushed and synced, then renamed over the old file, and the
 // folder is synced. On any failure the old file is untouched, the
-// temporary file is removed and WriteError is thrown.
+// temporary file is removed and WriteError is thrown. A write that succeeds
+// also removes the temporary files that interrupted writes of the same file
+// left ("<name>.tmpXXXXXX").
 void writeFileAtomic(const std::string& path, std::string_view bytes);
 // The same with the UTF-8 text encoded as code page 932 first.
 void writeCp932FileAtomic(const std::string& path, std::string_view utf8);

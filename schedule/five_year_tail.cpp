@@ -15,7 +15,10 @@ FiveYearTail::FiveYearTail(double cost, double limitPercent, double westernYear,
         return roundUp ? common::roundUp(amount) : common::roundDown(amount);
     };
     const double limitFraction = (100 - limitPercent) / 100;
-    limitFloor_ = toSingle(round(cost * limitFraction));
+    // The floor never lies below the memorandum value: 5 % of a cost of a
+    // few yen may round to less, and depreciating past it would leave the
+    // tail nothing to end on.
+    limitFloor_ = std::max(toSingle(round(cost * limitFraction)), toSingle(quantity));
     // Row 1 is the acquisition's year, so this is the 2008 year.
     tailStartRow_ = toInt32(2009 - westernYear);
     const float fifth = toSingle(round(limitFloor_ / 5.0));
@@ -39,6 +42,8 @@ FiveYearTail::Year FiveYearTail::next(int row, double bookValue, double amount) 
     const double aboveFloor = bookValue - limitFloor_;
     if (aboveFloor >= amount) return {Kind::Ordinary, amount, toInt32(bookValue - amount)};
     if (aboveFloor > 0) return {Kind::ToLimit, aboveFloor, toInt32(limitFloor_)};
+    // A floor at the memorandum value leaves no tail to wait for.
+    if (static_cast<double>(limitFloor_) <= memorandum_) return {Kind::Done, 0, memorandum_};
     if (row < tailStartRow_) return {Kind::Waiting, 0, toInt32(limitFloor_)};
     if (counter_ < tailAmount_.size()) {
         const std::size_t k = counter_++;

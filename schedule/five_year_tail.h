@@ -25,7 +25,8 @@ class FiveYearTail {
         std::int32_t bookValue;
     };
 
-    // `limitPercent` is the register's depreciation limit (95 leaves 5 %).
+    // `limitPercent` is the register's depreciation limit (95 leaves 5 %);
+    // `quantity` is the memorandum value the tail ends on.
     // Throws common::OverflowError for values beyond their types.
     FiveYearTail(double cost, double limitPercent, double westernYear, double quantity,
                  bool roundUp);

@@ -1,5 +1,6 @@
 #include "schedule/frame.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -201,6 +202,24 @@ std::string ScheduleFrame::GetPriData(int row, int col) {
     Fxg2.setRow(row);
     Fxg2.setCol(col);
     return Fxg2.currentText();
+}
+
+double ScheduleFrame::memorandumValue() const {
+    const double quantity = value(reg::quantity);
+    // The memorandum value is held in 32 bits like every book value: a
+    // quantity beyond that stops the schedule rather than passing for a
+    // value no cost reaches.
+    static_cast<void>(common::toInt32(quantity));
+    return std::max(0.0, std::min(quantity, value(reg::acquisitionCost)));
+}
+
+void ScheduleFrame::putUndepreciated(int lastRow) {
+    const double cost = value(reg::acquisitionCost);
+    putYearColumns(lastRow);
+    for (int row = 1; row <= lastRow; ++row) {
+        put(row, colBookValue, row == 1 ? amountText(cost) : bookText(cost));
+    }
+    finishGrid();
 }
 
 double ScheduleFrame::roundByMode(double amount) const {

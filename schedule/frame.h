@@ -144,6 +144,17 @@ class ScheduleFrame {
     [[nodiscard]] const std::string& cell(reg::Column column) const;
     [[nodiscard]] double value(reg::Column column) const;
     [[nodiscard]] bool hasRevisedLife() const { return !cell(reg::revisedLife).empty(); }
+    // What stays on the books at the end: one yen a unit, or the cost when
+    // that is lower (never below 0).
+    [[nodiscard]] double memorandumValue() const;
+    // Whether the cost lies above the memorandum value, so that there is
+    // anything to depreciate at all.
+    [[nodiscard]] bool depreciable() const {
+        return value(reg::acquisitionCost) > memorandumValue();
+    }
+    // Data rows 1..lastRow of an asset with nothing to depreciate: its year
+    // columns and its cost as the book value of every year, no amounts.
+    void putUndepreciated(int lastRow);
 
     // Round up or down by the rounding flag.
     [[nodiscard]] double roundByMode(double amount) const;

@@ -26,7 +26,7 @@ void ScheduleFrame::GetFxd() {
         return;
     }
     const double cost = value(reg::acquisitionCost);
-    const double quantity = value(reg::quantity);
+    const double quantity = memorandumValue();
     const double ratio = value(reg::businessRatio);
     const bool revised = hasRevisedLife();
     const std::int16_t life = toInt16(value(revised ? reg::revisedLife : reg::usefulLife));
@@ -39,10 +39,17 @@ void ScheduleFrame::GetFxd() {
                       roundingFlag == 0);
     ToukiCal();
     startGrid(rows);
+    if (!depreciable()) {
+        putUndepreciated(rows - 1);
+        return;
+    }
     const std::int16_t months = firstYearMonths();
-    const float firstYear =
-        toSingle(roundByMode(static_cast<double>(toSingle(cost * depreciableFraction)) *
-                             value(reg::depreciationRate) * months / 12));
+    // A first year never takes the book value below the limit's floor (only
+    // a cost of a few yen, rounded up, could).
+    const float firstYear = toSingle(
+        std::clamp<double>(roundByMode(static_cast<double>(toSingle(cost * depreciableFraction)) *
+                                       value(reg::depreciationRate) * months / 12),
+                           0.0, cost - static_cast<double>(tail.limitFloor())));
     const std::int32_t b1 = toInt32(cost - firstYear);
     // The 1998 year is row 1999 - westernYear, and never the first.
     const std::int16_t firstRevisedRow =

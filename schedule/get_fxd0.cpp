@@ -17,7 +17,7 @@ using common::toSingle;
 void ScheduleFrame::GetFxd0() {
     const double cost = value(reg::acquisitionCost);
     const double rate = value(reg::depreciationRate);
-    const double quantity = value(reg::quantity);
+    const double quantity = memorandumValue();
     const double ratio = value(reg::businessRatio);
     const std::int16_t life = toInt16(value(reg::usefulLife));
 
@@ -33,6 +33,11 @@ void ScheduleFrame::GetFxd0() {
     const float annualAmount = toSingle(roundByMode(toSingle(cost * rate)));
     const float annualExpense = toSingle(roundByMode(toSingle(annualAmount * ratio / 100)));
     startGrid(rows);
+    lblSHou.caption = "新定額法";
+    if (!depreciable()) {
+        putUndepreciated(rows - 1);
+        return;
+    }
     const std::int16_t months = firstYearMonths();
     const float firstYearAmount =
         toSingle(roundByMode(static_cast<double>(toSingle(cost * rate)) * months / 12));
@@ -76,7 +81,6 @@ void ScheduleFrame::GetFxd0() {
         putMonths(i);
         previous = book;
     }
-    lblSHou.caption = "新定額法";
     finishGrid();
 }
 

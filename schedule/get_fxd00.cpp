@@ -20,7 +20,7 @@ using common::toSingle;
 
 void ScheduleFrame::GetFxd00() {
     const double cost = value(reg::acquisitionCost);
-    const double quantity = value(reg::quantity);
+    const double quantity = memorandumValue();
     const double ratio = value(reg::businessRatio);
     const float decliningRate = toSingle(value(reg::depreciationRate));
     const double revisedDepRate = common::leadingNumber(Text3.text);
@@ -33,6 +33,10 @@ void ScheduleFrame::GetFxd00() {
 
     const float guaranteeAmount = toSingle(roundByMode(guaranteeRate * cost));
     startGrid(rows);
+    if (!depreciable()) {
+        putUndepreciated(rows - 1);
+        return;
+    }
     const std::int16_t months = firstYearMonths();
     const std::int32_t memorandum = toInt32(quantity);
     const int lastRow = rows - 1;
@@ -77,7 +81,10 @@ void ScheduleFrame::GetFxd00() {
     }
 
     if (switchYear > 0) {
-        const float revisedBase = toSingle(bookValue);
+        // The revised base is the book value of the switch year to the yen:
+        // in single precision a base above 2^24 yen would drift from the
+        // book value the later years are taken from.
+        const double revisedBase = bookValue;
         const float revisedAmount = toSingle(roundByMode(revisedDepRate * revisedBase));
         for (int c = 1; row <= lastRow; ++row, ++c) {
             put(row, colRemark, kRemarkRevised);

@@ -2,6 +2,7 @@
 // parts over three schedule years, the first two rounded up and the third
 // the rest, without proration, rounding mode or memorandum value.
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/convert.h"
@@ -21,11 +22,18 @@ void ScheduleFrame::GetFxd1() {
     // The statement reads the last data row here, not the grid's row count.
     gridRowCount = kLastRow;
 
-    const std::int32_t third = toInt32(std::ceil(cost / 3));
-    const std::int32_t thirds[3] = {third, third,
-                                    toInt32(cost - third - static_cast<double>(third))};
-    const std::int32_t bookValue[2] = {toInt32(cost - third),
-                                       toInt32(cost - third - static_cast<double>(third))};
+    if (cost <= 0) {
+        putUndepreciated(kLastRow);
+        return;
+    }
+    // A cost of a yen or two has thirds that round up past it: no year takes
+    // more than is left.
+    const double third = std::ceil(cost / 3);
+    const double first = std::min(third, cost);
+    const double second = std::min(third, cost - first);
+    const std::int32_t thirds[3] = {toInt32(first), toInt32(second),
+                                    toInt32(cost - first - second)};
+    const std::int32_t bookValue[2] = {toInt32(cost - first), toInt32(cost - first - second)};
 
     putYearColumns(kLastRow);
     for (int row = 1; row <= 3; ++row) {

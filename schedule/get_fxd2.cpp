@@ -25,13 +25,21 @@ void ScheduleFrame::GetFxd2() {
     const std::int16_t byLife = addInt16(life, 7);
     const std::int16_t rows = elapsedYears < byLife ? byLife : addInt16(elapsedYears, 3);
 
-    const std::int32_t floor = toInt32(cost * (100 - value(reg::depreciationLimit)) / 100);
+    const std::int32_t floor =
+        std::max(toInt32(cost * (100 - value(reg::depreciationLimit)) / 100), 0);
     ToukiCal();
     startGrid(rows);
+    lblSHou.caption = "定額法";
+    if (cost <= floor) {
+        putUndepreciated(rows - 1);
+        return;
+    }
     const std::int16_t months = firstYearMonths();
-    const float firstYear =
-        toSingle(roundByMode(static_cast<double>(toSingle(cost * depreciableFraction)) *
-                             value(reg::depreciationRate) * months / 12));
+    // No year, the first included, takes the book value below the floor.
+    const float firstYear = toSingle(
+        std::clamp<double>(roundByMode(static_cast<double>(toSingle(cost * depreciableFraction)) *
+                                       value(reg::depreciationRate) * months / 12),
+                           0.0, cost - floor));
     const std::int32_t b1 = toInt32(cost - firstYear);
     const std::int16_t firstRevisedRow =
         std::max<std::int16_t>(toInt16(1999 - value(reg::westernYear)), 2);
@@ -48,8 +56,10 @@ void ScheduleFrame::GetFxd2() {
     double book = b1;
     for (int row = 2; row < rows; ++row) {
         const bool revisedYear = revised && row >= firstRevisedRow;
-        const double amount = revisedYear ? revisedCurrentAmount : currentAmount;
-        const double expense = revisedYear ? revisedCurrentExpense : currentExpense;
+        const double amount =
+            std::max<double>(revisedYear ? revisedCurrentAmount : currentAmount, 0);
+        const double expense =
+            std::max<double>(revisedYear ? revisedCurrentExpense : currentExpense, 0);
         if (book - floor >= amount) {
             put(row, colAmount, amountText(amount));
             put(row, colExpense, amountText(expense));
@@ -63,7 +73,6 @@ void ScheduleFrame::GetFxd2() {
         put(row, colBookValue, bookText(book));
         putMonths(row);
     }
-    lblSHou.caption = "定額法";
     finishGrid();
 }
 

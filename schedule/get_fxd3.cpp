@@ -20,7 +20,7 @@ using Kind = FiveYearTail::Kind;
 
 void ScheduleFrame::GetFxd3() {
     const double cost = value(reg::acquisitionCost);
-    const double quantity = value(reg::quantity);
+    const double quantity = memorandumValue();
     const double ratio = value(reg::businessRatio);
     const std::int16_t life = toInt16(value(reg::usefulLife));
     const float rate = toSingle(value(reg::depreciationRate));
@@ -33,6 +33,10 @@ void ScheduleFrame::GetFxd3() {
     FiveYearTail tail(cost, value(reg::depreciationLimit), value(reg::westernYear), quantity,
                       roundingFlag == 0);
     startGrid(rows);
+    if (!depreciable()) {
+        putUndepreciated(rows - 1);
+        return;
+    }
     const std::int16_t months = firstYearMonths();
     // The 1998 year is row 1999 - westernYear; the revised rate never
     // replaces the prorated first year, also for acquisitions in 1997 and

@@ -161,6 +161,7 @@ TEST_F(PagingTest, ChecksKeepTheRegisterStorable) {
         {"txtPrice", "2147483648", kMsgBadPrice},   {"txtPrice", "1.5", kMsgBadPrice},
         {"txtSuu", "0", kMsgBadQuantity},           {"txtSuu", "abc", kMsgBadQuantity},
         {"txtWari", "101", kMsgBadRatio},           {"txtWari", "", kMsgBadRatio},
+        {"txtPrice", "0", kMsgPriceBelowQuantity},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.box) + " " + c.text);
@@ -343,13 +344,63 @@ TEST_F(PagingTest, LeavingAChangedPageOffersToRegisterIt) {
     EXPECT_EQ(card.lblNum.caption, "1/3");
 }
 
-TEST_F(PagingTest, AnOpenedFileWithoutRowsHasNoLastPage) {
+TEST_F(PagingTest, AnOpenedFileWithoutRowsOpensOnANewPage) {
     openWith({});
-    EXPECT_EQ(card.lblNum.caption, "1/0");
+    // The same page as a card opened without a file: its defaults, its label.
+    EXPECT_EQ(card.lblNum.caption, "1/新規");
+    EXPECT_EQ(card.cboReki.listIndex, 1);
+    EXPECT_EQ(card.txtSuu.text, "1");
+    EXPECT_EQ(card.txtWari.text, "100");
     card.cmdFF_Click();
-    card.cmdFor_Click();  // the empty row fails the check
+    card.cmdFor_Click();  // the empty page fails the check
     EXPECT_EQ(messages(), std::vector<std::string>{kMsgNoName});
-    EXPECT_EQ(card.lblNum.caption, "1/0");
+    EXPECT_EQ(card.lblNum.caption, "1/新規");
+
+    dialogs.clearRecord();
+    typeAsset("A");
+    card.cmdRec_Click();
+    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_EQ(card.lblNum.caption, "1/1");
+}
+
+TEST_F(PagingTest, APriceBelowTheQuantityIsRefused) {
+    openNew();
+    typeAsset("ケーブル");
+    card.setText("txtSuu", "5");
+    card.setText("txtPrice", "4");
+    card.cmdRec_Click();
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgPriceBelowQuantity});
+    EXPECT_EQ(card.focusedControl, "txtPrice");
+    EXPECT_EQ(state.recordCount, 0);
+
+    // A price equal to the quantity is the memorandum value itself: it is
+    // registered, and simply never depreciated.
+    dialogs.clearRecord();
+    card.setText("txtPrice", "5");
+    card.clickOption("optGaku");
+    card.cmdRec_Click();
+    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_EQ(state.recordCount, 1);
+}
+
+TEST_F(PagingTest, ClosingNeverStoresAnEmptyQuantityOrShare) {
+    for (const char* box : {"txtSuu", "txtWari"}) {
+        SCOPED_TRACE(box);
+        dialogs.clearRecord();
+        host.calls.clear();
+        openWith({pc("A")});
+        card.Command1_Click();
+        typeAsset("事務机");
+        card.setText(box, "");
+        EXPECT_FALSE(card.Form_Unload());  // Yes to the changes
+        EXPECT_EQ(messages(), (std::vector<std::string>{
+                                  kMsgRegisterChanges,
+                                  std::string(box) == "txtSuu" ? kMsgBadQuantity : kMsgBadRatio}));
+        EXPECT_EQ(card.focusedControl, box);
+        EXPECT_EQ(state.recordCount, 1);
+        EXPECT_EQ(fileContents().recordCount, 1);
+        card.unloaded = false;
+    }
 }
 
 TEST_F(PagingTest, NoPageBeyondSixty) {

@@ -108,11 +108,11 @@ TEST(CrashConsistency, KilledSavesLeaveTheOldOrTheNewRegisterWhole) {
 
         // A save killed before its rename leaves its temporary file; the
         // register file itself is whole, and the next save is not hindered.
+        // They are left where they are: the next save that succeeds removes them.
         const auto stray = leftovers(path);
         if (!stray.empty()) ++killedWithTemporary;
         for (const auto& file : stray) {
             EXPECT_EQ(file.filename().string().rfind("register.dat.tmp", 0), 0u) << file;
-            std::filesystem::remove(file);
         }
     }
     // The kills fell on both sides of the saves' renames.
@@ -125,6 +125,35 @@ TEST(CrashConsistency, KilledSavesLeaveTheOldOrTheNewRegisterWhole) {
     writeRegisterFile(path, second, kMaxRecords);
     EXPECT_EQ(test::readBytes(path), secondBytes);
     EXPECT_TRUE(leftovers(path).empty());
+}
+
+TEST(CrashConsistency, ASaveRemovesOnlyItsOwnLeftoverTemporaryFiles) {
+    test::TempDir dir;
+    const std::string path = dir.file("台帳.dat");
+    const auto plant = [&](const std::string& name) {
+        test::writeBytes(dir.file(name), "left behind");
+        return std::filesystem::path(dir.file(name));
+    };
+    const std::vector<std::filesystem::path> own = {plant("台帳.dat.tmpAb12Cd"),
+                                                    plant("台帳.dat.tmp000000")};
+    // Names that only resemble them: another file's, other lengths, other
+    // characters, and a folder of the same shape.
+    const std::vector<std::filesystem::path> kept = {
+        plant("帳簿.dat.tmpAb12Cd"), plant("台帳.dat.tmpAb12C"),   plant("台帳.dat.tmpAb12Cd7"),
+        plant("台帳.dat.tmp-b12Cd"), plant("x台帳.dat.tmpAb12Cd"), plant("台帳.dat.bak")};
+    std::filesystem::create_directory(dir.file("台帳.dat.tmpFolder"));
+
+    writeRegisterFile(path, largeRegister(0), 3);
+    for (const auto& file : own) EXPECT_FALSE(std::filesystem::exists(file)) << file;
+    for (const auto& file : kept) EXPECT_TRUE(std::filesystem::exists(file)) << file;
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("台帳.dat.tmpFolder")));
+
+    // A save that fails removes nothing.
+    const auto again = plant("blocked.dat.tmpZZZZZZ");
+    std::filesystem::create_directory(dir.file("blocked.dat"));
+    EXPECT_THROW(writeRegisterFile(dir.file("blocked.dat"), largeRegister(0), 3),
+                 platform::WriteError);
+    EXPECT_TRUE(std::filesystem::exists(again));
 }
 
 }  // namespace

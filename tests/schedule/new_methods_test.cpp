@@ -219,17 +219,17 @@ TEST(GetFxd00, EveryRevisedYearCarriesTheRemark) {
     EXPECT_EQ(g.text(last - revised, colRemark), "");
 }
 
-// The revised base is single precision: a book value of 16,851,753 yen at
-// the switch is 16,851,752 as a float, and the revised years fall from that.
-TEST(GetFxd00, RevisedBaseIsSinglePrecision) {
+// The revised base is the switch year's book value to the yen, also above
+// 2^24 yen where single precision would hold 16,851,753 as 16,851,752.
+TEST(GetFxd00, RevisedBaseIsTheBookValueToTheYen) {
     const reg::Row row = with(asset("x", "1", "31", "2", "8", "47485706", "49", "0.041", "4"),
                               {{reg::newRuleRates, "0.0420.01475"}, {reg::businessRatio, "67"}});
     auto shown = open({row}, {"10", "0", 2022});
     const platform::Grid& g = shown->window->Fxg2;
     EXPECT_EQ(g.text(25, colBookValue), "16,851,753");
     EXPECT_EQ(g.text(26, colRemark), "改定償却");
-    EXPECT_EQ(g.text(26, colAmount), "707,774");  // 0.042 x 16,851,752 = 707,773.58 up
-    EXPECT_EQ(g.text(26, colBookValue), "16,143,978");
+    EXPECT_EQ(g.text(26, colAmount), "707,774");  // 0.042 x 16,851,753 = 707,773.63 up
+    EXPECT_EQ(g.text(26, colBookValue), "16,143,979");
     EXPECT_EQ(g.text(26, colExpense), "474,209");  // 474,208.58
 }
 

@@ -33,8 +33,8 @@ void ScheduleFrame::GetFxd0() {
     const float annualAmount = toSingle(roundByMode(toSingle(cost * rate)));
     const float annualExpense = toSingle(roundByMode(toSingle(annualAmount * ratio / 100)));
     startGrid(rows);
-    lblSHou.caption = "新定額法";
     if (!depreciable()) {
+        lblSHou.caption = "新定額法";
         putUndepreciated(rows - 1);
         return;
     }
@@ -81,6 +81,7 @@ void ScheduleFrame::GetFxd0() {
         putMonths(i);
         previous = book;
     }
+    lblSHou.caption = "新定額法";
     finishGrid();
 }
 

@@ -29,8 +29,8 @@ void ScheduleFrame::GetFxd2() {
         std::max(toInt32(cost * (100 - value(reg::depreciationLimit)) / 100), 0);
     ToukiCal();
     startGrid(rows);
-    lblSHou.caption = "定額法";
     if (cost <= floor) {
+        lblSHou.caption = "定額法";
         putUndepreciated(rows - 1);
         return;
     }
@@ -73,6 +73,7 @@ void ScheduleFrame::GetFxd2() {
         put(row, colBookValue, bookText(book));
         putMonths(row);
     }
+    lblSHou.caption = "定額法";
     finishGrid();
 }
 

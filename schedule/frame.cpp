@@ -9,6 +9,7 @@
 #include "common/convert.h"
 #include "common/mask.h"
 #include "common/number.h"
+#include "schedule/builder.h"
 
 namespace fenmark::schedule {
 
@@ -23,32 +24,6 @@ std::int32_t systemCalendarYear() {
     localtime_r(&now, &local);
     return local.tm_year + 1900;
 }
-
-std::string numberText(double value) {
-    if (!std::isfinite(value)) return {};
-    char buffer[64];
-    if (value == std::floor(value) && std::fabs(value) < 1e15) {
-        std::snprintf(buffer, sizeof buffer, "%.0f", value == 0 ? 0.0 : value);
-    } else {
-        std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    }
-    return buffer;
-}
-
-namespace {
-
-// The masks show a value that is no number as the empty cell, which reads
-// as 0 (the statement adds it as 0); in a schedule it comes only from an
-// absurd cell, so it stops the schedule instead.
-double finiteAmount(double amount) {
-    if (!std::isfinite(amount)) throw common::OverflowError("オーバーフローしました。");
-    return amount;
-}
-
-}  // namespace
-
-std::string amountText(double amount) { return formatNumber(finiteAmount(amount), kMaskBase); }
-std::string bookText(double amount) { return formatNumber(finiteAmount(amount), kMaskAmount); }
 
 ScheduleFrame::ScheduleFrame(reg::ProgramState& state) : state_(state) {
     Fxg2.setFormatString(kScheduleHeading);
@@ -98,14 +73,7 @@ void ScheduleFrame::GetData() {
         lblR2.caption = "改定償却率：   " + Text3.text;
     }
 
-    if (!rates.empty()) {
-        lblBase.caption = formatText(cost, kMaskAmount);
-    } else if (method == "1") {
-        lblBase.caption =
-            formatNumber(std::floor(value(reg::acquisitionCost) * depreciableFraction), kMaskBase);
-    } else {
-        lblBase.caption = formatText(cost, kMaskBase);
-    }
+    lblBase.caption = baseText(state_.assetRegister.row(state_.currentRecord));
 
     const std::string& revisedLife = cell(reg::revisedLife);
     lblNens.caption = "耐用年数：    " + cell(reg::usefulLife) + "年";
@@ -124,20 +92,13 @@ void ScheduleFrame::GetData() {
         lblGendo.caption = "償却限度：　" + cell(reg::depreciationLimit) + "％";
     }
 
-    if (method == "0") {
-        lblSHou.caption = "旧定率法";
-    } else if (method == "4") {
-        lblSHou.caption = "新定率法";
+    lblSHou.caption = methodName(state_.assetRegister.row(state_.currentRecord), Procedure::None);
+    if (method == "4") {
         lblHogaku.caption =
             "償却保証額 ： " +
             formatNumber(common::leadingNumber(Text2.text) * value(reg::acquisitionCost),
                          kMaskBase) +
             "円";
-    } else {
-        const double code = value(reg::methodCode);
-        if (code == 1) lblSHou.caption = "旧定額法";
-        if (code == 2) lblSHou.caption = "一括償却";
-        if (code == 3) lblSHou.caption = "新定額法";
     }
 
     const double era = value(reg::eraCode);
@@ -156,42 +117,43 @@ void ScheduleFrame::GetData() {
 }
 
 void ScheduleFrame::ShowSchedule() {
-    const std::string& method = cell(reg::methodCode);
-    if (value(reg::typeCode) >= 9) {
-        GetFxd2();
-    } else if (method == "0") {
-        GetFxd3();
-    } else if (method == "1") {
-        GetFxd();
-    } else if (method == "2") {
-        GetFxd1();
-    } else if (method == "3") {
-        GetFxd0();
-    } else if (method == "4") {
-        GetFxd00();
-    } else {
-        EmptySchedule();
-    }
+    const reg::Row& row = state_.assetRegister.row(state_.currentRecord);
+    Schedule computed = computeSchedule(row, options());
+    // A plain straight-line schedule names its method only once complete.
+    lblSHou.caption = methodName(row, computed.procedure);
+    render(std::move(computed));
 }
 
-void ScheduleFrame::EmptySchedule() {
+void ScheduleFrame::EmptySchedule() { render(Schedule{}); }
+
+void ScheduleFrame::render(Schedule computed) {
+    schedule_ = std::move(computed);
+    Fxg2Visible = false;
     Fxg2.clear();
-    Fxg2.setRows(1);
+    Fxg2.setRows(static_cast<int>(schedule_.years.size()) + 1);
     Fxg2.setFormatString(kScheduleHeading);
-    gridRowCount = 1;
+    for (int row = 1; row <= static_cast<int>(schedule_.years.size()); ++row) {
+        const Year& year = schedule_.year(row);
+        Fxg2.setText(row, colYears, numberText(row));
+        Fxg2.setText(row, colLabel, yearLabel(schedule_, row));
+        Fxg2.setText(row, colSettleYear, numberText(year.settleYear));
+        Fxg2.setText(row, colMonths, monthsText(year));
+        Fxg2.setText(row, colAmount, moneyText(year.amount));
+        Fxg2.setText(row, colExpense, moneyText(year.expense));
+        Fxg2.setText(row, colBookValue, moneyText(year.bookValue));
+        Fxg2.setText(row, colRemark, remarkText(year.remark));
+    }
+    gridRowCount = schedule_.gridRowCount;
     Fxg2Visible = true;
 }
 
 void ScheduleFrame::ToukiCal() {
-    const double cost = value(reg::acquisitionCost);
-    const double ratio = value(reg::businessRatio);
-    using common::toSingle;
-    currentAmount =
-        toSingle(roundByMode(toSingle(cost * depreciableFraction * value(reg::depreciationRate))));
-    currentExpense = toSingle(std::floor(toSingle(currentAmount * ratio / 100)));
-    revisedCurrentAmount =
-        toSingle(roundByMode(toSingle(cost * depreciableFraction * value(reg::revisedRate))));
-    revisedCurrentExpense = toSingle(std::floor(toSingle(revisedCurrentAmount * ratio / 100)));
+    const detail::CurrentPeriod p = detail::toukiCal(state_.assetRegister.row(state_.currentRecord),
+                                                     depreciableFraction, roundingFlag);
+    currentAmount = p.amount;
+    currentExpense = p.expense;
+    revisedCurrentAmount = p.revisedAmount;
+    revisedCurrentExpense = p.revisedExpense;
 }
 
 std::int16_t ScheduleFrame::faIndex(int row, int col) const {
@@ -203,87 +165,5 @@ std::string ScheduleFrame::GetPriData(int row, int col) {
     Fxg2.setCol(col);
     return Fxg2.currentText();
 }
-
-double ScheduleFrame::memorandumValue() const {
-    const double quantity = value(reg::quantity);
-    // The memorandum value is held in 32 bits like every book value: a
-    // quantity beyond that stops the schedule rather than passing for a
-    // value no cost reaches.
-    static_cast<void>(common::toInt32(quantity));
-    return std::max(0.0, std::min(quantity, value(reg::acquisitionCost)));
-}
-
-void ScheduleFrame::putUndepreciated(int lastRow) {
-    const double cost = value(reg::acquisitionCost);
-    putYearColumns(lastRow);
-    for (int row = 1; row <= lastRow; ++row) {
-        put(row, colBookValue, row == 1 ? amountText(cost) : bookText(cost));
-    }
-    finishGrid();
-}
-
-double ScheduleFrame::roundByMode(double amount) const {
-    return roundingFlag == 0 ? common::roundUp(amount) : common::roundDown(amount);
-}
-
-std::int16_t ScheduleFrame::firstYearMonths() const {
-    std::int16_t months =
-        common::toInt16(13 - value(reg::acquisitionMonth) + static_cast<double>(closingMonth));
-    if (months > 12) months = static_cast<std::int16_t>(months - 12);
-    return months;
-}
-
-double ScheduleFrame::settleYear(int row) const {
-    // A year that closes in the month of acquisition or later belongs to the
-    // acquisition's calendar year; one acquired after the closing month
-    // closes in the next.
-    const double western = value(reg::westernYear);
-    return value(reg::acquisitionMonth) <= closingMonth ? western + row - 1 : western + row;
-}
-
-std::string ScheduleFrame::yearLabel(int row) const {
-    const double era = value(reg::eraCode);
-    const double year = value(reg::eraYear);
-    const int f = closingMonth == 12 || value(reg::acquisitionMonth) > closingMonth ? -1 : -2;
-    if (era == 1) return "平成" + numberText(year + f + row) + "年度期末";
-    // Shōwa 64 is the first Heisei year; with a fiscal year that starts one
-    // row earlier (f = -2) the crossing comes one row later.
-    const double showaRows = 1988 - value(reg::westernYear) - f;
-    if (row <= showaRows) {
-        return (era == 0 ? "昭和 " : "") + numberText(year + f + row) + "年度期末";
-    }
-    return "平成" + numberText(row - showaRows) + "年度期末";
-}
-
-void ScheduleFrame::startGrid(std::int16_t rows) {
-    Fxg2Visible = false;
-    Fxg2.clear();
-    Fxg2.setRows(rows);
-    Fxg2.setFormatString(kScheduleHeading);
-    gridRowCount = static_cast<std::int16_t>(Fxg2.rows());
-}
-
-void ScheduleFrame::putYearColumns(int lastRow) {
-    for (int row = 1; row <= lastRow; ++row) {
-        put(row, colYears, numberText(row));
-        put(row, colLabel, yearLabel(row));
-        put(row, colSettleYear, numberText(settleYear(row)));
-    }
-}
-
-void ScheduleFrame::putMonths(int row) {
-    if (row == 1) {
-        put(row, colMonths, numberText(firstYearMonths()) + "/12");
-        return;
-    }
-    const std::string& amount = at(row, colAmount);
-    put(row, colMonths, amount.empty() || amount == "0" ? "" : "12/12");
-}
-
-void ScheduleFrame::put(int row, int col, std::string text) {
-    Fxg2.setTextAt(faIndex(row - 1, col), std::move(text));
-}
-
-const std::string& ScheduleFrame::at(int row, int col) const { return Fxg2.text(row, col); }
 
 }  // namespace fenmark::schedule

@@ -1,15 +1,13 @@
 #pragma once
-// The schedule frame: what the six schedule procedures of the schedule window
-// share. It holds the per-asset header captions that GetData writes, the
-// eight-column schedule grid Fxg2 with the program-wide grid row count, the
-// hidden rate boxes, the working values of the asset on show and the
-// procedures themselves (one source file each). The window model
+// The schedule frame: the display side of one asset's schedule. It holds the
+// per-asset header captions that GetData writes, the eight-column schedule
+// grid Fxg2 rendered from the computed Schedule (schedule.h), the hidden
+// rate boxes and the working values of the asset on show. The window model
 // (schedule_window.h) adds the paging controls and the messages.
 //
-// Every procedure fills Fxg2 for the register row `currentRecord` of the
-// program state. They throw common::OverflowError when a value does not fit
-// its 16- or 32-bit type and platform::GridError when a cell outside the
-// grid is addressed; the window's commands catch both.
+// ShowSchedule computes the schedule of the register row `currentRecord`
+// and renders it; it throws common::OverflowError when a value does not fit
+// its type, and the window's commands catch it.
 
 #include <cstdint>
 #include <string>
@@ -19,6 +17,7 @@
 #include "platform/controls.h"
 #include "platform/grid.h"
 #include "register/state.h"
+#include "schedule/schedule.h"
 
 namespace fenmark::schedule {
 
@@ -40,16 +39,8 @@ enum ScheduleColumn : int {
     colRemark = 7,
 };
 
-inline constexpr const char* kRemarkRevised = "改定償却";
-inline constexpr const char* kRemarkThreeYear = "3年均等";
-inline constexpr const char* kRemarkFiveYear = "５年均等";
-
 // The calendar year of the system clock (local time).
 [[nodiscard]] std::int32_t systemCalendarYear();
-
-// Number text as the labels and the year column write it: no blanks, no
-// separators, no trailing ".0" ("19", "2008", "19.5").
-[[nodiscard]] std::string numberText(double value);
 
 class ScheduleFrame {
   public:
@@ -119,18 +110,14 @@ class ScheduleFrame {
     void setTxtSinR(std::string text);
     void txtSinR_Change();
 
-    // Runs the procedure that the asset's type and method code select; an
-    // asset that selects none gets an empty schedule (the heading alone).
+    // Computes the schedule of the asset and renders it into Fxg2; an asset
+    // that selects no procedure gets an empty schedule (the heading alone).
     void ShowSchedule();
     // The schedule with the heading row alone.
     void EmptySchedule();
-
-    void GetFxd0();   // new straight line (method "3")
-    void GetFxd00();  // new declining balance (method "4")
-    void GetFxd3();   // old declining balance (method "0")
-    void GetFxd();    // old straight line (method "1")
-    void GetFxd2();   // plain straight line (types 9 and 10, limit "100")
-    void GetFxd1();   // three-year equal (method "2")
+    // The schedule shown last (empty after EmptySchedule).
+    [[nodiscard]] const Schedule& schedule() const { return schedule_; }
+    // The current-period amounts of the asset into the four fields below.
     void ToukiCal();
 
     // The linear cell number of data row `row` (0-based: grid row row + 1)
@@ -143,47 +130,12 @@ class ScheduleFrame {
   protected:
     [[nodiscard]] const std::string& cell(reg::Column column) const;
     [[nodiscard]] double value(reg::Column column) const;
-    [[nodiscard]] bool hasRevisedLife() const { return !cell(reg::revisedLife).empty(); }
-    // What stays on the books at the end: one yen a unit, or the cost when
-    // that is lower (never below 0).
-    [[nodiscard]] double memorandumValue() const;
-    // Whether the cost lies above the memorandum value, so that there is
-    // anything to depreciate at all.
-    [[nodiscard]] bool depreciable() const {
-        return value(reg::acquisitionCost) > memorandumValue();
-    }
-    // Data rows 1..lastRow of an asset with nothing to depreciate: its year
-    // columns and its cost as the book value of every year, no amounts.
-    void putUndepreciated(int lastRow);
-
-    // Round up or down by the rounding flag.
-    [[nodiscard]] double roundByMode(double amount) const;
-    // 13 - acquisition month + closing month, less 12 above 12.
-    [[nodiscard]] std::int16_t firstYearMonths() const;
-    // The calendar year in which data row `row` closes.
-    [[nodiscard]] double settleYear(int row) const;
-    // The era year label of data row `row`.
-    [[nodiscard]] std::string yearLabel(int row) const;
-
-    // Clears the grid, gives it `rows` rows (heading included) and the
-    // heading, hides it and sets the grid row count.
-    void startGrid(std::int16_t rows);
-    // Writes the row number, the label and the closing year of data rows
-    // 1..lastRow.
-    void putYearColumns(int lastRow);
-    // Row 1: m & "/12"; a later row "12/12" when its amount cell shows an
-    // amount (not empty, not "0").
-    void putMonths(int row);
-    void put(int row, int col, std::string text);
-    [[nodiscard]] const std::string& at(int row, int col) const;
-    void finishGrid() { Fxg2Visible = true; }
+    [[nodiscard]] Options options() const { return {closingMonth, roundingFlag, currentYear}; }
+    // Writes `schedule` into Fxg2 and makes it the one shown.
+    void render(Schedule schedule);
 
     reg::ProgramState& state_;
+    Schedule schedule_;
 };
-
-// The masks of the schedule: amounts and expenses, and book values after
-// row 1. An amount that is no finite number throws common::OverflowError.
-[[nodiscard]] std::string amountText(double amount);
-[[nodiscard]] std::string bookText(double amount);
 
 }  // namespace fenmark::schedule

@@ -9,10 +9,10 @@
 #include <cmath>
 
 #include "common/convert.h"
+#include "schedule/builder.h"
 #include "schedule/five_year_tail.h"
-#include "schedule/frame.h"
 
-namespace fenmark::schedule {
+namespace fenmark::schedule::detail {
 
 using common::addInt16;
 using common::toInt16;
@@ -20,73 +20,76 @@ using common::toInt32;
 using common::toSingle;
 using Kind = FiveYearTail::Kind;
 
-void ScheduleFrame::GetFxd() {
-    if (cell(reg::depreciationLimit) == "100") {
-        GetFxd2();
+void GetFxd(ScheduleBuilder& b) {
+    if (b.cell(reg::depreciationLimit) == "100") {
+        GetFxd2(b);
         return;
     }
-    const double cost = value(reg::acquisitionCost);
-    const double quantity = memorandumValue();
-    const double ratio = value(reg::businessRatio);
-    const bool revised = hasRevisedLife();
-    const std::int16_t life = toInt16(value(revised ? reg::revisedLife : reg::usefulLife));
+    const double cost = b.value(reg::acquisitionCost);
+    const double quantity = b.memorandumValue();
+    const double ratio = b.value(reg::businessRatio);
+    const double fraction = b.depreciableFraction();
+    const bool revised = b.hasRevisedLife();
+    const std::int16_t life = toInt16(b.value(revised ? reg::revisedLife : reg::usefulLife));
 
     const std::int16_t byLife = addInt16(life, 12);
-    const std::int16_t byAge = addInt16(elapsedYears, 8);
+    const std::int16_t byAge = addInt16(b.elapsedYears(), 8);
     const std::int16_t rows = byAge < byLife ? byLife : byAge;
 
-    FiveYearTail tail(cost, value(reg::depreciationLimit), value(reg::westernYear), quantity,
-                      roundingFlag == 0);
-    ToukiCal();
-    startGrid(rows);
-    if (!depreciable()) {
-        putUndepreciated(rows - 1);
+    FiveYearTail tail(cost, b.value(reg::depreciationLimit), b.value(reg::westernYear), quantity,
+                      b.roundingFlag() == 0);
+    const CurrentPeriod current = b.toukiCal();
+    b.start(rows);
+    b.setProcedure(Procedure::OldStraight);
+    if (!b.depreciable()) {
+        b.putUndepreciated(rows - 1);
         return;
     }
-    const std::int16_t months = firstYearMonths();
+    const std::int16_t months = b.firstYearMonths();
     // A first year never takes the book value below the limit's floor (only
     // a cost of a few yen, rounded up, could).
-    const float firstYear = toSingle(
-        std::clamp<double>(roundByMode(static_cast<double>(toSingle(cost * depreciableFraction)) *
-                                       value(reg::depreciationRate) * months / 12),
-                           0.0, cost - static_cast<double>(tail.limitFloor())));
+    const float firstYear =
+        toSingle(std::clamp<double>(b.roundByMode(static_cast<double>(toSingle(cost * fraction)) *
+                                                  b.value(reg::depreciationRate) * months / 12),
+                                    0.0, cost - static_cast<double>(tail.limitFloor())));
     const std::int32_t b1 = toInt32(cost - firstYear);
     // The 1998 year is row 1999 - westernYear, and never the first.
     const std::int16_t firstRevisedRow =
-        std::max<std::int16_t>(toInt16(1999 - value(reg::westernYear)), 2);
+        std::max<std::int16_t>(toInt16(1999 - b.value(reg::westernYear)), 2);
 
-    putYearColumns(rows - 1);
-    put(1, colAmount, amountText(firstYear));
-    put(1, colExpense, amountText(std::floor(firstYear * ratio / 100)));
-    put(1, colBookValue, amountText(b1));
-    putMonths(1);
+    b.putYearColumns(rows - 1);
+    Year& first = b.at(1);
+    first.amount = Money::number(firstYear);
+    first.expense = Money::number(std::floor(firstYear * ratio / 100));
+    first.bookValue = Money::number(b1);
+    b.putMonths(1);
 
     double book = b1;
     for (int row = 2; row < rows; ++row) {
         const bool revisedYear = revised && row >= firstRevisedRow;
-        const float amount = revisedYear ? revisedCurrentAmount : currentAmount;
-        const float expense = revisedYear ? revisedCurrentExpense : currentExpense;
+        const float amount = revisedYear ? current.revisedAmount : current.amount;
+        const float expense = revisedYear ? current.revisedExpense : current.expense;
 
         // The limit is checked in every year and on every row after the
         // life, however many rows the asset's age asks for.
-        const FiveYearTail::Year year = tail.next(row, book, amount);
-        if (year.kind == Kind::Waiting) {
-            put(row, colAmount, "0");
-        } else if (year.kind != Kind::Done) {
-            put(row, colAmount, amountText(year.amount));
+        const FiveYearTail::Year next = tail.next(row, book, amount);
+        Year& year = b.at(row);
+        if (next.kind == Kind::Waiting) {
+            year.amount = Money::zero();
+        } else if (next.kind != Kind::Done) {
+            year.amount = Money::number(next.amount);
         }
-        if (row <= life && year.kind == Kind::Ordinary) {
-            put(row, colExpense, amountText(expense));
-            put(row, colBookValue, year.bookValue == 0 ? "0" : bookText(year.bookValue));
+        if (row <= life && next.kind == Kind::Ordinary) {
+            year.expense = Money::number(expense);
+            year.bookValue = next.bookValue == 0 ? Money::zero() : Money::number(next.bookValue);
         } else {
-            put(row, colExpense, amountText(std::floor(year.amount * ratio / 100)));
-            put(row, colBookValue, bookText(year.bookValue));
+            year.expense = Money::number(std::floor(next.amount * ratio / 100));
+            year.bookValue = Money::number(next.bookValue);
         }
-        if (year.kind == Kind::Tail) put(row, colRemark, kRemarkFiveYear);
-        putMonths(row);
-        book = year.bookValue;
+        if (next.kind == Kind::Tail) year.remark = Remark::FiveYear;
+        b.putMonths(row);
+        book = next.bookValue;
     }
-    finishGrid();
 }
 
-}  // namespace fenmark::schedule
+}  // namespace fenmark::schedule::detail

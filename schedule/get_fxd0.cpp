@@ -5,21 +5,22 @@
 #include <cmath>
 
 #include "common/convert.h"
-#include "schedule/frame.h"
+#include "schedule/builder.h"
 
-namespace fenmark::schedule {
+namespace fenmark::schedule::detail {
 
 using common::addInt16;
 using common::toInt16;
 using common::toInt32;
 using common::toSingle;
 
-void ScheduleFrame::GetFxd0() {
-    const double cost = value(reg::acquisitionCost);
-    const double rate = value(reg::depreciationRate);
-    const double quantity = memorandumValue();
-    const double ratio = value(reg::businessRatio);
-    const std::int16_t life = toInt16(value(reg::usefulLife));
+void GetFxd0(ScheduleBuilder& b) {
+    const double cost = b.value(reg::acquisitionCost);
+    const double rate = b.value(reg::depreciationRate);
+    const double quantity = b.memorandumValue();
+    const double ratio = b.value(reg::businessRatio);
+    const std::int16_t life = toInt16(b.value(reg::usefulLife));
+    const std::int16_t elapsedYears = b.elapsedYears();
 
     std::int16_t rows = 0;
     if (life < 20) {
@@ -30,17 +31,17 @@ void ScheduleFrame::GetFxd0() {
         rows = byLife > byAge ? byLife : byAge;
     }
 
-    const float annualAmount = toSingle(roundByMode(toSingle(cost * rate)));
-    const float annualExpense = toSingle(roundByMode(toSingle(annualAmount * ratio / 100)));
-    startGrid(rows);
-    if (!depreciable()) {
-        lblSHou.caption = "新定額法";
-        putUndepreciated(rows - 1);
+    const float annualAmount = toSingle(b.roundByMode(toSingle(cost * rate)));
+    const float annualExpense = toSingle(b.roundByMode(toSingle(annualAmount * ratio / 100)));
+    b.start(rows);
+    if (!b.depreciable()) {
+        b.putUndepreciated(rows - 1);
+        b.setProcedure(Procedure::NewStraight);
         return;
     }
-    const std::int16_t months = firstYearMonths();
+    const std::int16_t months = b.firstYearMonths();
     const float firstYearAmount =
-        toSingle(roundByMode(static_cast<double>(toSingle(cost * rate)) * months / 12));
+        toSingle(b.roundByMode(static_cast<double>(toSingle(cost * rate)) * months / 12));
 
     double firstAmount = firstYearAmount;
     std::int32_t b1 = toInt32(cost - firstYearAmount);
@@ -60,29 +61,31 @@ void ScheduleFrame::GetFxd0() {
         return quantity >= line ? memorandum : toInt32(line);
     };
 
-    putYearColumns(rows - 1);
-    put(1, colMonths, numberText(months) + "/12");
-    put(1, colAmount, amountText(firstAmount));
-    put(1, colExpense, amountText(std::floor(firstAmount * ratio / 100)));
-    put(1, colBookValue, amountText(b1));
+    b.putYearColumns(rows - 1);
+    Year& first = b.at(1);
+    first.months = months;
+    first.monthsOf = 12;
+    first.amount = Money::number(firstAmount);
+    first.expense = Money::number(std::floor(firstAmount * ratio / 100));
+    first.bookValue = Money::number(b1);
 
     std::int32_t previous = bookValue(1);
     for (int i = 2; i < rows; ++i) {
         const std::int32_t book = bookValue(i);
+        Year& year = b.at(i);
         if (previous - static_cast<double>(annualAmount) >= quantity) {
-            put(i, colAmount, amountText(annualAmount));
-            put(i, colExpense, amountText(annualExpense));
+            year.amount = Money::number(annualAmount);
+            year.expense = Money::number(annualExpense);
         } else if (previous != memorandum) {
             const double rest = previous - quantity;
-            put(i, colAmount, amountText(rest));
-            put(i, colExpense, amountText(std::floor(rest * ratio / 100)));
+            year.amount = Money::number(rest);
+            year.expense = Money::number(std::floor(rest * ratio / 100));
         }
-        put(i, colBookValue, bookText(book));
-        putMonths(i);
+        year.bookValue = Money::number(book);
+        b.putMonths(i);
         previous = book;
     }
-    lblSHou.caption = "新定額法";
-    finishGrid();
+    b.setProcedure(Procedure::NewStraight);
 }
 
-}  // namespace fenmark::schedule
+}  // namespace fenmark::schedule::detail

@@ -5,50 +5,52 @@
 // year taking the book value down to the memorandum value.
 
 #include <cmath>
-#include <vector>
 
+#include "card/rate_tables.h"
 #include "common/convert.h"
 #include "common/number.h"
-#include "schedule/frame.h"
+#include "schedule/builder.h"
 
-namespace fenmark::schedule {
+namespace fenmark::schedule::detail {
 
 using common::addInt16;
 using common::toInt16;
 using common::toInt32;
 using common::toSingle;
 
-void ScheduleFrame::GetFxd00() {
-    const double cost = value(reg::acquisitionCost);
-    const double quantity = memorandumValue();
-    const double ratio = value(reg::businessRatio);
-    const float decliningRate = toSingle(value(reg::depreciationRate));
-    const double revisedDepRate = common::leadingNumber(Text3.text);
-    const double guaranteeRate = common::leadingNumber(Text2.text);
-    const std::int16_t n = toInt16(value(reg::usefulLife) + 2);
+void GetFxd00(ScheduleBuilder& b) {
+    const double cost = b.value(reg::acquisitionCost);
+    const double quantity = b.memorandumValue();
+    const double ratio = b.value(reg::businessRatio);
+    const float decliningRate = toSingle(b.value(reg::depreciationRate));
+    const std::string& rates = b.cell(reg::newRuleRates);
+    const double revisedDepRate = common::leadingNumber(card::revisedRateOf(rates));
+    const double guaranteeRate = common::leadingNumber(card::guaranteeRateOf(rates));
+    const std::int16_t n = toInt16(b.value(reg::usefulLife) + 2);
+    const std::int16_t elapsedYears = b.elapsedYears();
 
     const std::int16_t byLife = addInt16(n, 5);
     const std::int16_t rows =
         byLife > addInt16(elapsedYears, 3) ? byLife : addInt16(elapsedYears, 8);
 
-    const float guaranteeAmount = toSingle(roundByMode(guaranteeRate * cost));
-    startGrid(rows);
-    if (!depreciable()) {
-        putUndepreciated(rows - 1);
+    const float guaranteeAmount = toSingle(b.roundByMode(guaranteeRate * cost));
+    b.start(rows);
+    b.setProcedure(Procedure::NewDeclining);
+    if (!b.depreciable()) {
+        b.putUndepreciated(rows - 1);
         return;
     }
-    const std::int16_t months = firstYearMonths();
+    const std::int16_t months = b.firstYearMonths();
     const std::int32_t memorandum = toInt32(quantity);
     const int lastRow = rows - 1;
-    putYearColumns(lastRow);
+    b.putYearColumns(lastRow);
 
     auto putAmount = [&](int row, double amount) {
-        put(row, colAmount, amountText(amount));
-        put(row, colExpense, amountText(amount * ratio / 100));
+        Year& year = b.at(row);
+        year.amount = Money::number(amount);
+        year.expense = Money::number(amount * ratio / 100);
     };
-    auto putBook = [&](int row, double book) {
-        put(row, colBookValue, row == 1 ? amountText(book) : bookText(book));
-    };
+    auto putBook = [&](int row, double book) { b.at(row).bookValue = Money::number(book); };
 
     // Ordinary years, each computed from the book value the previous one
     // left. A year whose ordinary amount would reach the memorandum value
@@ -62,7 +64,7 @@ void ScheduleFrame::GetFxd00() {
         const double product = row == 1
                                    ? static_cast<double>(decliningRate) * bookValue * months / 12
                                    : static_cast<double>(decliningRate) * bookValue;
-        const float ordinaryAmount = toSingle(roundByMode(toSingle(product)));
+        const float ordinaryAmount = toSingle(b.roundByMode(toSingle(product)));
         // An ordinary amount equal to the guarantee amount still reaches it.
         if (row >= 2 && row <= n && ordinaryAmount < guaranteeAmount) {
             switchYear = row;
@@ -85,9 +87,9 @@ void ScheduleFrame::GetFxd00() {
         // in single precision a base above 2^24 yen would drift from the
         // book value the later years are taken from.
         const double revisedBase = bookValue;
-        const float revisedAmount = toSingle(roundByMode(revisedDepRate * revisedBase));
+        const float revisedAmount = toSingle(b.roundByMode(revisedDepRate * revisedBase));
         for (int c = 1; row <= lastRow; ++row, ++c) {
-            put(row, colRemark, kRemarkRevised);
+            b.at(row).remark = Remark::Revised;
             const double left = revisedBase - static_cast<double>(c) * revisedAmount;
             if (left >= quantity) {
                 putAmount(row, revisedAmount);
@@ -106,8 +108,7 @@ void ScheduleFrame::GetFxd00() {
     if (ended) {
         for (; row <= lastRow; ++row) putBook(row, memorandum);
     }
-    for (int r = 1; r <= lastRow; ++r) putMonths(r);
-    finishGrid();
+    for (int r = 1; r <= lastRow; ++r) b.putMonths(r);
 }
 
-}  // namespace fenmark::schedule
+}  // namespace fenmark::schedule::detail

@@ -6,24 +6,25 @@
 #include <cmath>
 
 #include "common/convert.h"
-#include "schedule/frame.h"
+#include "schedule/builder.h"
 
-namespace fenmark::schedule {
+namespace fenmark::schedule::detail {
 
 using common::toInt32;
 
-void ScheduleFrame::GetFxd1() {
+void GetFxd1(ScheduleBuilder& b) {
     constexpr int kRows = 11;
     constexpr int kLastRow = kRows - 1;
-    const double cost = value(reg::acquisitionCost);
-    const double ratio = value(reg::businessRatio);
+    const double cost = b.value(reg::acquisitionCost);
+    const double ratio = b.value(reg::businessRatio);
 
-    startGrid(kRows);
-    // The statement reads the last data row here, not the grid's row count.
-    gridRowCount = kLastRow;
+    b.start(kRows);
+    // The statement reads the last year here, not the table's row count.
+    b.setGridRowCount(kLastRow);
 
     if (cost <= 0) {
-        putUndepreciated(kLastRow);
+        b.putUndepreciated(kLastRow);
+        b.setProcedure(Procedure::ThreeYear);
         return;
     }
     // A cost of a yen or two has thirds that round up past it: no year takes
@@ -35,16 +36,18 @@ void ScheduleFrame::GetFxd1() {
                                     toInt32(cost - first - second)};
     const std::int32_t bookValue[2] = {toInt32(cost - first), toInt32(cost - first - second)};
 
-    putYearColumns(kLastRow);
+    b.putYearColumns(kLastRow);
     for (int row = 1; row <= 3; ++row) {
         const double amount = thirds[row - 1];
-        put(row, colMonths, "1/3");
-        put(row, colAmount, amountText(amount));
-        put(row, colExpense, amountText(amount * ratio / 100));
-        put(row, colBookValue, row < 3 ? bookText(bookValue[row - 1]) : "0");
-        put(row, colRemark, kRemarkThreeYear);
+        Year& year = b.at(row);
+        year.months = 1;
+        year.monthsOf = 3;
+        year.amount = Money::number(amount);
+        year.expense = Money::number(amount * ratio / 100);
+        year.bookValue = row < 3 ? Money::number(bookValue[row - 1]) : Money::zero();
+        year.remark = Remark::ThreeYear;
     }
-    finishGrid();
+    b.setProcedure(Procedure::ThreeYear);
 }
 
-}  // namespace fenmark::schedule
+}  // namespace fenmark::schedule::detail

@@ -7,10 +7,10 @@
 #include <cmath>
 
 #include "common/convert.h"
+#include "schedule/builder.h"
 #include "schedule/five_year_tail.h"
-#include "schedule/frame.h"
 
-namespace fenmark::schedule {
+namespace fenmark::schedule::detail {
 
 using common::addInt16;
 using common::toInt16;
@@ -18,34 +18,35 @@ using common::toInt32;
 using common::toSingle;
 using Kind = FiveYearTail::Kind;
 
-void ScheduleFrame::GetFxd3() {
-    const double cost = value(reg::acquisitionCost);
-    const double quantity = memorandumValue();
-    const double ratio = value(reg::businessRatio);
-    const std::int16_t life = toInt16(value(reg::usefulLife));
-    const float rate = toSingle(value(reg::depreciationRate));
-    const double revisedRate = value(reg::revisedRate);
+void GetFxd3(ScheduleBuilder& b) {
+    const double cost = b.value(reg::acquisitionCost);
+    const double quantity = b.memorandumValue();
+    const double ratio = b.value(reg::businessRatio);
+    const std::int16_t life = toInt16(b.value(reg::usefulLife));
+    const float rate = toSingle(b.value(reg::depreciationRate));
+    const double revisedRate = b.value(reg::revisedRate);
 
     const std::int16_t byLife = addInt16(life, 15);
-    const std::int16_t byAge = addInt16(elapsedYears, 8);
+    const std::int16_t byAge = addInt16(b.elapsedYears(), 8);
     const std::int16_t rows = byAge < byLife ? byLife : byAge;
 
-    FiveYearTail tail(cost, value(reg::depreciationLimit), value(reg::westernYear), quantity,
-                      roundingFlag == 0);
-    startGrid(rows);
-    if (!depreciable()) {
-        putUndepreciated(rows - 1);
+    FiveYearTail tail(cost, b.value(reg::depreciationLimit), b.value(reg::westernYear), quantity,
+                      b.roundingFlag() == 0);
+    b.start(rows);
+    b.setProcedure(Procedure::OldDeclining);
+    if (!b.depreciable()) {
+        b.putUndepreciated(rows - 1);
         return;
     }
-    const std::int16_t months = firstYearMonths();
+    const std::int16_t months = b.firstYearMonths();
     // The 1998 year is row 1999 - westernYear; the revised rate never
     // replaces the prorated first year, also for acquisitions in 1997 and
     // 1998.
-    const bool revised = hasRevisedLife();
+    const bool revised = b.hasRevisedLife();
     const std::int16_t firstRevisedRow =
-        std::max<std::int16_t>(toInt16(1999 - value(reg::westernYear)), 2);
+        std::max<std::int16_t>(toInt16(1999 - b.value(reg::westernYear)), 2);
 
-    putYearColumns(rows - 1);
+    b.putYearColumns(rows - 1);
 
     // `ordinary` follows the rate on the book value as if the floor held it
     // (the amounts the rules compute); `book` is what the schedule shows,
@@ -56,10 +57,10 @@ void ScheduleFrame::GetFxd3() {
         float ordinaryAmount = 0;
         if (row == 1) {
             ordinaryAmount =
-                toSingle(roundByMode(static_cast<double>(rate) * ordinaryBook * months / 12));
+                toSingle(b.roundByMode(static_cast<double>(rate) * ordinaryBook * months / 12));
         } else {
             const double r = revised && row >= firstRevisedRow ? revisedRate : rate;
-            ordinaryAmount = toSingle(roundByMode(r * ordinaryBook));
+            ordinaryAmount = toSingle(b.roundByMode(r * ordinaryBook));
         }
         double nextOrdinary = toInt32(ordinaryBook - static_cast<double>(ordinaryAmount));
         if (row > 1 && nextOrdinary < tail.limitFloor()) nextOrdinary = toInt32(tail.limitFloor());
@@ -67,27 +68,26 @@ void ScheduleFrame::GetFxd3() {
         // The limit is checked in every year, not only after the useful
         // life: a revised rate can reach the floor within the life, and an
         // amount beyond it would show depreciation the book value never took.
-        const FiveYearTail::Year year = tail.next(row, book, ordinaryAmount);
-        const bool withinLife = row <= life;
-        if (year.kind == Kind::Waiting) {
-            put(row, colAmount, "0");
-        } else if (year.kind != Kind::Done) {
-            put(row, colAmount, amountText(year.amount));
+        const FiveYearTail::Year next = tail.next(row, book, ordinaryAmount);
+        Year& year = b.at(row);
+        if (next.kind == Kind::Waiting) {
+            year.amount = Money::zero();
+        } else if (next.kind != Kind::Done) {
+            year.amount = Money::number(next.amount);
         }
-        if (withinLife) {
-            put(row, colExpense, amountText(year.amount * ratio / 100));
+        if (row <= life) {
+            year.expense = Money::number(next.amount * ratio / 100);
         } else {
-            const double amount = toSingle(year.amount);
-            put(row, colExpense, amountText(std::floor(amount * ratio / 100)));
+            const double amount = toSingle(next.amount);
+            year.expense = Money::number(std::floor(amount * ratio / 100));
         }
-        put(row, colBookValue, row == 1 ? amountText(year.bookValue) : bookText(year.bookValue));
-        if (year.kind == Kind::Tail) put(row, colRemark, kRemarkFiveYear);
-        putMonths(row);
+        year.bookValue = Money::number(next.bookValue);
+        if (next.kind == Kind::Tail) year.remark = Remark::FiveYear;
+        b.putMonths(row);
 
-        book = year.bookValue;
+        book = next.bookValue;
         ordinaryBook = nextOrdinary;
     }
-    finishGrid();
 }
 
-}  // namespace fenmark::schedule
+}  // namespace fenmark::schedule::detail

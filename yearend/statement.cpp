@@ -1,10 +1,12 @@
-// The statement computation: the register pass, the schedule pass over the
-// unseen schedule window, the totals and the closing-date caption.
+// The statement computation: the register pass, the schedule pass over each
+// asset's computed schedule, the totals and the closing-date caption.
 
 #include "yearend/statement.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "common/convert.h"
 #include "common/mask.h"
@@ -42,15 +44,6 @@ std::string totalText(std::int64_t total) {
     return formatNumber(static_cast<double>(total), kMaskAmount);
 }
 
-std::string readCell(schedule::ScheduleFrame& window, int row, int col, const char* fallback) {
-    if (row < 0) return fallback;
-    try {
-        return window.GetPriData(row, col);
-    } catch (const platform::GridError&) {
-        return fallback;
-    }
-}
-
 }  // namespace
 
 std::string_view markingName(Marking marking) {
@@ -72,43 +65,44 @@ std::int32_t statementYearOf(std::string_view text) {
     return static_cast<std::int32_t>(year);
 }
 
-std::string GetSchData1(schedule::ScheduleFrame& window, int row, int col) {
-    return readCell(window, row, col, "0");
-}
+ScheduleCopy copyScheduleRow(const schedule::Schedule& schedule, int row) {
+    using schedule::Money;
+    const auto exists = [&schedule](int r) {
+        return r >= 1 && static_cast<std::size_t>(r) <= schedule.years.size();
+    };
+    // Outside the schedule every amount shows "0" and is no blank cell.
+    const auto text = [&](int r, Money schedule::Year::*field) {
+        return exists(r) ? schedule::moneyText(schedule.year(r).*field) : std::string("0");
+    };
+    const auto blank = [&](int r, Money schedule::Year::*field) {
+        return exists(r) && (schedule.year(r).*field).blank();
+    };
+    const auto yen = [&](int r, Money schedule::Year::*field) {
+        return exists(r) ? (schedule.year(r).*field).yen() : 0.0;
+    };
 
-std::string GetSchData2(schedule::ScheduleFrame& window, int row, int col) {
-    return readCell(window, row, col, "");
-}
-
-std::int64_t amount(std::string_view text) {
-    std::string digits;
-    digits.reserve(text.size());
-    for (char c : text) {
-        if (c != ',') digits.push_back(c);
-    }
-    if (!common::isNumber(digits)) return 0;
-    return toInt64(std::round(leadingNumber(digits)));
-}
-
-ScheduleCopy copyScheduleRow(schedule::ScheduleFrame& window, int row) {
     ScheduleCopy copy;
-    copy.period = GetSchData2(window, row, schedule::colMonths);
-    if (copy.period == "0") copy.period = kFullYear;
-    copy.depreciation = GetSchData1(window, row, schedule::colAmount);
-    copy.shareCleared = copy.depreciation.empty();
-    copy.expense = GetSchData1(window, row, schedule::colExpense);
+    // A computed months text is never "0", which once also read as a full
+    // year; a year outside the schedule shows no months.
+    if (exists(row)) copy.period = schedule::monthsText(schedule.year(row));
+    copy.depreciation = text(row, &schedule::Year::amount);
+    copy.depreciationYen = yen(row, &schedule::Year::amount);
+    copy.shareCleared = blank(row, &schedule::Year::amount);
+    copy.expense = text(row, &schedule::Year::expense);
+    copy.expenseYen = yen(row, &schedule::Year::expense);
 
-    const int lastRow = window.gridRowCount - 1;
-    copy.bookValue = GetSchData1(window, row < lastRow ? row : lastRow, schedule::colBookValue);
+    const int lastRow = schedule.gridRowCount - 1;
+    const int bookRow = row < lastRow ? row : lastRow;
+    copy.bookValue = text(bookRow, &schedule::Year::bookValue);
+    copy.bookValueYen = yen(bookRow, &schedule::Year::bookValue);
 
-    if (copy.bookValue.empty() && copy.depreciation.empty()) copy.marking = Marking::Removable;
-    // Outside the schedule every amount reads "0", so a row before it is
-    // never removable as well.
+    if (blank(bookRow, &schedule::Year::bookValue) && copy.shareCleared) {
+        copy.marking = Marking::Removable;
+    }
     if (row < 0) copy.marking = Marking::NotExisting;
 
-    copy.remark = GetSchData1(window, row, schedule::colRemark);
-    if (copy.remark == "0") copy.remark.clear();
-    if (copy.expense.empty()) copy.remark = kWrittenOff;
+    if (exists(row)) copy.remark = schedule::remarkText(schedule.year(row).remark);
+    if (blank(row, &schedule::Year::expense)) copy.remark = kWrittenOff;
     return copy;
 }
 
@@ -203,46 +197,54 @@ void StatementWindowModel::GetFxgData1() {
     Fxg3.setText(totals, colCost, totalText(acquisitionTotal));
 }
 
-void StatementWindowModel::loadSchedule() {
-    schedule::ScheduleSettings settings{effectiveClosingMonth(), settings_.roundingMode,
-                                        settings_.currentYear};
-    schedule_ = std::make_unique<schedule::ScheduleWindowModel>(state_, scheduleDialogs_,
-                                                                std::move(settings));
-    schedule_->Form_Load();
-}
-
 void StatementWindowModel::schedulePass() {
-    for (int f = 1; f <= state_.recordCount; ++f) {
-        if (f > 1) schedule_->Pageup();
-        scheduleRow(f);
+    schedule::Options options;
+    bool valid = true;
+    try {
+        options.closingMonth = common::toInt16(leadingNumber(effectiveClosingMonth()));
+        options.roundingFlag = common::toInt16(leadingNumber(settings_.roundingMode));
+    } catch (const common::OverflowError&) {
+        valid = false;
     }
+    options.currentYear = settings_.currentYear;
+    for (int f = 1; f <= state_.recordCount; ++f) scheduleRow(f, options, valid);
+    // The asset shown last stays the current one, as after paging through
+    // the register.
+    state_.currentRecord = static_cast<std::int16_t>(std::max<int>(1, state_.recordCount));
 }
 
-void StatementWindowModel::scheduleRow(int f) {
-    schedule::ScheduleWindowModel& window = *schedule_;
+void StatementWindowModel::scheduleRow(int f, const schedule::Options& options, bool optionsValid) {
     const reg::Row& asset = state_.assetRegister.row(f);
     const auto value = [&asset](reg::Column column) {
         return leadingNumber(asset[static_cast<std::size_t>(column - 1)]);
     };
 
-    put(f, colBase, window.lblBase.caption);
-    put(f, colMethod, window.lblSHou.caption);
-    statementMethodNames.at(static_cast<std::size_t>(f - 1)) = window.lblSHou.caption;
+    std::optional<schedule::Schedule> computed;
+    if (optionsValid) {
+        try {
+            computed = schedule::computeSchedule(asset, options);
+        } catch (const common::OverflowError&) {
+        }
+    }
+    const std::string method =
+        schedule::methodName(asset, computed ? computed->procedure : schedule::Procedure::None);
+    put(f, colBase, schedule::baseText(asset));
+    put(f, colMethod, method);
+    statementMethodNames.at(static_cast<std::size_t>(f - 1)) = method;
 
-    // Without a schedule there is no row of the year to copy: the heading
-    // row would be read as one.
-    if (window.scheduleFailed() || window.Fxg2.rows() < 2) {
+    // Without a schedule there is no year to copy.
+    if (!computed || computed->years.empty()) {
         for (int col = colPeriod; col <= colRemark; ++col) put(f, col, "");
-        if (window.scheduleFailed()) uncomputed.push_back(f);
+        if (!computed) uncomputed.push_back(f);
         return;
     }
 
     const int offset = scheduleOffset(closingMonthNumber, value(reg::acquisitionMonth));
     ScheduleCopy copy =
-        copyScheduleRow(window, scheduleRowFor(offset, statementYear, value(reg::westernYear)));
-    depreciationTotal = checkedAdd(depreciationTotal, amount(copy.depreciation));
-    expenseTotal = checkedAdd(expenseTotal, amount(copy.expense));
-    bookValueTotal = checkedAdd(bookValueTotal, amount(copy.bookValue));
+        copyScheduleRow(*computed, scheduleRowFor(offset, statementYear, value(reg::westernYear)));
+    depreciationTotal = checkedAdd(depreciationTotal, toInt64(copy.depreciationYen));
+    expenseTotal = checkedAdd(expenseTotal, toInt64(copy.expenseYen));
+    bookValueTotal = checkedAdd(bookValueTotal, toInt64(copy.bookValueYen));
 
     put(f, colPeriod, std::move(copy.period));
     put(f, colDepreciation, std::move(copy.depreciation));
@@ -286,7 +288,6 @@ void StatementWindowModel::computeStatement(const std::string& yearText) {
     statementMethodNames.assign(reg::kMaxRecords, "");
     uncomputed.clear();
     GetFxgData1();
-    loadSchedule();
     state_.currentRecord = 1;
     depreciationTotal = 0;
     expenseTotal = 0;

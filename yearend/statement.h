@@ -3,8 +3,7 @@
 // the register in register order with its acquisition data, method and rate,
 // and the one row of its schedule that belongs to that year, followed by a
 // totals row. The statement has no depreciation formulas of its own: it
-// reads the schedule window's grid and captions (schedule_window.h) through
-// GetSchData1 and GetSchData2.
+// takes the year from each asset's computed Schedule (schedule/schedule.h).
 //
 // This header holds the statement's own data (heading, columns, colours,
 // captions) and the small rules the computation is made of; the window that
@@ -16,6 +15,7 @@
 
 #include "platform/grid.h"
 #include "schedule/frame.h"
+#include "schedule/schedule.h"
 
 namespace fenmark::yearend {
 
@@ -83,19 +83,6 @@ inline constexpr int kLastStatementYear = 99;
 //   statementYearOf("1.5") == 0, statementYearOf("abc") == 0
 [[nodiscard]] std::int32_t statementYearOf(std::string_view text);
 
-// The text of schedule cell (row, col), reached as the current cell of the
-// schedule window's grid; "0" (GetSchData1) or "" (GetSchData2) when the
-// cell lies outside that grid. The grid decides, not the program-wide row
-// count: the three-year schedule counts 10 rows but its grid has 11.
-[[nodiscard]] std::string GetSchData1(schedule::ScheduleFrame& window, int row, int col);
-[[nodiscard]] std::string GetSchData2(schedule::ScheduleFrame& window, int row, int col);
-
-// An amount read back from a masked text: the separators dropped and the
-// value rounded to whole yen (halves away from zero); an empty or
-// non-numeric text counts 0. Throws common::OverflowError beyond 64 bits.
-//   amount("1,234") == 1234, amount("") == 0, amount("償却済") == 0
-[[nodiscard]] std::int64_t amount(std::string_view text);
-
 // What an asset's statement row takes from the row of its schedule.
 struct ScheduleCopy {
     std::string period;        // 期間
@@ -103,18 +90,22 @@ struct ScheduleCopy {
     std::string expense;       // 経費算入額
     std::string bookValue;     // 期末簿価
     std::string remark;        // 適用
+    // The whole yen the three amounts show, for the totals.
+    double depreciationYen = 0;
+    double expenseYen = 0;
+    double bookValueYen = 0;
     // No depreciation in the row: the share is not shown either.
     bool shareCleared = false;
     Marking marking = Marking::None;
 };
 
-// Row `row` of the schedule on show in `window` (-1 for none) as the
-// statement shows it: a months text "0" reads as a full year, a row past the
-// schedule's last one (by the window's gridRowCount) keeps that row's book
-// value, a row without depreciation and book value is removable, one before
-// the schedule does not exist yet, and a row without expense is written off
-// ("償却済").
-[[nodiscard]] ScheduleCopy copyScheduleRow(schedule::ScheduleFrame& window, int row);
+// Year `row` of `schedule` (-1 for none) as the statement shows it. A year
+// outside the schedule shows "0" for its amounts and nothing for its months
+// and remark; past the schedule's counted last year (gridRowCount - 1) the
+// book value is that year's; a year showing neither depreciation nor book
+// value is removable, one before the schedule does not exist yet, and a
+// year showing no expense is written off ("償却済").
+[[nodiscard]] ScheduleCopy copyScheduleRow(const schedule::Schedule& schedule, int row);
 
 // The first schedule row's offset: 1 for a December closing or an asset
 // acquired after the closing month, else 2 (its first fiscal year began a

@@ -219,11 +219,8 @@ void StatementWindowModel::cmdCancel_Click() {
 void StatementWindowModel::unload() {
     if (unloaded_) return;
     unloaded_ = true;
-    Form_QueryUnload();
     Form_Unload();
 }
-
-void StatementWindowModel::Form_QueryUnload() { schedule_.reset(); }
 
 void StatementWindowModel::Form_Unload() {
     if (host_ != nullptr) host_->showMain();

@@ -140,10 +140,9 @@ class StatementWindowModel {
     // The statement of the typed year.
     void cmdOk_Click();
     void cmdCancel_Click();
-    // Any closing of the window: Form_QueryUnload, then Form_Unload. Runs
+    // Any closing of the window: Form_Unload. Runs
     // once; a second call does nothing.
     void unload();
-    void Form_QueryUnload();
     void Form_Unload();
 
     // Runs the click event of the named button; false when it has none in
@@ -161,9 +160,7 @@ class StatementWindowModel {
     [[nodiscard]] std::vector<std::string> tabOrder() const;
 
     // True while the schedule window used as the calculator is loaded.
-    [[nodiscard]] bool scheduleLoaded() const { return schedule_ != nullptr; }
     // That window, or nullptr.
-    [[nodiscard]] schedule::ScheduleWindowModel* scheduleWindow() { return schedule_.get(); }
 
     // The register pass: the table cleared, the heading set and the columns
     // that come from the register filled, with the acquisition total.
@@ -181,9 +178,8 @@ class StatementWindowModel {
   private:
     // Steps of the computation.
     void computeStatement(const std::string& yearText);
-    void loadSchedule();
     void schedulePass();
-    void scheduleRow(int f);
+    void scheduleRow(int f, const schedule::Options& options, bool optionsValid);
     void putTotals();
     void finish(const std::string& yearText);
     void mark(int f, Marking marking);
@@ -201,8 +197,6 @@ class StatementWindowModel {
     platform::PrintDevice* printDevice_;
     // The schedule window is unseen: what it would tell about single assets
     // is told once for the whole statement instead.
-    platform::ScriptedDialogs scheduleDialogs_;
-    std::unique_ptr<schedule::ScheduleWindowModel> schedule_;
     bool unloaded_ = false;
 };
 

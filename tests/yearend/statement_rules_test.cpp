@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "common/convert.h"
 #include "register/state.h"
 #include "schedule/schedule_window.h"
@@ -23,14 +25,32 @@ TEST(StatementRules, AcceptsWholeYearsFromOneTo99) {
     for (const auto& [text, year] : cases) EXPECT_EQ(statementYearOf(text), year) << text;
 }
 
-TEST(StatementRules, ReadsAmountsWithSeparators) {
-    const std::pair<const char*, std::int64_t> cases[] = {
-        {"1,000", 1000},   {"2,500", 2500}, {"1,234,567", 1234567},
-        {"-1,234", -1234}, {"", 0},         {"0", 0},
-        {"償却済", 0},     {"12/12", 0},    {"40,000,000,020", 40000000020},
+// The whole yen a money cell shows, which the totals add: rounded as the
+// display rounds, blank cells and years held at the limit counting 0.
+TEST(StatementRules, MoneyShowsAndAddsWholeYen) {
+    using schedule::Money;
+    struct Case {
+        Money money;
+        const char* text;
+        double yen;
+        bool blank;
     };
-    for (const auto& [text, value] : cases) EXPECT_EQ(amount(text), value) << text;
-    EXPECT_THROW((void)amount("99999999999999999999"), common::OverflowError);
+    const Case cases[] = {
+        {Money::number(1000), "1,000", 1000, false},
+        {Money::number(474208.58), "474,209", 474209, false},
+        {Money::number(-1234), "-1,234", -1234, false},
+        {Money::number(0.4), "", 0, true},
+        {Money::number(40000000020), "40,000,000,020", 40000000020, false},
+        {Money::zero(), "0", 0, false},
+        {Money{}, "", 0, true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(schedule::moneyText(c.money), c.text) << c.text;
+        EXPECT_EQ(c.money.yen(), c.yen) << c.text;
+        EXPECT_EQ(c.money.blank(), c.blank) << c.text;
+    }
+    EXPECT_THROW((void)Money::number(std::numeric_limits<double>::infinity()),
+                 common::OverflowError);
 }
 
 TEST(StatementRules, PicksTheScheduleRowOfTheYear) {
@@ -68,25 +88,33 @@ TEST(StatementRules, ClosingCaptionNamesTheYearTheFiscalYearEnds) {
     EXPECT_EQ(closingCaption(19, "12"), "(期末 ：平成 19年12月)");
 }
 
-// A schedule written by hand: a first year, a "0" months text, a blank row
-// after the last depreciation and one with the memorandum value; the
-// schedule counts `count` rows (header included).
+// A schedule written by hand: a first year, a full year with the revised
+// rate, a year without anything after the last depreciation and one with
+// the memorandum value; the schedule counts 5 rows (heading included).
 class CopyRow : public ::testing::Test {
   protected:
-    CopyRow() : frame(state) {
-        frame.Fxg2.setRows(5);
-        const char* rows[4][5] = {{"9/12", "75,000", "75,000", "925,000", ""},
-                                  {"0", "100,000", "50,000", "825,000", "改定償却"},
-                                  {"", "", "", "", ""},
-                                  {"", "", "", "1", ""}};
-        for (int r = 1; r <= 4; ++r) {
-            for (int i = 0; i < 5; ++i)
-                frame.Fxg2.setText(r, schedule::colMonths + i, rows[r - 1][i]);
-        }
-        frame.gridRowCount = 5;
+    CopyRow() {
+        using schedule::Money;
+        const auto year = [](std::int16_t months, Money amount, Money expense, Money book,
+                             schedule::Remark remark) {
+            schedule::Year y;
+            y.months = months;
+            y.monthsOf = months == 0 ? 0 : 12;
+            y.amount = amount;
+            y.expense = expense;
+            y.bookValue = book;
+            y.remark = remark;
+            return y;
+        };
+        s.years = {year(9, Money::number(75000), Money::number(75000), Money::number(925000),
+                        schedule::Remark::None),
+                   year(12, Money::number(100000), Money::number(50000), Money::number(825000),
+                        schedule::Remark::Revised),
+                   year(0, Money{}, Money{}, Money{}, schedule::Remark::None),
+                   year(0, Money{}, Money{}, Money::number(1), schedule::Remark::None)};
+        s.gridRowCount = 5;
     }
-    reg::ProgramState state;
-    schedule::ScheduleFrame frame;
+    schedule::Schedule s;
 };
 
 TEST_F(CopyRow, EachPlaceOfTheYearGivesItsRow) {
@@ -110,7 +138,7 @@ TEST_F(CopyRow, EachPlaceOfTheYearGivesItsRow) {
         {40, "", "0", "0", "1", "", false, Marking::None},
     };
     for (const Case& c : cases) {
-        const ScheduleCopy copy = copyScheduleRow(frame, c.row);
+        const ScheduleCopy copy = copyScheduleRow(s, c.row);
         EXPECT_EQ(copy.period, c.period) << c.row;
         EXPECT_EQ(copy.depreciation, c.depreciation) << c.row;
         EXPECT_EQ(copy.expense, c.expense) << c.row;
@@ -121,35 +149,30 @@ TEST_F(CopyRow, EachPlaceOfTheYearGivesItsRow) {
     }
 }
 
-// A schedule that counts fewer rows than its grid holds (as the three-year
-// one does): the rows beyond the count are still read from the grid, the
-// book value beyond it is that of the counted last row.
-TEST_F(CopyRow, TheGridNotTheCountDecidesWhetherACellExists) {
-    frame.gridRowCount = 3;
-    const ScheduleCopy inside = copyScheduleRow(frame, 4);
+// A schedule that counts fewer rows than it has years (as the three-year
+// one does): the years beyond the count are still read, the book value
+// beyond it is that of the counted last year.
+TEST_F(CopyRow, TheYearsNotTheCountDecideWhetherAYearExists) {
+    s.gridRowCount = 3;
+    const ScheduleCopy inside = copyScheduleRow(s, 4);
     EXPECT_EQ(inside.depreciation, "");
     EXPECT_EQ(inside.expense, "");
     EXPECT_EQ(inside.remark, "償却済");
     EXPECT_EQ(inside.bookValue, "825,000");
-    EXPECT_EQ(copyScheduleRow(frame, 5).depreciation, "0");
+    EXPECT_EQ(copyScheduleRow(s, 5).depreciation, "0");
 }
 
-TEST(StatementRules, CellReadersFallBackOutsideTheThreeYearGrid) {
-    reg::ProgramState state;
-    state.assetRegister.row(1) = testing::threeYear("20", "100001");
-    state.recordCount = 1;
-    platform::ScriptedDialogs dialogs;
-    schedule::ScheduleWindowModel window(state, dialogs, {"12", "0", 2024});
-    window.Form_Load();
-    ASSERT_EQ(window.Fxg2.rows(), 11);
-    ASSERT_EQ(window.gridRowCount, 10);
-    EXPECT_EQ(GetSchData1(window, 1, schedule::colAmount), "33,334");
-    EXPECT_EQ(GetSchData1(window, 10, schedule::colAmount), "");
-    EXPECT_EQ(GetSchData2(window, 10, schedule::colAmount), "");
-    for (auto [row, col] : {std::pair{11, 4}, {-1, 4}, {1, 8}, {1, -1}}) {
-        EXPECT_EQ(GetSchData1(window, row, col), "0") << row << "," << col;
-        EXPECT_EQ(GetSchData2(window, row, col), "") << row << "," << col;
-    }
+TEST(StatementRules, TheThreeYearScheduleCountsOneYearLessThanItHas) {
+    const schedule::Schedule s =
+        schedule::computeSchedule(testing::threeYear("20", "100001"), {12, 0, 2024});
+    ASSERT_EQ(s.years.size(), 10u);
+    ASSERT_EQ(s.gridRowCount, 10);
+    EXPECT_EQ(copyScheduleRow(s, 1).depreciationYen, 33334);
+    const ScheduleCopy tenth = copyScheduleRow(s, 10);
+    EXPECT_EQ(tenth.depreciation, "");
+    EXPECT_EQ(tenth.bookValue, "");  // the ninth year's, the counted last
+    EXPECT_EQ(copyScheduleRow(s, 11).depreciation, "0");
+    EXPECT_EQ(copyScheduleRow(s, 11).period, "");
 }
 
 }  // namespace

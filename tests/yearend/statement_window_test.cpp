@@ -71,7 +71,6 @@ TEST(StatementWindow, RefusesYearsThatAreNotOneTo99) {
         EXPECT_EQ(w.txtGetYe.text, "") << year;
         EXPECT_FALSE(w.Fxg3Visible);
         EXPECT_TRUE(w.cmdOk.enabled);
-        EXPECT_FALSE(w.scheduleLoaded());
         EXPECT_TRUE(w.lblComent.visible);
         EXPECT_FALSE(w.cmdPrint.enabled);
     }
@@ -79,7 +78,6 @@ TEST(StatementWindow, RefusesYearsThatAreNotOneTo99) {
     s->window->cmdOk_Click();
     ASSERT_EQ(s->dialogs.messages().size(), 1u);
     EXPECT_EQ(s->dialogs.messages()[0].text, "年度を入力して下さい。");
-    EXPECT_FALSE(s->window->scheduleLoaded());
 }
 
 TEST(StatementWindow, StatementShownOnceWithPrintEnabled) {
@@ -93,10 +91,8 @@ TEST(StatementWindow, StatementShownOnceWithPrintEnabled) {
     EXPECT_EQ(w.lblGY.caption, "19");
     EXPECT_TRUE(w.Label3.visible);
     EXPECT_TRUE(w.cmdPrint.enabled);
-    // The schedule window stays loaded, on the last asset.
-    EXPECT_TRUE(w.scheduleLoaded());
+    // The last asset stays the current one.
     EXPECT_EQ(s->state.currentRecord, 2);
-    EXPECT_EQ(w.scheduleWindow()->lblNum.caption, "2/2");
 }
 
 TEST(StatementWindow, EnterInTheYearBoxMovesTheFocusOn) {
@@ -147,7 +143,7 @@ class RecordingHost : public StatementWindowHost {
     std::vector<std::string> calls;
 };
 
-TEST(StatementWindow, ClosingUnloadsTheScheduleAndShowsTheMainWindow) {
+TEST(StatementWindow, ClosingShowsTheMainWindowOnce) {
     for (bool byButton : {true, false}) {
         reg::ProgramState state;
         platform::ScriptedDialogs dialogs;
@@ -157,7 +153,6 @@ TEST(StatementWindow, ClosingUnloadsTheScheduleAndShowsTheMainWindow) {
         w.Form_Load();
         w.setTxtGetYe("19");
         EXPECT_TRUE(w.click("cmdOk"));
-        ASSERT_TRUE(w.scheduleLoaded());
         if (byButton) {
             EXPECT_TRUE(w.click("cmdCancel"));
             EXPECT_EQ(host.calls,
@@ -166,7 +161,6 @@ TEST(StatementWindow, ClosingUnloadsTheScheduleAndShowsTheMainWindow) {
             w.unload();
             EXPECT_EQ(host.calls, std::vector<std::string>{"showMain"});
         }
-        EXPECT_FALSE(w.scheduleLoaded());
         w.unload();
         EXPECT_EQ(host.calls.back(), "showMain");
         EXPECT_EQ(host.calls.size(), byButton ? 3u : 1u);

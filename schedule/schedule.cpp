@@ -1,0 +1,247 @@
+// The schedule as a value: the procedures' shared rules, the choice of
+// procedure, and the display texts of its cells and labels.
+
+#include "schedule/schedule.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "common/convert.h"
+#include "common/mask.h"
+#include "common/number.h"
+#include "schedule/builder.h"
+
+namespace fenmark::schedule {
+
+namespace {
+
+// The cell numbers of a table of eight columns are 16-bit: no year beyond
+// this one can be addressed.
+constexpr int kLastAddressableRow = 4095;
+
+const char* const kRemarks[] = {"", kRemarkRevised, kRemarkThreeYear, kRemarkFiveYear};
+
+}  // namespace
+
+// ---- Money ----
+
+Money Money::number(double amount) {
+    // A value that is no number would be shown as a blank cell and read as
+    // 0; it comes only from an absurd cell, so it stops the schedule.
+    if (!std::isfinite(amount)) throw common::OverflowError("オーバーフローしました。");
+    return {Kind::Number, amount};
+}
+
+bool Money::blank() const {
+    if (kind == Kind::Zero) return false;
+    return kind == Kind::Empty || std::floor(std::fabs(value) + 0.5) == 0;
+}
+
+double Money::yen() const {
+    if (kind != Kind::Number) return 0;
+    const double magnitude = std::floor(std::fabs(value) + 0.5);
+    return value < 0 ? -magnitude : magnitude;
+}
+
+std::string moneyText(const Money& money) {
+    switch (money.kind) {
+        case Money::Kind::Number:
+            return common::formatNumber(money.value, common::kMaskBase);
+        case Money::Kind::Zero:
+            return "0";
+        case Money::Kind::Empty:
+            break;
+    }
+    return {};
+}
+
+std::string monthsText(const Year& year) {
+    if (year.monthsOf == 0) return {};
+    return numberText(year.months) + "/" + std::to_string(year.monthsOf);
+}
+
+const char* remarkText(Remark remark) { return kRemarks[static_cast<std::size_t>(remark)]; }
+
+std::string numberText(double value) {
+    if (!std::isfinite(value)) return {};
+    char buffer[64];
+    if (value == std::floor(value) && std::fabs(value) < 1e15) {
+        std::snprintf(buffer, sizeof buffer, "%.0f", value == 0 ? 0.0 : value);
+    } else {
+        std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    }
+    return buffer;
+}
+
+std::string yearLabel(const Schedule& s, int row) {
+    const int f = s.closingMonth == 12 || s.acquisitionMonth > s.closingMonth ? -1 : -2;
+    if (s.eraCode == 1) return "平成" + numberText(s.eraYear + f + row) + "年度期末";
+    // Shōwa 64 is the first Heisei year; with a fiscal year that starts one
+    // row earlier (f = -2) the crossing comes one row later.
+    const double showaRows = 1988 - s.westernYear - f;
+    if (row <= showaRows) {
+        return (s.eraCode == 0 ? "昭和 " : "") + numberText(s.eraYear + f + row) + "年度期末";
+    }
+    return "平成" + numberText(row - showaRows) + "年度期末";
+}
+
+// ---- Header values ----
+
+std::string methodName(const reg::Row& row, Procedure procedure) {
+    if (procedure == Procedure::Plain) return "定額法";
+    const std::string& method = row[reg::methodCode - 1];
+    if (method == "0") return "旧定率法";
+    if (method == "4") return "新定率法";
+    const double code = common::leadingNumber(method);
+    if (code == 1) return "旧定額法";
+    if (code == 2) return "一括償却";
+    if (code == 3) return "新定額法";
+    return {};
+}
+
+std::string baseText(const reg::Row& row) {
+    const std::string& cost = row[reg::acquisitionCost - 1];
+    if (!row[reg::newRuleRates - 1].empty()) return common::formatText(cost, common::kMaskAmount);
+    if (row[reg::methodCode - 1] == "1") {
+        const double fraction = (100 - common::leadingNumber(row[reg::residualRatio - 1])) / 100;
+        return common::formatNumber(std::floor(common::leadingNumber(cost) * fraction),
+                                    common::kMaskBase);
+    }
+    return common::formatText(cost, common::kMaskBase);
+}
+
+// ---- The procedures' shared rules ----
+
+namespace detail {
+
+CurrentPeriod toukiCal(const reg::Row& row, double depreciableFraction, std::int16_t roundingFlag) {
+    const auto value = [&row](reg::Column column) {
+        return common::leadingNumber(row[static_cast<std::size_t>(column - 1)]);
+    };
+    const auto round = [roundingFlag](double amount) {
+        return roundingFlag == 0 ? common::roundUp(amount) : common::roundDown(amount);
+    };
+    using common::toSingle;
+    const double cost = value(reg::acquisitionCost);
+    const double ratio = value(reg::businessRatio);
+    CurrentPeriod p;
+    p.amount = toSingle(round(toSingle(cost * depreciableFraction * value(reg::depreciationRate))));
+    p.expense = toSingle(std::floor(toSingle(p.amount * ratio / 100)));
+    p.revisedAmount =
+        toSingle(round(toSingle(cost * depreciableFraction * value(reg::revisedRate))));
+    p.revisedExpense = toSingle(std::floor(toSingle(p.revisedAmount * ratio / 100)));
+    return p;
+}
+
+ScheduleBuilder::ScheduleBuilder(const reg::Row& row, const Options& options)
+    : row_(row), options_(options) {
+    depreciableFraction_ = (100 - value(reg::residualRatio)) / 100;
+    schedule_.eraCode = value(reg::eraCode);
+    schedule_.eraYear = value(reg::eraYear);
+    schedule_.westernYear = value(reg::westernYear);
+    schedule_.acquisitionMonth = value(reg::acquisitionMonth);
+    schedule_.closingMonth = options.closingMonth;
+    elapsedYears_ =
+        common::toInt16(static_cast<double>(options.currentYear) - value(reg::westernYear));
+}
+
+double ScheduleBuilder::value(reg::Column column) const {
+    return common::leadingNumber(cell(column));
+}
+
+double ScheduleBuilder::roundByMode(double amount) const {
+    return options_.roundingFlag == 0 ? common::roundUp(amount) : common::roundDown(amount);
+}
+
+std::int16_t ScheduleBuilder::firstYearMonths() const {
+    std::int16_t months = common::toInt16(13 - value(reg::acquisitionMonth) +
+                                          static_cast<double>(options_.closingMonth));
+    if (months > 12) months = static_cast<std::int16_t>(months - 12);
+    return months;
+}
+
+double ScheduleBuilder::settleYear(int row) const {
+    // A year that closes in the month of acquisition or later belongs to the
+    // acquisition's calendar year; one acquired after the closing month
+    // closes in the next.
+    const double western = value(reg::westernYear);
+    return value(reg::acquisitionMonth) <= options_.closingMonth ? western + row - 1
+                                                                 : western + row;
+}
+
+double ScheduleBuilder::memorandumValue() const {
+    const double quantity = value(reg::quantity);
+    // The memorandum value is held in 32 bits like every book value: a
+    // quantity beyond that stops the schedule rather than passing for a
+    // value no cost reaches.
+    static_cast<void>(common::toInt32(quantity));
+    return std::max(0.0, std::min(quantity, value(reg::acquisitionCost)));
+}
+
+bool ScheduleBuilder::depreciable() const {
+    return value(reg::acquisitionCost) > memorandumValue();
+}
+
+CurrentPeriod ScheduleBuilder::toukiCal() const {
+    return detail::toukiCal(row_, depreciableFraction_, options_.roundingFlag);
+}
+
+void ScheduleBuilder::start(std::int16_t rows) {
+    if (rows < 0) throw common::OverflowError("償却表の行数が正しくありません。");
+    if (rows - 1 > kLastAddressableRow) throw common::OverflowError("オーバーフローしました。");
+    schedule_.years.assign(rows > 1 ? static_cast<std::size_t>(rows - 1) : 0, Year{});
+    schedule_.gridRowCount = std::max<std::int16_t>(rows, 1);
+}
+
+void ScheduleBuilder::putYearColumns(int lastRow) {
+    for (int row = 1; row <= lastRow; ++row) at(row).settleYear = settleYear(row);
+}
+
+Year& ScheduleBuilder::at(int row) {
+    if (row < 1 || static_cast<std::size_t>(row) > schedule_.years.size()) {
+        throw common::OverflowError("償却表の範囲外の年です。");
+    }
+    return schedule_.years[static_cast<std::size_t>(row - 1)];
+}
+
+void ScheduleBuilder::putMonths(int row) {
+    Year& year = at(row);
+    if (row == 1) {
+        year.months = firstYearMonths();
+        year.monthsOf = 12;
+        return;
+    }
+    const bool shows = year.amount.kind == Money::Kind::Number && !year.amount.blank();
+    year.months = shows ? 12 : 0;
+    year.monthsOf = shows ? 12 : 0;
+}
+
+void ScheduleBuilder::putUndepreciated(int lastRow) {
+    const Money cost = Money::number(value(reg::acquisitionCost));
+    putYearColumns(lastRow);
+    for (int row = 1; row <= lastRow; ++row) at(row).bookValue = cost;
+}
+
+}  // namespace detail
+
+Schedule computeSchedule(const reg::Row& row, const Options& options) {
+    detail::ScheduleBuilder b(row, options);
+    const std::string& method = row[reg::methodCode - 1];
+    if (b.value(reg::typeCode) >= 9) {
+        detail::GetFxd2(b);
+    } else if (method == "0") {
+        detail::GetFxd3(b);
+    } else if (method == "1") {
+        detail::GetFxd(b);
+    } else if (method == "2") {
+        detail::GetFxd1(b);
+    } else if (method == "3") {
+        detail::GetFxd0(b);
+    } else if (method == "4") {
+        detail::GetFxd00(b);
+    }
+    return b.take();
+}
+
+}  // namespace fenmark::schedule

@@ -1,0 +1,133 @@
+#pragma once
+// One asset's depreciation schedule as a value: what the six schedule
+// procedures compute for a register row, before anything is shown. The
+// schedule window's grid, the schedule printout, the year-end statement and
+// the command-line tool are all rendered from it.
+//
+//   const Options options{12, 0, 2026};          // closing month, round up
+//   const Schedule s = computeSchedule(row, options);
+//   s.years[0].amount.yen();                     // the first year's amount
+//   moneyText(s.years[0].amount);                // "250,000" as displayed
+//
+// A value that does not fit the type the rules hold it in (a cost beyond 32
+// bits, an absurd life, a schedule too long for any table) throws
+// common::OverflowError; whoever computes the schedule reports it.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "register/state.h"
+
+namespace fenmark::schedule {
+
+// What a schedule depends on besides the register row.
+struct Options {
+    std::int16_t closingMonth = 12;
+    // 0 rounds up (切上げ), anything else rounds down (切捨て).
+    std::int16_t roundingFlag = 0;
+    // The calendar year the elapsed years count to.
+    std::int32_t currentYear = 0;
+};
+
+// A money cell of a year. The display distinguishes three states, and the
+// statement's rules depend on them: a value the year does not have at all
+// (Empty, shown blank), an amount (Number; it may carry a fraction of a yen,
+// which the display rounds to the nearest yen, and an amount that rounds to
+// 0 is shown blank too), and the literal 0 the old methods show for a year
+// held at the depreciation limit (Zero).
+struct Money {
+    enum class Kind : std::uint8_t { Empty, Number, Zero };
+    Kind kind = Kind::Empty;
+    double value = 0;
+
+    // Throws common::OverflowError for a value that is no finite number.
+    [[nodiscard]] static Money number(double amount);
+    [[nodiscard]] static Money zero() { return {Kind::Zero, 0}; }
+
+    // True when the cell is shown blank.
+    [[nodiscard]] bool blank() const;
+    // The whole yen the cell shows (halves away from zero), 0 when blank.
+    [[nodiscard]] double yen() const;
+};
+
+enum class Remark : std::uint8_t { None, Revised, ThreeYear, FiveYear };
+
+inline constexpr const char* kRemarkRevised = "改定償却";
+inline constexpr const char* kRemarkThreeYear = "3年均等";
+inline constexpr const char* kRemarkFiveYear = "５年均等";
+
+// One schedule year (one data row of the schedule table).
+struct Year {
+    // The calendar year in which the fiscal year closes.
+    double settleYear = 0;
+    // Months in use: shown as months "/" monthsOf; monthsOf 0 shows nothing.
+    std::int16_t months = 0;
+    std::int8_t monthsOf = 0;
+    Money amount;     // 当期償却額
+    Money expense;    // 経費算入額
+    Money bookValue;  // 期末簿価
+    Remark remark = Remark::None;
+};
+
+// The procedure that computed the schedule.
+enum class Procedure : std::uint8_t {
+    None,          // no procedure applies: no years
+    NewStraight,   // 新定額法 (method "3")
+    NewDeclining,  // 新定率法 (method "4")
+    OldDeclining,  // 旧定率法 (method "0")
+    OldStraight,   // 旧定額法 (method "1")
+    Plain,         // plain straight line (types 9 and 10, or a limit of 100 %)
+    ThreeYear,     // 一括償却 (method "2")
+};
+
+struct Schedule {
+    Procedure procedure = Procedure::None;
+    // Year 1 is the fiscal year of acquisition.
+    std::vector<Year> years;
+    // The schedule's size as the table counts it, heading included: the
+    // number of years plus one, except for the three-year method, which
+    // counts one row less than it shows.
+    std::int16_t gridRowCount = 1;
+
+    // What the year labels are made of.
+    double eraCode = 0;
+    double eraYear = 0;
+    double westernYear = 0;
+    double acquisitionMonth = 0;
+    std::int16_t closingMonth = 12;
+
+    // Year `row` (1-based).
+    [[nodiscard]] const Year& year(int row) const {
+        return years[static_cast<std::size_t>(row - 1)];
+    }
+};
+
+// The schedule of `row` (a register row) under `options`.
+[[nodiscard]] Schedule computeSchedule(const reg::Row& row, const Options& options);
+
+// ---- Display texts ----
+
+// "12,345"; blank for Empty and for a Number that rounds to 0; "0" for Zero.
+[[nodiscard]] std::string moneyText(const Money& money);
+// "12/12", "4/12", "1/3" or "".
+[[nodiscard]] std::string monthsText(const Year& year);
+[[nodiscard]] const char* remarkText(Remark remark);
+// The label of year `row`: "平成20年度期末", "昭和 63年度期末".
+[[nodiscard]] std::string yearLabel(const Schedule& schedule, int row);
+
+// Number text as the labels and the year column write it: no blanks, no
+// separators, no trailing ".0" ("19", "2008", "19.5").
+[[nodiscard]] std::string numberText(double value);
+
+// ---- Header values of an asset ----
+
+// The method's name as the schedule header shows it: "旧定率法", "新定率法",
+// "旧定額法", "一括償却", "新定額法", "定額法" (for a plain straight-line
+// schedule), or "".
+[[nodiscard]] std::string methodName(const reg::Row& row, Procedure procedure);
+// The base amount as the header shows it: the cost, or for the old straight
+// line without new-rule rates the depreciable part of it.
+[[nodiscard]] std::string baseText(const reg::Row& row);
+
+}  // namespace fenmark::schedule

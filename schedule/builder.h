@@ -5,6 +5,7 @@
 // current-period amounts) and the years being filled. Only the schedule
 // procedures include this header.
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -36,7 +37,10 @@ class ScheduleBuilder {
     [[nodiscard]] const std::string& cell(reg::Column column) const {
         return row_[static_cast<std::size_t>(column - 1)];
     }
-    [[nodiscard]] double value(reg::Column column) const;
+    // The cell read as a number (read once, when the builder is made).
+    [[nodiscard]] double value(reg::Column column) const {
+        return values_[static_cast<std::size_t>(column - 1)];
+    }
     [[nodiscard]] bool hasRevisedLife() const { return !cell(reg::revisedLife).empty(); }
 
     [[nodiscard]] std::int16_t roundingFlag() const { return options_.roundingFlag; }
@@ -77,6 +81,7 @@ class ScheduleBuilder {
 
   private:
     const reg::Row& row_;
+    std::array<double, reg::kColumns> values_{};
     Options options_;
     double depreciableFraction_ = 0.9;
     std::int16_t elapsedYears_ = 0;

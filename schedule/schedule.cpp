@@ -136,6 +136,7 @@ CurrentPeriod toukiCal(const reg::Row& row, double depreciableFraction, std::int
 
 ScheduleBuilder::ScheduleBuilder(const reg::Row& row, const Options& options)
     : row_(row), options_(options) {
+    for (std::size_t i = 0; i < values_.size(); ++i) values_[i] = common::leadingNumber(row[i]);
     depreciableFraction_ = (100 - value(reg::residualRatio)) / 100;
     schedule_.eraCode = value(reg::eraCode);
     schedule_.eraYear = value(reg::eraYear);
@@ -144,10 +145,6 @@ ScheduleBuilder::ScheduleBuilder(const reg::Row& row, const Options& options)
     schedule_.closingMonth = options.closingMonth;
     elapsedYears_ =
         common::toInt16(static_cast<double>(options.currentYear) - value(reg::westernYear));
-}
-
-double ScheduleBuilder::value(reg::Column column) const {
-    return common::leadingNumber(cell(column));
 }
 
 double ScheduleBuilder::roundByMode(double amount) const {

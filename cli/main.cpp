@@ -5,7 +5,7 @@
 #include <map>
 
 #include "cli/commands.h"
-#include "cli/print_command.h"
+#include "cli/print_request.h"
 #include "cli/schedule_command.h"
 #include "cli/statement_command.h"
 
@@ -114,14 +114,12 @@ int main(int argc, char** argv) {
     }
 
     if (*listCommand) return fenmark::cli::runList(list, std::cout, std::cerr);
-    if (*printLedgerCommand) {
-        return fenmark::cli::runPrintLedger(printLedger, std::cout, std::cerr);
-    }
-    if (*printScheduleCommand) {
-        return fenmark::cli::runPrintSchedule(printSchedule, std::cout, std::cerr);
-    }
-    if (*printStatementCommand) {
-        return fenmark::cli::runPrintStatement(printStatement, std::cout, std::cerr);
+    if (*printCommand) {
+        fenmark::cli::PrintRequest request;
+        if (*printLedgerCommand) request.ledger = printLedger;
+        if (*printScheduleCommand) request.schedule = printSchedule;
+        if (*printStatementCommand) request.statement = printStatement;
+        return fenmark::cli::runPrint(request, argc, argv);
     }
     if (*scheduleCommand) return fenmark::cli::runSchedule(schedule, std::cout, std::cerr);
     if (*statementCommand) return fenmark::cli::runStatement(statement, std::cout, std::cerr);

@@ -56,6 +56,7 @@ entry() { awk -v p="./$1" '$NF == p { print $1 }' <<<"$listing"; }
 expected=(
     usr/bin/fenmark
     usr/bin/fenmark-cli
+    usr/bin/fenmark-print
     usr/share/applications/fenmark.desktop
     usr/share/icons/hicolor/scalable/apps/fenmark.svg
     usr/share/fenmark/help/index.html
@@ -77,7 +78,7 @@ for path in "${expected[@]}"; do
         fault "/$path is not a plain file ($mode)"
     fi
 done
-for exe in usr/bin/fenmark usr/bin/fenmark-cli; do
+for exe in usr/bin/fenmark usr/bin/fenmark-cli usr/bin/fenmark-print; do
     [ "$(entry "$exe")" = -rwxr-xr-x ] || fault "/$exe is not mode 755 ($(entry "$exe"))"
 done
 outside=$(awk '{ print $NF }' <<<"$listing" | grep -Ev '^\./(usr(/.*)?)?$' || true)
@@ -93,13 +94,17 @@ if ! dpkg-deb -x "$deb" "$root"; then
     exit 1
 fi
 
-for exe in fenmark fenmark-cli; do
+for exe in fenmark fenmark-cli fenmark-print; do
     bin=$root/usr/bin/$exe
     [ -f "$bin" ] || continue
     file -b "$bin" | grep -q '^ELF .*executable' || fault "/usr/bin/$exe is not an ELF executable"
     missing_libs=$(ldd "$bin" 2>&1 | grep 'not found' || true)
     [ -z "$missing_libs" ] || fault "/usr/bin/$exe needs libraries not on this machine: $missing_libs"
 done
+# The tables of the command-line tool start without Qt; only fenmark-print loads it.
+if [ -f "$root/usr/bin/fenmark-cli" ] && ldd "$root/usr/bin/fenmark-cli" | grep -qi 'libQt'; then
+    fault "/usr/bin/fenmark-cli links Qt"
+fi
 
 desktop=$root/usr/share/applications/fenmark.desktop
 if [ -f "$desktop" ]; then
@@ -143,6 +148,11 @@ if [ -x "$cli" ] && [ -f "$sample" ]; then
         grep -q '店舗兼住宅' <<<"$listing_tsv" || fault "fenmark-cli list does not show 店舗兼住宅"
     else
         fault "the packaged fenmark-cli cannot list the packaged sample: $listing_tsv"
+    fi
+    # print goes through the packaged fenmark-print beside it.
+    if ! printed=$(QT_QPA_PLATFORM=offscreen "$cli" print ledger "$sample" --pdf "$root/ledger.pdf" 2>&1) ||
+        [ "$(head -c 5 "$root/ledger.pdf" 2>/dev/null)" != "%PDF-" ]; then
+        fault "the packaged fenmark-cli cannot print the packaged sample: $printed"
     fi
 fi
 

@@ -14,7 +14,7 @@ endif()
 
 set(fenmark_packaging ${CMAKE_CURRENT_LIST_DIR})
 
-install(TARGETS fenmark-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS fenmark-cli fenmark-print RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(FENMARK_BUILD_GUI)
     install(TARGETS fenmark RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()

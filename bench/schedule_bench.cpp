@@ -65,6 +65,18 @@ void BM_EveryScheduleAsValues(benchmark::State& bench) {
 }
 BENCHMARK(BM_EveryScheduleAsValues)->Unit(benchmark::kMicrosecond);
 
+void BM_StatementComputation(benchmark::State& bench) {
+    const fenmark::reg::ProgramState state = fullRegister();
+    const fenmark::schedule::Options options{12, 0, 2024};
+    for (auto _ : bench) {
+        const auto data = fenmark::yearend::computeStatement(state.assetRegister, state.recordCount,
+                                                             30, 12, options, true);
+        benchmark::DoNotOptimize(data.expenseTotal);
+    }
+}
+BENCHMARK(BM_StatementComputation)->Unit(benchmark::kMicrosecond);
+
+// The statement window: the computation and its rendering into the table.
 void BM_StatementOfOneYear(benchmark::State& bench) {
     fenmark::reg::ProgramState state = fullRegister();
     fenmark::platform::ScriptedDialogs dialogs;

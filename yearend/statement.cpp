@@ -130,7 +130,71 @@ std::string closingCaption(std::int32_t statementYear, const std::string& closin
     return "(期末 ：平成 " + std::to_string(w) + "年" + closingMonth + "月)";
 }
 
-// --- the window's computation ----------------------------------------------
+StatementData computeStatement(const reg::AssetRegister& assets, int count,
+                               std::int32_t statementYear, std::int32_t closingMonthNumber,
+                               const schedule::Options& options, bool optionsValid) {
+    StatementData data;
+    data.lines.resize(static_cast<std::size_t>(std::max(count, 0)));
+    std::string prefix;
+    for (int f = 1; f <= count; ++f) {
+        const reg::Row& asset = assets.row(f);
+        const auto cell = [&asset](reg::Column column) -> const std::string& {
+            return asset[static_cast<std::size_t>(column - 1)];
+        };
+        const auto value = [&cell](reg::Column column) { return leadingNumber(cell(column)); };
+        StatementLine& line = data.lines[static_cast<std::size_t>(f - 1)];
+        line.name = cell(reg::assetName);
+        line.quantity = cell(reg::quantity);
+        // An unknown era keeps the prefix of the asset above.
+        const double era = value(reg::eraCode);
+        if (era == 0) prefix = "S.";
+        if (era == 1) prefix = "H.";
+        line.acquired = prefix + cell(reg::eraYear) + "/" + cell(reg::acquisitionMonth);
+        line.cost = common::formatText(cell(reg::acquisitionCost), kMaskBase);
+        if (acquiredBy(statementYear, value(reg::westernYear))) {
+            data.acquisitionTotal = checkedAdd(
+                data.acquisitionTotal, toInt64(common::roundHalfEven(value(reg::acquisitionCost))));
+        }
+        // The life revised in 1998 applies from Heisei 10 on; the rate
+        // follows the life, whether or not a revised rate was stored.
+        const bool revised = !cell(reg::revisedLife).empty() && statementYear >= 10;
+        line.life = revised ? cell(reg::revisedLife) : cell(reg::usefulLife);
+        line.rate = revised ? cell(reg::revisedRate) : cell(reg::depreciationRate);
+        line.share = cell(reg::businessRatio) + "%";
+
+        std::optional<schedule::Schedule> computed;
+        if (optionsValid) {
+            try {
+                computed = schedule::computeSchedule(asset, options);
+            } catch (const common::OverflowError&) {
+            }
+        }
+        line.base = schedule::baseText(asset);
+        line.method =
+            schedule::methodName(asset, computed ? computed->procedure : schedule::Procedure::None);
+        if (!computed) {
+            line.computed = false;
+            data.uncomputed.push_back(f);
+        }
+        // Without a schedule there is no year to copy, and no share shown.
+        if (!computed || computed->years.empty()) {
+            line.share.clear();
+            continue;
+        }
+
+        const int offset = scheduleOffset(closingMonthNumber, value(reg::acquisitionMonth));
+        line.year = copyScheduleRow(*computed,
+                                    scheduleRowFor(offset, statementYear, value(reg::westernYear)));
+        if (line.year.shareCleared) line.share.clear();
+        data.depreciationTotal =
+            checkedAdd(data.depreciationTotal, toInt64(line.year.depreciationYen));
+        data.expenseTotal = checkedAdd(data.expenseTotal, toInt64(line.year.expenseYen));
+        data.bookValueTotal = checkedAdd(data.bookValueTotal, toInt64(line.year.bookValueYen));
+    }
+    return data;
+}
+
+// --- the window's rendering ------------------------------------------------
 
 std::int16_t StatementWindowModel::faIndex(int row, int col) const {
     return common::addInt16(common::mulInt16(common::addInt16(row, 1), Fxg3.cols()), col);
@@ -146,43 +210,40 @@ void StatementWindowModel::put(int f, int col, std::string text) {
     Fxg3.setTextAt(faIndex(f - 1, col), std::move(text));
 }
 
-const std::string& StatementWindowModel::at(int f, int col) const { return Fxg3.text(f, col); }
-
-void StatementWindowModel::GetFxgData1() {
-    const int count = state_.recordCount;
+void StatementWindowModel::render(StatementData data) {
+    const int count = static_cast<int>(data.lines.size());
     Fxg3.clear();
     Fxg3.setRows(count + 2);
     Fxg3.setFormatString(kStatementHeading);
-    acquisitionTotal = 0;
-
-    std::string prefix;
+    markings.assign(static_cast<std::size_t>(count), Marking::None);
+    statementMethodNames.assign(reg::kMaxRecords, "");
     for (int f = 1; f <= count; ++f) {
-        const reg::Row& asset = state_.assetRegister.row(f);
-        const auto cell = [&asset](reg::Column column) -> const std::string& {
-            return asset[static_cast<std::size_t>(column - 1)];
-        };
-        put(f, colName, cell(reg::assetName));
-        put(f, colQuantity, cell(reg::quantity));
-
-        // An unknown era keeps the prefix of the asset above.
-        const double era = leadingNumber(cell(reg::eraCode));
-        if (era == 0) prefix = "S.";
-        if (era == 1) prefix = "H.";
-        put(f, colAcquired, prefix + cell(reg::eraYear) + "/" + cell(reg::acquisitionMonth));
-
-        put(f, colCost, common::formatText(cell(reg::acquisitionCost), kMaskBase));
-        if (acquiredBy(statementYear, leadingNumber(cell(reg::westernYear)))) {
-            acquisitionTotal = checkedAdd(
-                acquisitionTotal,
-                toInt64(common::roundHalfEven(leadingNumber(cell(reg::acquisitionCost)))));
+        StatementLine& line = data.lines[static_cast<std::size_t>(f - 1)];
+        statementMethodNames.at(static_cast<std::size_t>(f - 1)) = line.method;
+        put(f, colName, std::move(line.name));
+        put(f, colQuantity, std::move(line.quantity));
+        put(f, colAcquired, std::move(line.acquired));
+        put(f, colCost, std::move(line.cost));
+        put(f, colBase, std::move(line.base));
+        put(f, colMethod, std::move(line.method));
+        put(f, colLife, std::move(line.life));
+        put(f, colRate, std::move(line.rate));
+        put(f, colPeriod, std::move(line.year.period));
+        put(f, colDepreciation, std::move(line.year.depreciation));
+        put(f, colShare, std::move(line.share));
+        put(f, colExpense, std::move(line.year.expense));
+        put(f, colBookValue, std::move(line.year.bookValue));
+        put(f, colRemark, std::move(line.year.remark));
+        const Marking marking = line.year.marking;
+        if (marking == Marking::Removable) {
+            Picture1.visible = true;
+            Label4.visible = true;
         }
-
-        // The life revised in 1998 applies from Heisei 10 on; the rate
-        // follows the life, whether or not a revised rate was stored.
-        const bool revised = !cell(reg::revisedLife).empty() && statementYear >= 10;
-        put(f, colLife, revised ? cell(reg::revisedLife) : cell(reg::usefulLife));
-        put(f, colRate, revised ? cell(reg::revisedRate) : cell(reg::depreciationRate));
-        put(f, colShare, cell(reg::businessRatio) + "%");
+        if (marking == Marking::NotExisting) {
+            Picture2.visible = true;
+            Label5.visible = true;
+        }
+        if (marking != Marking::None) mark(f, marking);
     }
 
     const int totals = count + 1;
@@ -194,73 +255,15 @@ void StatementWindowModel::GetFxgData1() {
         Fxg3.setCol(col);
         Fxg3.setCurrentBackColor(kTotalsColor);
     }
+    acquisitionTotal = data.acquisitionTotal;
+    depreciationTotal = data.depreciationTotal;
+    expenseTotal = data.expenseTotal;
+    bookValueTotal = data.bookValueTotal;
+    uncomputed = std::move(data.uncomputed);
     Fxg3.setText(totals, colCost, totalText(acquisitionTotal));
-}
-
-void StatementWindowModel::schedulePass() {
-    schedule::Options options;
-    bool valid = true;
-    try {
-        options.closingMonth = common::toInt16(leadingNumber(effectiveClosingMonth()));
-        options.roundingFlag = common::toInt16(leadingNumber(settings_.roundingMode));
-    } catch (const common::OverflowError&) {
-        valid = false;
-    }
-    options.currentYear = settings_.currentYear;
-    for (int f = 1; f <= state_.recordCount; ++f) scheduleRow(f, options, valid);
-    // The asset shown last stays the current one, as after paging through
-    // the register.
-    state_.currentRecord = static_cast<std::int16_t>(std::max<int>(1, state_.recordCount));
-}
-
-void StatementWindowModel::scheduleRow(int f, const schedule::Options& options, bool optionsValid) {
-    const reg::Row& asset = state_.assetRegister.row(f);
-    const auto value = [&asset](reg::Column column) {
-        return leadingNumber(asset[static_cast<std::size_t>(column - 1)]);
-    };
-
-    std::optional<schedule::Schedule> computed;
-    if (optionsValid) {
-        try {
-            computed = schedule::computeSchedule(asset, options);
-        } catch (const common::OverflowError&) {
-        }
-    }
-    const std::string method =
-        schedule::methodName(asset, computed ? computed->procedure : schedule::Procedure::None);
-    put(f, colBase, schedule::baseText(asset));
-    put(f, colMethod, method);
-    statementMethodNames.at(static_cast<std::size_t>(f - 1)) = method;
-
-    // Without a schedule there is no year to copy.
-    if (!computed || computed->years.empty()) {
-        for (int col = colPeriod; col <= colRemark; ++col) put(f, col, "");
-        if (!computed) uncomputed.push_back(f);
-        return;
-    }
-
-    const int offset = scheduleOffset(closingMonthNumber, value(reg::acquisitionMonth));
-    ScheduleCopy copy =
-        copyScheduleRow(*computed, scheduleRowFor(offset, statementYear, value(reg::westernYear)));
-    depreciationTotal = checkedAdd(depreciationTotal, toInt64(copy.depreciationYen));
-    expenseTotal = checkedAdd(expenseTotal, toInt64(copy.expenseYen));
-    bookValueTotal = checkedAdd(bookValueTotal, toInt64(copy.bookValueYen));
-
-    put(f, colPeriod, std::move(copy.period));
-    put(f, colDepreciation, std::move(copy.depreciation));
-    if (copy.shareCleared) put(f, colShare, "");
-    put(f, colExpense, std::move(copy.expense));
-    put(f, colBookValue, std::move(copy.bookValue));
-    put(f, colRemark, std::move(copy.remark));
-    if (copy.marking == Marking::Removable) {
-        Picture1.visible = true;
-        Label4.visible = true;
-    }
-    if (copy.marking == Marking::NotExisting) {
-        Picture2.visible = true;
-        Label5.visible = true;
-    }
-    if (copy.marking != Marking::None) mark(f, copy.marking);
+    Fxg3.setText(totals, colDepreciation, totalText(depreciationTotal));
+    Fxg3.setText(totals, colExpense, totalText(expenseTotal));
+    Fxg3.setText(totals, colBookValue, totalText(bookValueTotal));
 }
 
 void StatementWindowModel::mark(int f, Marking marking) {
@@ -274,26 +277,23 @@ void StatementWindowModel::mark(int f, Marking marking) {
     }
 }
 
-void StatementWindowModel::putTotals() {
-    const int totals = state_.recordCount + 1;
-    Fxg3.setText(totals, colDepreciation, totalText(depreciationTotal));
-    Fxg3.setText(totals, colExpense, totalText(expenseTotal));
-    Fxg3.setText(totals, colBookValue, totalText(bookValueTotal));
-}
-
 void StatementWindowModel::computeStatement(const std::string& yearText) {
     statementYear = statementYearOf(yearText);
     lblComent.visible = false;
-    markings.assign(static_cast<std::size_t>(state_.recordCount), Marking::None);
-    statementMethodNames.assign(reg::kMaxRecords, "");
-    uncomputed.clear();
-    GetFxgData1();
-    state_.currentRecord = 1;
-    depreciationTotal = 0;
-    expenseTotal = 0;
-    bookValueTotal = 0;
-    schedulePass();
-    putTotals();
+    schedule::Options options;
+    bool valid = true;
+    try {
+        options.closingMonth = common::toInt16(leadingNumber(effectiveClosingMonth()));
+        options.roundingFlag = common::toInt16(leadingNumber(settings_.roundingMode));
+    } catch (const common::OverflowError&) {
+        valid = false;
+    }
+    options.currentYear = settings_.currentYear;
+    render(yearend::computeStatement(state_.assetRegister, state_.recordCount, statementYear,
+                                     closingMonthNumber, options, valid));
+    // The last asset stays the current one, as after paging through the
+    // register.
+    state_.currentRecord = static_cast<std::int16_t>(std::max<int>(1, state_.recordCount));
     finish(yearText);
 }
 

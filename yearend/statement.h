@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/grid.h"
 #include "schedule/frame.h"
@@ -106,6 +107,44 @@ struct ScheduleCopy {
 // value is removable, one before the schedule does not exist yet, and a
 // year showing no expense is written off ("償却済").
 [[nodiscard]] ScheduleCopy copyScheduleRow(const schedule::Schedule& schedule, int row);
+
+// One asset's line of the statement: the texts the register gives and the
+// year its schedule gives.
+struct StatementLine {
+    std::string name;
+    std::string quantity;
+    std::string acquired;
+    std::string cost;
+    std::string base;
+    std::string method;
+    std::string life;
+    std::string rate;
+    std::string share;
+    // The year of the schedule; all texts empty when the asset has no
+    // schedule or could not be computed.
+    ScheduleCopy year;
+    bool computed = true;
+};
+
+// The statement of one year as data: a line per asset and the totals.
+struct StatementData {
+    std::vector<StatementLine> lines;
+    std::int64_t acquisitionTotal = 0;
+    std::int64_t depreciationTotal = 0;
+    std::int64_t expenseTotal = 0;
+    std::int64_t bookValueTotal = 0;
+    // The 1-based assets whose schedule could not be computed.
+    std::vector<int> uncomputed;
+};
+
+// The statement of `statementYear` (a Heisei year) for rows 1..count of
+// `assets`. `closingMonthNumber` places the year in each schedule; when
+// `optionsValid` is false no schedule can be computed. Throws
+// common::OverflowError when a total cannot be held in 64 bits.
+[[nodiscard]] StatementData computeStatement(const reg::AssetRegister& assets, int count,
+                                             std::int32_t statementYear,
+                                             std::int32_t closingMonthNumber,
+                                             const schedule::Options& options, bool optionsValid);
 
 // The first schedule row's offset: 1 for a December closing or an asset
 // acquired after the closing month, else 2 (its first fiscal year began a

@@ -164,7 +164,6 @@ class StatementWindowModel {
 
     // The register pass: the table cleared, the heading set and the columns
     // that come from the register filled, with the acquisition total.
-    void GetFxgData1();
     // (row + 1) * columns + col for the asset at 0-based position `row`;
     // throws common::OverflowError beyond 16 bits.
     [[nodiscard]] std::int16_t faIndex(int row, int col) const;
@@ -178,13 +177,11 @@ class StatementWindowModel {
   private:
     // Steps of the computation.
     void computeStatement(const std::string& yearText);
-    void schedulePass();
-    void scheduleRow(int f, const schedule::Options& options, bool optionsValid);
-    void putTotals();
+    // Writes the statement into Fxg3, the markings, legends and totals.
+    void render(StatementData data);
     void finish(const std::string& yearText);
     void mark(int f, Marking marking);
     void put(int f, int col, std::string text);
-    [[nodiscard]] const std::string& at(int f, int col) const;
     [[nodiscard]] ControlLayout& layoutEntry(std::string_view name);
     [[nodiscard]] bool canFocus(std::string_view name) const;
     // The closing month the schedules use: an empty one stands for December.

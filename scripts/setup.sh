@@ -10,6 +10,7 @@ packages=(
     libcli11-dev nlohmann-json3-dev
     fonts-ipafont-mincho fonts-ipafont-gothic
     xvfb xauth
+    poppler-utils
 )
 
 missing=()

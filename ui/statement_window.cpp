@@ -9,7 +9,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "platform/qt/grid_model.h"
 
@@ -19,6 +21,9 @@ namespace {
 
 // The layout is in twips; a 96 dpi screen shows 15 of them per pixel.
 constexpr int kTwips = 15;
+// The window's client width at which the resizing rule gives the grid its
+// widest size, in twips; wider, the rule narrows the grid again.
+constexpr int kWidestGridClientWidth = 15900;
 
 QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -113,10 +118,12 @@ StatementWindow::StatementWindow(reg::ProgramState& state, platform::Dialogs& di
 
     model_.Form_Load();
     resize(yearend::kClientWidth / kTwips, yearend::kClientHeight / kTwips);
+    sync();
+    fitGrid();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        move(area.left() + (area.width() - width()) / 2,
-             area.top() + (area.height() - height()) / 2);
+        move(area.left() + std::max((area.width() - width()) / 2, 0),
+             area.top() + std::max((area.height() - height()) / 2, 0));
     }
     resizeControls();
     widgetNamed(model_.focus)->setFocus(Qt::OtherFocusReason);
@@ -159,8 +166,31 @@ void StatementWindow::sync() {
         const int needed = label->sizeHint().width();
         if (label->width() < needed) label->resize(needed, label->height());
     }
-    fxg3Model_->refresh();
+    const bool newFigures = fxg3Model_->refresh();
     fxg3_->setVisible(model_.Fxg3Visible);
+    // The figures of a statement are what the user copies into the return:
+    // none of them may hide behind the scroll bar.
+    if (newFigures && model_.Fxg3Visible) fitGrid();
+}
+
+void StatementWindow::fitGrid() {
+    fxg3_->resizeColumnsToContents();
+    // Room for the vertical scroll bar as well, which a long register brings.
+    int gridWidth = 2 * fxg3_->frameWidth() + fxg3_->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < fxg3Model_->columnCount(); ++c) gridWidth += fxg3_->columnWidth(c);
+    // The resizing rule leaves the grid 300 twips narrower than the window.
+    int wanted = std::min(gridWidth + 300 / kTwips, kWidestGridClientWidth / kTwips);
+    const QScreen* screen =
+        this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen != nullptr ? screen->availableGeometry() : QRect();
+    if (area.isValid()) {
+        wanted = std::min(wanted, area.width() - (frameGeometry().width() - width()));
+    }
+    if (wanted <= width()) return;
+    resize(wanted, height());
+    // Widened where it stands, the window must not run off the screen.
+    const int overhang = frameGeometry().right() - area.right();
+    if (area.isValid() && overhang > 0) move(std::max(x() - overhang, area.left()), y());
 }
 
 void StatementWindow::click(const std::string& name) {

@@ -41,7 +41,9 @@ class StatementWindow : public QWidget {
     Q_OBJECT
 
   public:
-    // Runs the model's Form_Load and centres the window on the screen.
+    // Runs the model's Form_Load, fits the grid's columns to their headings
+    // and opens wide enough to show them all (see fitGrid), centred on the
+    // screen.
     StatementWindow(reg::ProgramState& state, platform::Dialogs& dialogs,
                     yearend::StatementSettings settings, yearend::StatementWindowHost* host,
                     platform::PrintDevice* printDevice = nullptr, QWidget* parent = nullptr);
@@ -60,6 +62,10 @@ class StatementWindow : public QWidget {
   private:
     void click(const std::string& name);
     void resizeControls();
+    // Fits the grid's columns to their contents and makes the window wide
+    // enough to show them all, as far as the grid's widest size and the
+    // screen allow; a wider window is left as it is.
+    void fitGrid();
     // The widget of the control of that name, or nullptr.
     [[nodiscard]] QWidget* widgetNamed(const std::string& name) const;
 

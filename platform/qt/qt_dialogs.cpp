@@ -2,9 +2,10 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPageSize>
 #include <QPrintDialog>
 #include <QStringList>
+
+#include "platform/qt/qt_printer.h"
 
 namespace fenmark::platform::qt {
 
@@ -122,7 +123,12 @@ QString qtFilter(std::string_view filter) {
 }
 
 QtDialogs::QtDialogs(QWidget* parent) : parent_(parent) {
-    printer_.setPageSize(QPageSize(QPageSize::A4));
+    // The page and resolution fenmark-cli writes its PDF files with, which
+    // the print dialog keeps: printing to a PDF file from the dialog gives
+    // the same pages. Left alone, QPrinter would paint at the screen's 96
+    // dots per inch.
+    printer_.setResolution(kPrintResolution);
+    printer_.setPageLayout(printPageLayout());
 }
 
 Answer QtDialogs::message(const Message& message) {

@@ -18,7 +18,7 @@ namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
 // A quarter inch, in points.
-constexpr double kPdfMarginPoints = 18.0;
+constexpr double kMarginPoints = 18.0;
 // Half a point: a rule that shows on paper and on screen alike.
 constexpr double kLineWidthTwips = 10.0;
 
@@ -62,11 +62,15 @@ QString fontFamilyFor(const std::string& name) {
     return given;
 }
 
+QPageLayout printPageLayout() {
+    return {QPageSize(QPageSize::A4), QPageLayout::Portrait,
+            QMarginsF(kMarginPoints, kMarginPoints, kMarginPoints, kMarginPoints),
+            QPageLayout::Point};
+}
+
 void preparePdfWriter(QPdfWriter& writer) {
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(
-        QMarginsF(kPdfMarginPoints, kPdfMarginPoints, kPdfMarginPoints, kPdfMarginPoints),
-        QPageLayout::Point);
+    writer.setResolution(kPrintResolution);
+    writer.setPageLayout(printPageLayout());
     writer.setCreator(QStringLiteral("fenmark"));
 }
 

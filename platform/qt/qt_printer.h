@@ -7,6 +7,7 @@
 // write PDF files without widgets.
 
 #include <QFont>
+#include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QString>
@@ -24,8 +25,19 @@ namespace fenmark::platform::qt {
 // ("ＭＳゴシック" …) IPA Gothic. Any other name is used as it stands.
 [[nodiscard]] QString fontFamilyFor(const std::string& name);
 
-// A4 with quarter-inch margins all round, the printable area of a common
-// office printer, so that a PDF file shows the pages as they would print.
+// The device units per inch every printout is painted at: one per twip, so
+// that each position of a layout lands on a whole unit and a font of n
+// points is exactly 20n units high. A screen's 96 dots would round a 10-point
+// font to 9.75 points and shift every text measured with it.
+inline constexpr int kPrintResolution = 1440;
+
+// The page every printout is composed on, in the window program and in the
+// command-line tool alike: A4 with quarter-inch margins all round, the
+// printable area of a common office printer, so that a PDF file shows the
+// pages as they would print and both roads give the same page.
+[[nodiscard]] QPageLayout printPageLayout();
+
+// Sets the writer to that page and resolution.
 void preparePdfWriter(QPdfWriter& writer);
 
 class QtPrinter : public Printer {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialog>
 #include <QFontInfo>
 #include <QPageLayout>
 #include <QPdfWriter>
@@ -9,14 +11,19 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTimer>
 #include <cmath>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/qt/qt_dialogs.h"
 #include "register/ledger_print.h"
+#include "register/register_file.h"
+#include "schedule/schedule_window.h"
 #include "test_support.h"
+#include "yearend/statement_window.h"
 
 namespace fenmark::platform::qt {
 namespace {
@@ -28,6 +35,9 @@ struct Word {
     int page;
     double x;  // left edge, points from the paper's corner
     double y;  // top edge
+    // Poppler makes a word as high as its font's ascent and descent, which
+    // add up to one em in the IPA fonts: the height is the font size.
+    double height;
     QString text;
 };
 
@@ -41,7 +51,8 @@ std::vector<Word> wordsOf(const std::string& pdf) {
     }
     const QString html = QString::fromUtf8(process.readAllStandardOutput());
     static const QRegularExpression tag(
-        QStringLiteral("<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
+        QStringLiteral("<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" "
+                       "yMax=\"([0-9.]+)\">([^<]*)</word>"));
     std::vector<Word> words;
     int page = 0;
     for (auto it = tag.globalMatch(html); it.hasNext();) {
@@ -50,8 +61,9 @@ std::vector<Word> wordsOf(const std::string& pdf) {
             ++page;
             continue;
         }
-        words.push_back({page, m.captured(1).toDouble(), m.captured(2).toDouble(),
-                         m.captured(3).replace(QStringLiteral("&amp;"), QStringLiteral("&"))});
+        const double top = m.captured(2).toDouble();
+        words.push_back({page, m.captured(1).toDouble(), top, m.captured(3).toDouble() - top,
+                         m.captured(4).replace(QStringLiteral("&amp;"), QStringLiteral("&"))});
     }
     return words;
 }
@@ -199,6 +211,124 @@ TEST_F(QtPrinterTest, PrinterOfTheSetUpDialogGetsTheSamePage) {
     const Word* heading = find(words, 1, "/tmp/a.dat");
     ASSERT_NE(heading, nullptr);
     EXPECT_NEAR(heading->x, margins.left() + 800.0 / 20, 0.5);
+}
+
+// The two roads to a PDF file of the same printout: the window program's
+// (its question answered, Qt's print dialog accepted with printing to a PDF
+// file chosen, then the window's own print command) and fenmark-cli's.
+class PrintRoadsTest : public QtPrinterTest {
+  protected:
+    // Answers every question with OK and runs the real print dialog, which
+    // is accepted as it opens.
+    class PrintDialogDialogs : public ScriptedDialogs {
+      public:
+        explicit PrintDialogDialogs(QtDialogs& qt) : qt_(qt) {}
+        bool printerSetup() override {
+            QTimer::singleShot(0, [] {
+                if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                    dialog->accept();
+                }
+            });
+            return qt_.printerSetup();
+        }
+
+      private:
+        QtDialogs& qt_;
+    };
+
+    PrintRoadsTest() {
+        state_.chosenFilePath = std::filesystem::absolute(kSample).lexically_normal().string();
+        state_.currentFilePath = state_.chosenFilePath;
+        const reg::LoadedRegister loaded = reg::readRegisterFile(state_.chosenFilePath);
+        state_.assetRegister = loaded.assetRegister;
+        state_.recordCount = loaded.recordCount;
+        state_.closingMonth = "12";
+        QPrinter& printer = qtDialogs_.printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(windowPdf_));
+    }
+
+    // fenmark-cli print `args`, the register and the settings of the window.
+    void printWithCli(QStringList args) {
+        args.prepend(QStringLiteral("print"));
+        args << QString::fromStdString(state_.chosenFilePath) << QStringLiteral("--pdf")
+             << QString::fromStdString(cliPdf_);
+        QProcess cli;
+        cli.start(QStringLiteral(FENMARK_CLI), args);
+        ASSERT_TRUE(cli.waitForFinished(60000));
+        ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    }
+
+    // The same words in the same places and sizes on the same pages; the
+    // first word that differs is reported.
+    void expectSamePages() {
+        const std::vector<Word> window = wordsOf(windowPdf_);
+        const std::vector<Word> cli = wordsOf(cliPdf_);
+        ASSERT_FALSE(cli.empty());
+        ASSERT_EQ(window.size(), cli.size());
+        for (std::size_t i = 0; i < cli.size(); ++i) {
+            SCOPED_TRACE(cli[i].text.toStdString());
+            ASSERT_EQ(window[i].page, cli[i].page);
+            ASSERT_EQ(window[i].text, cli[i].text);
+            ASSERT_NEAR(window[i].x, cli[i].x, 0.01);
+            ASSERT_NEAR(window[i].y, cli[i].y, 0.01);
+            ASSERT_NEAR(window[i].height, cli[i].height, 0.01);
+        }
+    }
+
+    // The height of the first word `text` in the window's file.
+    double sizeOf(const char* text) {
+        const std::vector<Word> words = wordsOf(windowPdf_);
+        const Word* w = find(words, 1, text);
+        return w != nullptr ? w->height : 0;
+    }
+
+    static constexpr const char* kSample = FENMARK_EXAMPLES "/sample.dat";
+    reg::ProgramState state_;
+    QtDialogs qtDialogs_;
+    PrintDialogDialogs dialogs_{qtDialogs_};
+    QtPrintDevice device_{qtDialogs_.printer()};
+    std::string windowPdf_ = dir_.file("window.pdf");
+    std::string cliPdf_ = dir_.file("cli.pdf");
+};
+
+TEST_F(PrintRoadsTest, LedgerListIsTheSamePageAtItsOwnSizes) {
+    if (!havePdfToText()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    reg::printLedgerCommand(state_, dialogs_, device_);
+    printWithCli({QStringLiteral("ledger")});
+    expectSamePages();
+    EXPECT_NEAR(sizeOf("固定資産台帳一覧"), 14, 0.01);
+    EXPECT_NEAR(sizeOf("資産の名称"), 10, 0.01);
+}
+
+TEST_F(PrintRoadsTest, ScheduleIsTheSamePageAtItsOwnSizes) {
+    if (!havePdfToText()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    schedule::ScheduleWindowModel window(state_, dialogs_, {"12", "0", 2024}, nullptr, &device_);
+    window.Form_Load();
+    window.cmdFF_Click();
+    window.cmdPrint_Click();
+    printWithCli({QStringLiteral("schedule"), QStringLiteral("--record=2"),
+                  QStringLiteral("--closing-month=12"), QStringLiteral("--rounding=up"),
+                  QStringLiteral("--current-year=2024")});
+    expectSamePages();
+    EXPECT_NEAR(sizeOf("1993-10-0"), 12, 0.01);
+    EXPECT_NEAR(sizeOf("数量："), 10, 0.01);
+}
+
+TEST_F(PrintRoadsTest, StatementIsTheSamePageAtItsOwnSizes) {
+    if (!havePdfToText()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    yearend::StatementWindowModel window(state_, dialogs_, {"0", 2024}, nullptr, &device_);
+    window.Form_Load();
+    window.setTxtGetYe("30");
+    window.cmdOk_Click();
+    ASSERT_TRUE(window.Fxg3Visible);
+    window.cmdPrint_Click();
+    printWithCli({QStringLiteral("statement"), QStringLiteral("--year=30"),
+                  QStringLiteral("--closing-month=12"), QStringLiteral("--rounding=up"),
+                  QStringLiteral("--current-year=2024")});
+    expectSamePages();
+    EXPECT_NEAR(sizeOf("取得価額"), 10, 0.01);
+    EXPECT_NEAR(sizeOf("倉庫"), 9, 0.01);
 }
 
 TEST_F(QtPrinterTest, FailedCompositionStillEndsTheDocument) {

@@ -10,9 +10,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
+#include <vector>
 
 #include "platform/qt/grid_model.h"
+#include "screenshot.h"
 #include "test_support.h"
 
 namespace fenmark::ui {
@@ -126,6 +130,45 @@ TEST_F(StatementWindowTest, ClosingShowsTheMainWindow) {
     EXPECT_EQ(host.shown, 2);
     window->close();
     EXPECT_EQ(host.shown, 2);
+}
+
+// Every column whole inside the grid's viewport: nothing to scroll across
+// to, and no column narrower than its heading and cells need.
+void expectEveryColumnInView(platform::qt::GridTableView& grid) {
+    ASSERT_TRUE(grid.isVisible());
+    EXPECT_EQ(grid.horizontalScrollBar()->maximum(), 0);
+    const int last = grid.model()->columnCount() - 1;
+    EXPECT_LE(grid.columnViewportPosition(last) + grid.columnWidth(last), grid.viewport()->width());
+    std::vector<int> widths;
+    for (int c = 0; c <= last; ++c) widths.push_back(grid.columnWidth(c));
+    grid.resizeColumnsToContents();
+    for (int c = 0; c <= last; ++c) {
+        EXPECT_GE(widths[static_cast<std::size_t>(c)], grid.columnWidth(c)) << c;
+    }
+}
+
+TEST_F(StatementWindowTest, OpensWideEnoughForEveryColumnOnA1280By800Screen) {
+    const QRect screen = window->screen()->availableGeometry();
+    if (screen.width() < 1280) GTEST_SKIP() << "the screen is narrower than 1280 pixels";
+    // A name longer than its heading widens the window once more.
+    reg::ProgramState longNames = state;
+    longNames.assetRegister.row(2) = test::asset("業務用大型冷凍冷蔵ショーケース一式", "1", "22",
+                                                 "4", "3", "300000", "10", "0.100", "3");
+    StatementWindow wide(longNames, dialogs, yearend::StatementSettings{"0", 2024}, &host);
+    wide.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&wide));
+    for (StatementWindow* opened : {window.get(), &wide}) {
+        const int openingWidth = opened->width();
+        QTest::keyClicks(opened->findChild<QLineEdit*>(QStringLiteral("txtGetYe")), "30");
+        QTest::mouseClick(opened->findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
+        auto* grid = opened->findChild<platform::qt::GridTableView*>(QStringLiteral("Fxg3"));
+        ASSERT_NE(grid, nullptr);
+        expectEveryColumnInView(*grid);
+        EXPECT_GE(opened->width(), openingWidth);
+        EXPECT_TRUE(screen.contains(opened->frameGeometry())) << opened->frameGeometry().width();
+    }
+    EXPECT_GT(wide.width(), window->width());
+    test::saveScreenshot(wide, "statement_window_wide");
 }
 
 }  // namespace

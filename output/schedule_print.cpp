@@ -132,21 +132,21 @@ void printHeader(Printer& printer, ScheduleWindowModel& window, const reg::Row& 
     printLine(printer, 2400, rates);
 }
 
-void printTableRow(Printer& printer, ScheduleWindowModel& window, int u, double y) {
-    const auto at = [&window, u](int col) { return window.GetPriData(u, col); };
+void printTableRow(Printer& printer, const schedule::Schedule& computed, int u, double y) {
     using namespace schedule;
-    const std::string years = at(colYears);
+    const Year& year = computed.year(u);
+    const std::string years = numberText(u);
     printText(printer, rightAligned(1350, years), y, years);
-    printText(printer, 1900, y, at(colLabel));
-    printText(printer, 3800, y, at(colSettleYear));
-    printText(printer, 4600, y, at(colMonths));
-    const std::string amount = at(colAmount);
+    printText(printer, 1900, y, yearLabel(computed, u));
+    printText(printer, 3800, y, numberText(year.settleYear));
+    printText(printer, 4600, y, monthsText(year));
+    const std::string amount = moneyText(year.amount);
     printText(printer, rightAlignedCorrected(6400, amount), y, amount);
-    const std::string expense = at(colExpense);
+    const std::string expense = moneyText(year.expense);
     printText(printer, rightAlignedCorrected(7850, expense), y, expense);
-    const std::string book = at(colBookValue);
+    const std::string book = moneyText(year.bookValue);
     printText(printer, rightAlignedCorrected(9450, book), y, book);
-    printText(printer, 9850, y, at(colRemark));
+    printText(printer, 9850, y, remarkText(year.remark));
 }
 
 void printFooter(Printer& printer, const reg::Row& row) {
@@ -187,8 +187,8 @@ void PriSet(Printer& printer, ScheduleWindowModel& window, const reg::ProgramSta
     // Before the first stroke, so that no half-printed sheet comes out.
     const std::string type = typeText(row);
 
-    const KeepCurrentCell keep(window.Fxg2);
-    const int tableRows = window.Fxg2.rows();
+    const schedule::Schedule& computed = window.schedule();
+    const int tableRows = static_cast<int>(computed.years.size()) + 1;
     const int lastSheet = (tableRows - 1) / kScheduleRowsPerSheet;
 
     printHeader(printer, window, row, type);
@@ -200,7 +200,7 @@ void PriSet(Printer& printer, ScheduleWindowModel& window, const reg::ProgramSta
         }
         printer.line(kTableLeft, kLowerRuleY, kTableRight, kLowerRuleY);
         for (int l = 1; l <= rows; ++l) {
-            printTableRow(printer, window, kScheduleRowsPerSheet * h + l,
+            printTableRow(printer, computed, kScheduleRowsPerSheet * h + l,
                           kHeadingY + kRowPitch * l);
         }
         printFooter(printer, row);

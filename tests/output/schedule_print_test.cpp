@@ -135,14 +135,18 @@ TEST(SchedulePrintTest, RowsArePlacedAndAmountsRightAlignedWithTheCorrection) {
 }
 
 TEST(SchedulePrintTest, NineCharacterAmountStartsAt5640) {
-    auto shown = open({threeYear()}, kSettings);
-    shown->window->Fxg2.setText(2, schedule::colAmount, "1,234,567");
-    shown->window->Fxg2.setText(2, schedule::colYears, "12");
-    const std::vector<Op> second = lineAt(printed(*shown), 1, 3900);
+    // A third of 3,703,701 yen is 1,234,567.
+    reg::Row asset = threeYear();
+    asset[reg::acquisitionCost - 1] = "3703701";
+    auto shown = open({asset}, kSettings);
+    const RecordingPrinter printer = printed(*shown);
+    const std::vector<Op> second = lineAt(printer, 1, 3900);
     ASSERT_TRUE(textOf(second, "1,234,567").has_value());
     EXPECT_EQ(textOf(second, "1,234,567")->x, 5640);
     // The year number is right-aligned without the correction.
-    EXPECT_EQ(textOf(second, "12")->x, 1150);
+    const std::vector<Op> tenth = lineAt(printer, 1, 3000 + 450.0 * 10);
+    ASSERT_TRUE(textOf(tenth, "10").has_value());
+    EXPECT_EQ(textOf(tenth, "10")->x, 1150);
 }
 
 TEST(SchedulePrintTest, TwentySixthYearOpensTheSecondSheet) {

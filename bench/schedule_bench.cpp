@@ -83,6 +83,7 @@ void BM_StatementOfOneYear(benchmark::State& bench) {
     fenmark::yearend::StatementWindowModel window(state, dialogs, {"0", 2024});
     window.Form_Load();
     for (auto _ : bench) {
+        window.selectEra(0);
         window.setTxtGetYe("30");
         window.cmdOk_Click();
         benchmark::DoNotOptimize(window.expenseTotal);

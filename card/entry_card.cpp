@@ -11,6 +11,7 @@
 #include "card/entry_card_text.h"
 #include "card/rate_tables.h"
 #include "common/convert.h"
+#include "common/era.h"
 #include "common/mask.h"
 #include "common/number.h"
 #include "common/text.h"
@@ -316,6 +317,8 @@ void EntryCardModel::txtYear_LostFocus() {
         lblYmd.caption = numberText(year + 1925);
     } else if (cboReki.listIndex == 1) {
         lblYmd.caption = numberText(year + 1988);
+    } else if (cboReki.listIndex == 2) {
+        lblYmd.caption = numberText(year + 2018);
     }
 }
 
@@ -418,7 +421,8 @@ void EntryCardModel::txtTnen2_LostFocus() {
     if (txtYear.text.empty()) {
         say(kMsgBadInitialLife);
         refused = true;
-    } else if (cboReki.listIndex == 1 && common::leadingNumber(txtYear.text) >= 10) {
+    } else if ((cboReki.listIndex == 1 && common::leadingNumber(txtYear.text) >= 10) ||
+               cboReki.listIndex == 2) {
         say(kMsgRevisedLifeTooLate);
         refused = true;
     }
@@ -450,7 +454,7 @@ void EntryCardModel::Form_Load() {
     cboBunrui.listIndex = -1;
     Combo1.items.clear();
     for (int month = 1; month <= 12; ++month) Combo1.items.push_back(std::to_string(month));
-    cboReki.items = {"昭和", "平成"};
+    cboReki.items = {"昭和", "平成", "令和"};
     GetList(lstData);
     GetList2(lstData2);
     GetList3(lstData3);
@@ -482,8 +486,17 @@ void EntryCardModel::copyRowIntoCard() {
     // the method and the rate, which are filled after them.
     assign(txtName, cell(reg::assetName));
     Label14.caption = cell(reg::assetCode);
-    assign(cboReki, detail::listPosition(cell(reg::eraCode), 2));
-    assign(txtYear, cell(reg::eraYear));
+    // A date stored in an era that had ended by then (平成38年, written by
+    // an older version) is shown in the era of its month.
+    const auto date = common::eraDateOf(common::leadingNumber(cell(reg::eraCode)),
+                                        cell(reg::eraYear), cell(reg::acquisitionMonth));
+    if (date) {
+        assign(cboReki, static_cast<int>(date->era));
+        assign(txtYear, detail::numberText(date->eraYear));
+    } else {
+        assign(cboReki, detail::listPosition(cell(reg::eraCode), 3));
+        assign(txtYear, cell(reg::eraYear));
+    }
     assign(txtMonth, cell(reg::acquisitionMonth));
     assign(txtDay, cell(reg::acquisitionDay));
     assign(cboBunrui, detail::listPosition(cell(reg::typeCode), 11));
@@ -555,8 +568,20 @@ void EntryCardModel::SetData() {
     };
     put(reg::assetName, txtName.text);
     put(reg::assetCode, Label14.caption);
-    put(reg::eraCode, std::to_string(cboReki.listIndex));
-    put(reg::eraYear, txtYear.text);
+    // A page registered without an edit keeps its stored era, so that a
+    // register of an older version is written back as it was; an edited
+    // page is stored in the era of its date, as the card shows it.
+    const reg::Row& stored = state_.assetRegister.row(row);
+    const auto storedDate =
+        common::eraDateOf(common::leadingNumber(stored[reg::eraCode - 1]), stored[reg::eraYear - 1],
+                          stored[reg::acquisitionMonth - 1]);
+    const bool sameDate = storedDate && static_cast<int>(storedDate->era) == cboReki.listIndex &&
+                          detail::numberText(storedDate->eraYear) == txtYear.text &&
+                          stored[reg::acquisitionMonth - 1] == txtMonth.text;
+    if (!(sameDate && !cardChanged)) {
+        put(reg::eraCode, std::to_string(cboReki.listIndex));
+        put(reg::eraYear, txtYear.text);
+    }
     put(reg::acquisitionMonth, txtMonth.text);
     put(reg::acquisitionDay, "");
     put(reg::typeCode, std::to_string(typeIndex()));
@@ -586,7 +611,7 @@ void EntryCardModel::NewData() {
         assign(*box, "");
     }
     for (Control* label : {&Label14, &lblYmd, &lblRate, &lblRate2}) label->caption.clear();
-    assign(cboReki, 1);
+    assign(cboReki, 2);
     assign(cboBunrui, -1);
     assign(Combo1, -1);
     clearOptions();

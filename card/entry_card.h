@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/era.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "register/state.h"
@@ -187,6 +188,9 @@ class EntryCardModel {
 
     bool cardChanged = false;
     bool registeredInSession = false;
+    // The calendar year 令和 years may run to (one beyond): the system
+    // clock's in the program, fixed by tests.
+    std::int32_t currentYear = common::systemCalendarYear();
     std::int16_t monthKey = 0;
 
     // The control that has the focus. The view reports every move the user

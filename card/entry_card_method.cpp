@@ -208,7 +208,9 @@ void EntryCardModel::optToku_Click() {
         assign(txtPrice, "");
         return;
     }
-    if (cboReki.listIndex != 1 || common::leadingNumber(txtYear.text) <= 10) {
+    // From 平成11 on, 令和 included.
+    if (cboReki.listIndex < 1 || cboReki.listIndex > 2 ||
+        (cboReki.listIndex == 1 && common::leadingNumber(txtYear.text) <= 10)) {
         refuseOption(optToku, kMsgFromHeisei11, "txtYear");
         assign(txtYear, "");
         return;

@@ -6,6 +6,7 @@
 
 #include "card/entry_card.h"
 #include "card/entry_card_text.h"
+#include "common/era.h"
 #include "common/text.h"
 #include "platform/program_folder.h"
 #include "platform/text_file.h"
@@ -98,8 +99,24 @@ bool EntryCardModel::dataCheck(bool allowEmpty) {
     if (!platform::isCp932Encodable(txtName.text)) return fail(kMsgNameCharset, "txtName");
     if (!inRange(txtPrice, 0, 2147483647)) return fail(kMsgBadPrice, "txtPrice");
     if (!allowEmpty && cboReki.listIndex < 0) return fail(kMsgNoEra, "cboReki");
-    // Shōwa ended in its 64th year; Heisei years go on as the program counts them.
-    if (!inRange(txtYear, 1, cboReki.listIndex == 0 ? 64 : 99)) return fail(kMsgBadYear, "txtYear");
+    // Each era's years end where it did (昭和64 in January, 平成31 in April);
+    // 令和 runs to next year, and its first year begins in May.
+    if (!txtYear.text.empty() && cboReki.listIndex >= 0) {
+        const auto year = detail::wholeNumber(txtYear.text);
+        const auto era = static_cast<common::Era>(cboReki.listIndex);
+        const std::int32_t lastYear = cboReki.listIndex == 0   ? 64
+                                      : cboReki.listIndex == 1 ? 31
+                                                               : currentYear + 1 - 2018;
+        if (!year || *year < 1 || *year > lastYear) return fail(kMsgBadYear, "txtYear");
+        if (const auto month = detail::wholeNumber(txtMonth.text)) {
+            const double y = static_cast<double>(*year);
+            if (*month > common::lastMonthOf(era, y) || *month < common::firstMonthOf(era, y)) {
+                return fail(kMsgBadYear, "txtYear");
+            }
+        }
+    } else if (!inRange(txtYear, 1, 99)) {
+        return fail(kMsgBadYear, "txtYear");
+    }
     // Quantity and business share are never optional: an empty quantity
     // would write the asset down to nothing instead of its memorandum value,
     // and an empty share would keep every year's expense off the return.

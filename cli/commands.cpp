@@ -59,4 +59,14 @@ int runList(const ListOptions& options, std::ostream& out, std::ostream& err) {
     return 1;
 }
 
+void typeStatementYear(yearend::StatementWindowModel& window, const std::string& year) {
+    if (const auto typed = yearend::parseYearArgument(year)) {
+        window.selectEra(typed->era == common::Era::Reiwa ? 1 : 0);
+        window.setTxtGetYe(typed->year);
+        return;
+    }
+    window.selectEra(0);
+    window.setTxtGetYe(year);
+}
+
 }  // namespace fenmark::cli

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/output.h"
+#include "yearend/statement_window.h"
 
 namespace fenmark::cli {
 
@@ -16,5 +17,11 @@ struct ListOptions {
 };
 
 [[nodiscard]] int runList(const ListOptions& options, std::ostream& out, std::ostream& err);
+
+// Types the --year of statement and print statement into the statement
+// window: a western year (2026), an era letter and year (R8, H30), or a bare
+// 1 to 99 as a 平成 year. Anything else is typed as it stands, for the
+// window's own message.
+void typeStatementYear(yearend::StatementWindowModel& window, const std::string& year);
 
 }  // namespace fenmark::cli

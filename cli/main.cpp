@@ -93,7 +93,10 @@ int main(int argc, char** argv) {
         printCommand->add_subcommand("statement", "決算書資料を PDF に出力します");
     printStatementCommand->add_option("FILE", printStatement.file, "台帳ファイル (.dat)")
         ->required();
-    printStatementCommand->add_option("--year", printStatement.year, "閲覧年度 (平成)")->required();
+    printStatementCommand
+        ->add_option("--year", printStatement.year,
+                     "年分 (西暦 2026、R8、H30、または平成の年 1～99)")
+        ->required();
     addWindowOptions(printStatementCommand, printStatement.closingMonth, printStatement.rounding,
                      printStatement.currentYear);
     printStatementCommand->add_option("--pdf", printStatement.pdf, "出力する PDF ファイル")
@@ -102,7 +105,9 @@ int main(int argc, char** argv) {
     fenmark::cli::StatementOptions statement;
     CLI::App* statementCommand = app.add_subcommand("statement", "決算書資料を出力します");
     statementCommand->add_option("FILE", statement.file, "台帳ファイル (.dat)")->required();
-    statementCommand->add_option("--year", statement.year, "閲覧年度 (平成)")->required();
+    statementCommand
+        ->add_option("--year", statement.year, "年分 (西暦 2026、R8、H30、または平成の年 1～99)")
+        ->required();
     addWindowOptions(statementCommand, statement.closingMonth, statement.rounding,
                      statement.currentYear);
     addOutputOptions(statementCommand, statement.format, statement.encoding);

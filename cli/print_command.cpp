@@ -1,4 +1,5 @@
 #include "cli/print_command.h"
+#include "cli/commands.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -158,7 +159,7 @@ int runPrintStatement(const PrintStatementOptions& options, std::ostream&, std::
         platform::ScriptedDialogs dialogs;
         yearend::StatementWindowModel window(state, dialogs, settings);
         window.Form_Load();
-        window.setTxtGetYe(options.year);
+        typeStatementYear(window, options.year);
         window.cmdOk_Click();
         if (!window.Fxg3Visible) {
             for (const platform::Message& m : dialogs.messages()) {

@@ -1,4 +1,5 @@
 #include "cli/statement_command.h"
+#include "cli/commands.h"
 
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -83,7 +84,7 @@ int runStatement(const StatementOptions& options, std::ostream& out, std::ostrea
         platform::ScriptedDialogs dialogs;
         yearend::StatementWindowModel window(state, dialogs, settings);
         window.Form_Load();
-        window.setTxtGetYe(options.year);
+        typeStatementYear(window, options.year);
         window.cmdOk_Click();
         if (!window.Fxg3Visible) {
             for (const platform::Message& m : dialogs.messages()) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/convert.h"
+#include "common/era.h"
 #include "common/number.h"
 #include "output/print_support.h"
 #include "platform/grid.h"
@@ -169,17 +170,12 @@ std::string typeText(const reg::Row& row) {
 }
 
 std::string acquisitionDateText(const reg::Row& row) {
-    const double era = common::leadingNumber(cell(row, reg::eraCode));
-    std::string text;
-    if (era == 0) {
-        text = "取得日： S. ";
-    } else if (era == 1) {
-        text = "取得日： H. ";
-    } else {
-        return {};
-    }
-    return text + cell(row, reg::eraYear) + "年" + cell(row, reg::acquisitionMonth) + "月" +
-           cell(row, reg::acquisitionDay) + "日";
+    const auto shown =
+        common::shownEraDate(common::leadingNumber(cell(row, reg::eraCode)),
+                             cell(row, reg::eraYear), cell(row, reg::acquisitionMonth));
+    if (!shown) return {};
+    return "取得日： " + shown->letter + ". " + shown->year + "年" +
+           cell(row, reg::acquisitionMonth) + "月" + cell(row, reg::acquisitionDay) + "日";
 }
 
 void PriSet(Printer& printer, ScheduleWindowModel& window, const reg::ProgramState& state) {

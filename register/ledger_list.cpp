@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "common/convert.h"
+#include "common/era.h"
 #include "common/mask.h"
 #include "common/number.h"
 
@@ -36,11 +37,10 @@ std::string methodName(const std::string& code) {
 }
 
 std::string eraDate(const Row& r) {
-    const double era = leadingNumber(r[eraCode - 1]);
-    const std::string rest = r[eraYear - 1] + "/" + r[acquisitionMonth - 1];
-    if (era == 0) return "S. " + rest;
-    if (era == 1) return "H. " + rest;
-    return {};
+    const auto shown = common::shownEraDate(leadingNumber(r[eraCode - 1]), r[eraYear - 1],
+                                            r[acquisitionMonth - 1]);
+    if (!shown) return {};
+    return shown->letter + ". " + shown->year + "/" + r[acquisitionMonth - 1];
 }
 
 std::string baseValue(const Row& r) {

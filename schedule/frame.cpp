@@ -7,6 +7,7 @@
 
 #include "card/rate_tables.h"
 #include "common/convert.h"
+#include "common/era.h"
 #include "common/mask.h"
 #include "common/number.h"
 #include "schedule/builder.h"
@@ -17,13 +18,6 @@ using common::formatNumber;
 using common::formatText;
 using common::kMaskAmount;
 using common::kMaskBase;
-
-std::int32_t systemCalendarYear() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local.tm_year + 1900;
-}
 
 ScheduleFrame::ScheduleFrame(reg::ProgramState& state) : state_(state) {
     Fxg2.setFormatString(kScheduleHeading);
@@ -101,10 +95,11 @@ void ScheduleFrame::GetData() {
             "円";
     }
 
-    const double era = value(reg::eraCode);
-    const std::string dateTail = cell(reg::eraYear) + " / " + cell(reg::acquisitionMonth);
-    if (era == 0) lblDate.caption = "取得年月： S. " + dateTail;
-    if (era == 1) lblDate.caption = "取得年月： H. " + dateTail;
+    if (const auto shown = common::shownEraDate(value(reg::eraCode), cell(reg::eraYear),
+                                                cell(reg::acquisitionMonth))) {
+        lblDate.caption = "取得年月： " + shown->letter + ". " + shown->year + " / " +
+                          cell(reg::acquisitionMonth);
+    }
 
     const double type = common::roundHalfEven(value(reg::typeCode));
     lblCate.caption = "種別： ";

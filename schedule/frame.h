@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/era.h"
 #include "platform/controls.h"
 #include "platform/grid.h"
 #include "register/state.h"
@@ -40,7 +41,7 @@ enum ScheduleColumn : int {
 };
 
 // The calendar year of the system clock (local time).
-[[nodiscard]] std::int32_t systemCalendarYear();
+using common::systemCalendarYear;
 
 class ScheduleFrame {
   public:

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "common/convert.h"
+#include "common/era.h"
 #include "common/mask.h"
 #include "common/number.h"
 #include "schedule/builder.h"
@@ -76,14 +77,21 @@ std::string numberText(double value) {
 
 std::string yearLabel(const Schedule& s, int row) {
     const int f = s.closingMonth == 12 || s.acquisitionMonth > s.closingMonth ? -1 : -2;
-    if (s.eraCode == 1) return "平成" + numberText(s.eraYear + f + row) + "年度期末";
+    // The label names the year its formula gives, in the era of that year.
+    if (const auto era = common::eraOfCode(s.eraCode)) {
+        const double year = common::westernYear(*era, s.eraYear) + f + row;
+        const common::Era named = common::eraOfYear(year);
+        const std::string name(common::eraName(named));
+        return name + (named == common::Era::Showa ? " " : "") +
+               common::eraYearText(common::eraYearOf(named, year)) + "年度期末";
+    }
     // Shōwa 64 is the first Heisei year; with a fiscal year that starts one
     // row earlier (f = -2) the crossing comes one row later.
     const double showaRows = 1988 - s.westernYear - f;
     if (row <= showaRows) {
         return (s.eraCode == 0 ? "昭和 " : "") + numberText(s.eraYear + f + row) + "年度期末";
     }
-    return "平成" + numberText(row - showaRows) + "年度期末";
+    return "平成" + common::eraYearText(row - showaRows) + "年度期末";
 }
 
 // ---- Header values ----

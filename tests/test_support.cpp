@@ -40,7 +40,9 @@ reg::Row makeRow(std::initializer_list<std::string> cells) {
 reg::Row asset(const std::string& name, const std::string& era, const std::string& year,
                const std::string& month, const std::string& type, const std::string& cost,
                const std::string& life, const std::string& rate, const std::string& method) {
-    const int western = static_cast<int>(common::leadingNumber(year)) + (era == "0" ? 1925 : 1988);
+    const int western = static_cast<int>(common::leadingNumber(year)) + (era == "0"   ? 1925
+                                                                         : era == "2" ? 2018
+                                                                                      : 1988);
     const std::string mm = month.size() == 1 ? "0" + month : month;
     const std::string code = std::to_string(western).substr(2) + mm + "-" + type;
     return makeRow({name, code, era, year, month, "", type, std::to_string(western), cost, life,

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -81,6 +82,14 @@ StatementWindow::StatementWindow(reg::ProgramState& state, platform::Dialogs& di
                 sync();
             });
             widget = txtGetYe_;
+        } else if (entry.name == model_.cboEra.name) {
+            cboEra_ = new QComboBox(this);
+            for (const std::string& item : model_.cboEra.items) cboEra_->addItem(fromUtf8(item));
+            connect(cboEra_, &QComboBox::activated, this, [this](int index) {
+                model_.selectEra(index);
+                sync();
+            });
+            widget = cboEra_;
         } else if (entry.name == "Fxg3") {
             fxg3_ = new platform::qt::GridTableView(this);
             fxg3Model_ = new platform::qt::GridTableModel(model_.Fxg3, fxg3_);
@@ -157,6 +166,12 @@ void StatementWindow::sync() {
         if (txtGetYe_->text() != text) txtGetYe_->setText(text);
         txtGetYe_->setEnabled(model_.txtGetYe.enabled);
         txtGetYe_->setVisible(model_.txtGetYe.visible);
+    }
+    {
+        const QSignalBlocker blocker(cboEra_);
+        cboEra_->setCurrentIndex(model_.cboEra.listIndex);
+        cboEra_->setEnabled(model_.cboEra.enabled);
+        cboEra_->setVisible(model_.cboEra.visible);
     }
     for (const yearend::ControlLayout& entry : model_.layout) {
         widgetNamed(entry.name)->setGeometry(pixels(entry.geometry));

@@ -27,6 +27,7 @@
 
 class QFrame;
 class QLabel;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 
@@ -75,6 +76,7 @@ class StatementWindow : public QWidget {
     std::vector<std::pair<platform::Control*, QFrame*>> swatches_;
     std::vector<std::pair<std::string, QWidget*>> widgets_;
     QLineEdit* txtGetYe_ = nullptr;
+    QComboBox* cboEra_ = nullptr;
     platform::qt::GridTableView* fxg3_ = nullptr;
     platform::qt::GridTableModel* fxg3Model_ = nullptr;
 };

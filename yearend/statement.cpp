@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "common/convert.h"
+#include "common/era.h"
 #include "common/mask.h"
 #include "common/number.h"
 #include "yearend/statement_window.h"
@@ -58,11 +59,34 @@ std::string_view markingName(Marking marking) {
     return "";
 }
 
-std::int32_t statementYearOf(std::string_view text) {
+std::int32_t statementYearOf(common::Era era, std::string_view text) {
     if (!common::isNumber(text)) return 0;
     const double year = leadingNumber(text);
-    if (year != std::floor(year) || year < 1 || year > kLastStatementYear) return 0;
-    return static_cast<std::int32_t>(year);
+    if (year != std::floor(year) || year < 1) return 0;
+    const double western = common::westernYear(era, year);
+    if (western < 1989 || western > kLastStatementWesternYear) return 0;
+    return static_cast<std::int32_t>(western - 1988);
+}
+
+std::optional<TypedYear> parseYearArgument(std::string_view text) {
+    const auto digits = [](std::string_view t) {
+        return !t.empty() && t.size() <= 4 &&
+               std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (text.size() >= 2 &&
+        (text[0] == 'R' || text[0] == 'r' || text[0] == 'H' || text[0] == 'h') &&
+        digits(text.substr(1))) {
+        const bool reiwa = text[0] == 'R' || text[0] == 'r';
+        return TypedYear{reiwa ? common::Era::Reiwa : common::Era::Heisei,
+                         std::string(text.substr(1))};
+    }
+    if (!digits(text)) return std::nullopt;
+    const int number = std::stoi(std::string(text));
+    if (number <= 99) return TypedYear{common::Era::Heisei, std::string(text)};
+    // A western year, in the era that names it.
+    const common::Era era =
+        common::eraOfYear(number) == common::Era::Reiwa ? common::Era::Reiwa : common::Era::Heisei;
+    return TypedYear{era, std::to_string(static_cast<int>(common::eraYearOf(era, number)))};
 }
 
 ScheduleCopy copyScheduleRow(const schedule::Schedule& schedule, int row) {
@@ -126,8 +150,13 @@ bool acquiredBy(std::int32_t statementYear, double westernYear) {
 }
 
 std::string closingCaption(std::int32_t statementYear, const std::string& closingMonth) {
-    const std::int32_t w = leadingNumber(closingMonth) > 3 ? statementYear : statementYear + 1;
-    return "(期末 ：平成 " + std::to_string(w) + "年" + closingMonth + "月)";
+    const double month = leadingNumber(closingMonth);
+    const std::int32_t w = month > 3 ? statementYear : statementYear + 1;
+    // The closing date in the era in force in that month.
+    const double western = 1988.0 + w;
+    const common::Era era = common::eraOfMonth(western, month);
+    return "(期末 ：" + std::string(common::eraName(era)) + " " +
+           common::eraYearText(common::eraYearOf(era, western)) + "年" + closingMonth + "月)";
 }
 
 StatementData computeStatement(const reg::AssetRegister& assets, int count,
@@ -146,10 +175,13 @@ StatementData computeStatement(const reg::AssetRegister& assets, int count,
         line.name = cell(reg::assetName);
         line.quantity = cell(reg::quantity);
         // An unknown era keeps the prefix of the asset above.
-        const double era = value(reg::eraCode);
-        if (era == 0) prefix = "S.";
-        if (era == 1) prefix = "H.";
-        line.acquired = prefix + cell(reg::eraYear) + "/" + cell(reg::acquisitionMonth);
+        std::string year = cell(reg::eraYear);
+        if (const auto shown = common::shownEraDate(value(reg::eraCode), cell(reg::eraYear),
+                                                    cell(reg::acquisitionMonth))) {
+            prefix = shown->letter + ".";
+            year = shown->year;
+        }
+        line.acquired = prefix + year + "/" + cell(reg::acquisitionMonth);
         line.cost = common::formatText(cell(reg::acquisitionCost), kMaskBase);
         if (acquiredBy(statementYear, value(reg::westernYear))) {
             data.acquisitionTotal = checkedAdd(
@@ -278,7 +310,7 @@ void StatementWindowModel::mark(int f, Marking marking) {
 }
 
 void StatementWindowModel::computeStatement(const std::string& yearText) {
-    statementYear = statementYearOf(yearText);
+    statementYear = statementYearOf(chosenEra(), yearText);
     lblComent.visible = false;
     schedule::Options options;
     bool valid = true;
@@ -294,14 +326,16 @@ void StatementWindowModel::computeStatement(const std::string& yearText) {
     // The last asset stays the current one, as after paging through the
     // register.
     state_.currentRecord = static_cast<std::int16_t>(std::max<int>(1, state_.recordCount));
-    finish(yearText);
+    finish();
 }
 
-void StatementWindowModel::finish(const std::string& yearText) {
+void StatementWindowModel::finish() {
     Fxg3Visible = true;
     cmdOk.enabled = false;
     txtGetYe.visible = false;
-    lblGY.caption = yearText;
+    cboEra.visible = false;
+    // The heading names the year as the return does: 元 for the first.
+    lblGY.caption = common::eraYearText(common::eraYearOf(chosenEra(), 1988.0 + statementYear));
     lblGY.visible = true;
     if (state_.closingMonth.empty()) state_.closingMonth = "12";
     Label3.caption = closingCaption(statementYear, state_.closingMonth);

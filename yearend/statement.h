@@ -10,10 +10,12 @@
 // runs the computation is statement_window.h.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/era.h"
 #include "platform/grid.h"
 #include "schedule/frame.h"
 #include "schedule/schedule.h"
@@ -74,15 +76,30 @@ enum class Marking { None, Removable, NotExisting };
 // "notExisting".
 [[nodiscard]] std::string_view markingName(Marking marking);
 
-// The highest year the statement accepts: Heisei years are typed as one or
-// two digits.
+// The highest year the statement accepts, counted from 平成: years are
+// typed as one or two digits of an era, 平成99 (2087) the last.
 inline constexpr int kLastStatementYear = 99;
+inline constexpr int kLastStatementWesternYear = 1988 + kLastStatementYear;
 
-// The year typed into the year box as a number, or 0 when it is not a whole
-// number from 1 to kLastStatementYear. Blanks around it are allowed.
-//   statementYearOf("19") == 19, statementYearOf("0") == 0,
-//   statementYearOf("1.5") == 0, statementYearOf("abc") == 0
-[[nodiscard]] std::int32_t statementYearOf(std::string_view text);
+// The year typed into the year box, as the statement counts years (from
+// 平成: 令和8 is 38), or 0 when it is not a whole number naming a year from
+// 1989 to 2087 in the era chosen. Blanks around it are allowed.
+//   statementYearOf(Era::Heisei, "19") == 19, statementYearOf(Era::Reiwa, "8") == 38,
+//   statementYearOf(Era::Heisei, "0") == 0, statementYearOf(Era::Reiwa, "70") == 0
+[[nodiscard]] std::int32_t statementYearOf(common::Era era, std::string_view text);
+[[nodiscard]] inline std::int32_t statementYearOf(std::string_view text) {
+    return statementYearOf(common::Era::Heisei, text);
+}
+
+// A year as the command line takes it: a western year ("2026"), an era
+// letter and year ("R8", "H30"), or a bare number from 1 to 99 (a 平成
+// year, as before 令和). Gives the era and the year text for the window, or
+// nothing when the text is none of these.
+struct TypedYear {
+    common::Era era;
+    std::string year;
+};
+[[nodiscard]] std::optional<TypedYear> parseYearArgument(std::string_view text);
 
 // What an asset's statement row takes from the row of its schedule.
 struct ScheduleCopy {

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "common/convert.h"
+#include "common/era.h"
 #include "common/mask.h"
 #include "common/number.h"
 #include "output/print_support.h"
@@ -111,15 +112,10 @@ void printTotals(Printer& printer, StatementWindowModel& window, int count, int 
 
 std::string printedDateText(const reg::Row& row) {
     const double era = common::roundHalfEven(common::leadingNumber(cell(row, reg::eraCode)));
-    std::string prefix;
-    if (era == 0) {
-        prefix = "S. ";
-    } else if (era == 1) {
-        prefix = "H. ";
-    } else {
-        return {};
-    }
-    return prefix + cell(row, reg::eraYear) + "/" + cell(row, reg::acquisitionMonth);
+    const auto shown =
+        common::shownEraDate(era, cell(row, reg::eraYear), cell(row, reg::acquisitionMonth));
+    if (!shown) return {};
+    return shown->letter + ". " + shown->year + "/" + cell(row, reg::acquisitionMonth);
 }
 
 void composeStatement(Printer& printer, StatementWindowModel& window,
@@ -127,7 +123,8 @@ void composeStatement(Printer& printer, StatementWindowModel& window,
     const output::KeepCurrentCell keep(window.Fxg3);
     const int count = state.recordCount;
     const int lastSheet = count / kStatementRowsPerSheet;
-    const std::string title = "平成 " + window.lblGY.caption + "年度分  " + window.Label3.caption;
+    const std::string title =
+        window.Label1.caption + " " + window.lblGY.caption + "年分  " + window.Label3.caption;
 
     for (int p = 0;; ++p) {
         printText(printer, 10, kTitleX, kTitleY, title);

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "common/convert.h"
+#include "common/era.h"
 #include "common/number.h"
 #include "yearend/statement_print.h"
 
@@ -22,18 +23,19 @@ ControlLayout labelLayout(std::string name, platform::Geometry geometry) {
 std::vector<ControlLayout> designLayout() {
     std::vector<ControlLayout> layout{
         labelLayout("Label1", {210, 210, 600, 315}),
+        {"cboEra", {165, 705, 800, 330}, kStatementFont, kStatementFontSize, {}, {}, 0},
         labelLayout("lblGY", {1020, 220, 380, 330}),
         labelLayout("Label2", {1470, 225, 720, 420}),
         labelLayout("Label3", {2340, 210, 2280, 315}),
-        {"txtGetYe", {360, 735, 390, 300}, "", 0, {}, {}, 0},
-        {"cmdOk", {1065, 675, 790, 450}, kStatementFont, kStatementFontSize, {}, 0xC0C0C0, 1},
-        labelLayout("lblComent", {1890, 705, 2925, 405}),
+        {"txtGetYe", {1020, 735, 390, 300}, "", 0, {}, {}, 1},
+        {"cmdOk", {1500, 675, 790, 450}, kStatementFont, kStatementFontSize, {}, 0xC0C0C0, 2},
+        labelLayout("lblComent", {2350, 705, 2700, 405}),
         {"Picture1", {5145, 225, 285, 270}, "", 0, {}, kRemovableColor, -1},
         labelLayout("Label4", {5745, 285, 1785, 360}),
         {"Picture2", {5115, 825, 330, 300}, "", 0, {}, kNotExistingColor, -1},
         labelLayout("Label5", {5670, 900, 2325, 345}),
-        {"cmdPrint", {8100, 180, 855, 480}, kStatementFont, kStatementFontSize, {}, {}, 2},
-        {"cmdCancel", {8145, 840, 855, 480}, kStatementFont, kStatementFontSize, {}, {}, 3},
+        {"cmdPrint", {8100, 180, 855, 480}, kStatementFont, kStatementFontSize, {}, {}, 3},
+        {"cmdCancel", {8145, 840, 855, 480}, kStatementFont, kStatementFontSize, {}, {}, 4},
         {"Fxg3", {165, 1575, 10185, 3915}, "", 0, {}, {}, -1},
     };
     for (ControlLayout& entry : layout) {
@@ -62,6 +64,8 @@ StatementWindowModel::StatementWindowModel(reg::ProgramState& state, platform::D
         hidden->visible = false;
     }
     cmdPrint.enabled = false;
+    cboEra.items = {std::string(common::eraName(common::Era::Heisei)),
+                    std::string(common::eraName(common::Era::Reiwa))};
     Fxg3.setFormatString(kStatementHeading);
 }
 
@@ -118,6 +122,16 @@ std::string StatementWindowModel::effectiveClosingMonth() const {
 
 void StatementWindowModel::Form_Load() {
     lblComent.caption = kPromptCaption;
+    // The year being filed is offered: the previous one until March.
+    const std::int32_t filing =
+        settings_.currentMonth <= 3 ? settings_.currentYear - 1 : settings_.currentYear;
+    const common::Era era =
+        common::eraOfYear(filing) == common::Era::Reiwa ? common::Era::Reiwa : common::Era::Heisei;
+    const double year = common::eraYearOf(era, filing);
+    selectEra(era == common::Era::Reiwa ? 1 : 0);
+    if (year >= 1 && filing <= kLastStatementWesternYear) {
+        setTxtGetYe(std::to_string(static_cast<int>(year)));
+    }
     Fxg3.setRows(state_.recordCount + 2);
     Fxg3.setFormatString(kStatementHeading);
     Fxg3.setFixedCols(1);
@@ -153,8 +167,26 @@ void StatementWindowModel::txtGetYe_Change() {
     cmdOk.enabled = true;
 }
 
+void StatementWindowModel::selectEra(int listIndex) {
+    if (listIndex < 0 || listIndex >= static_cast<int>(cboEra.items.size())) return;
+    if (listIndex == cboEra.listIndex) return;
+    cboEra.listIndex = listIndex;
+    cboEra_Click();
+}
+
+void StatementWindowModel::cboEra_Click() {
+    Label1.caption = cboEra.items[static_cast<std::size_t>(cboEra.listIndex)];
+    // Another era is another year: the statement shown no longer answers it.
+    txtGetYe_Change();
+}
+
+common::Era StatementWindowModel::chosenEra() const {
+    return cboEra.listIndex == 1 ? common::Era::Reiwa : common::Era::Heisei;
+}
+
 bool StatementWindowModel::canFocus(std::string_view name) const {
     if (name == txtGetYe.name) return txtGetYe.visible && txtGetYe.enabled;
+    if (name == cboEra.name) return cboEra.visible && cboEra.enabled;
     for (const platform::Control* c : {&cmdOk, &cmdPrint, &cmdCancel}) {
         if (c->name == name) return c->visible && c->enabled;
     }
@@ -184,7 +216,7 @@ void StatementWindowModel::cmdOk_Click() {
         dialogs_.message({kNoYearMessage});
         return;
     }
-    if (statementYearOf(yearText) == 0) {
+    if (statementYearOf(chosenEra(), yearText) == 0) {
         dialogs_.message({kBadYearMessage});
         setTxtGetYe("");
         return;

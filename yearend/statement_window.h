@@ -25,6 +25,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/era.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/grid.h"
@@ -51,6 +52,9 @@ struct StatementSettings {
     std::string roundingMode = "0";
     // The calendar year the schedules count elapsed years to.
     std::int32_t currentYear = schedule::systemCalendarYear();
+    // The month of the clock, which decides the year being filed: the
+    // previous one from January to March.
+    int currentMonth = common::systemCalendarMonth();
 };
 
 // What the window needs from the main window that opened it.
@@ -89,9 +93,12 @@ class StatementWindowModel {
     StatementWindowModel& operator=(const StatementWindowModel&) = delete;
 
     platform::Control Caption{"frmView2", kStatementTitle};
+    // The heading reads as the return's table does: 「令和 8年分」.
     platform::Control Label1{"Label1", "平成"};
     platform::Control lblGY{"lblGY"};
-    platform::Control Label2{"Label2", "年度"};
+    platform::Control Label2{"Label2", "年分"};
+    // The era of the year typed: 平成 or 令和.
+    platform::ComboBox cboEra{"cboEra"};
     platform::Control Label3{"Label3"};
     // The year to show. Change it through setTxtGetYe.
     platform::TextBox txtGetYe{"txtGetYe"};
@@ -133,6 +140,9 @@ class StatementWindowModel {
     void Form_Resize(int scaleWidth, int scaleHeight, bool minimized);
     // Sets the year box and runs its change event when the text changes.
     void setTxtGetYe(std::string text);
+    // The user chose an era (0 平成, 1 令和).
+    void selectEra(int listIndex);
+    void cboEra_Click();
     void txtGetYe_Change();
     // A key typed into the year box; returns the key that reaches the box
     // (0 when it is swallowed: Enter moves the focus on instead).
@@ -179,13 +189,14 @@ class StatementWindowModel {
     void computeStatement(const std::string& yearText);
     // Writes the statement into Fxg3, the markings, legends and totals.
     void render(StatementData data);
-    void finish(const std::string& yearText);
+    void finish();
     void mark(int f, Marking marking);
     void put(int f, int col, std::string text);
     [[nodiscard]] ControlLayout& layoutEntry(std::string_view name);
     [[nodiscard]] bool canFocus(std::string_view name) const;
     // The closing month the schedules use: an empty one stands for December.
     [[nodiscard]] std::string effectiveClosingMonth() const;
+    [[nodiscard]] common::Era chosenEra() const;
 
     reg::ProgramState& state_;
     platform::Dialogs& dialogs_;

@@ -57,6 +57,7 @@ class PagingTest : public ::testing::Test {
         card.setText("txtName", name);
         card.select("cboBunrui", 4);
         card.lostFocus("cboBunrui");
+        card.select("cboReki", 1);  // 平成
         card.setText("txtYear", "19");
         card.lostFocus("txtYear");
         card.select("Combo1", 3);
@@ -91,6 +92,7 @@ TEST_F(PagingTest, PageCheckStopsAtTheFirstMissingItemInOrder) {
         {kMsgNoType, [](EntryCardModel& c) { c.select("cboBunrui", 4); }},
         {kMsgNoYear,
          [](EntryCardModel& c) {
+             c.select("cboReki", 1);
              c.setText("txtYear", "19");
              c.lostFocus("txtYear");
          }},
@@ -131,6 +133,7 @@ TEST_F(PagingTest, ResidualAndLimitAreNeededForDeferredAssetsOnly) {
         card.setText("txtName", "開業費");
         card.select("cboBunrui", type);
         card.lostFocus("cboBunrui");
+        card.select("cboReki", 1);
         card.setText("txtYear", "22");
         card.lostFocus("txtYear");
         card.select("Combo1", 0);
@@ -218,6 +221,71 @@ TEST_F(PagingTest, ChecksKeepTheRegisterStorable) {
     card.setText("txtPrice", "900000");
     card.cmdRec_Click();
     EXPECT_EQ(messages(), std::vector<std::string>{kMsgBadPrice});
+}
+
+// Each era's years end where the era did; 令和 runs to next year.
+TEST_F(PagingTest, EraYearsEndWhereTheEraDid) {
+    struct Case {
+        int era;
+        const char* year;
+        int month;
+        bool valid;
+    };
+    const Case cases[] = {
+        {0, "63", 12, true}, {0, "64", 1, true},  {0, "64", 2, false}, {0, "65", 1, false},
+        {1, "1", 1, true},   {1, "31", 4, true},  {1, "31", 5, false}, {1, "32", 1, false},
+        {1, "38", 4, false}, {2, "1", 4, false},  {2, "1", 5, true},   {2, "8", 6, true},
+        {2, "9", 12, true},  {2, "10", 1, false}, {2, "0", 6, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.era) + " " + c.year + "/" + std::to_string(c.month));
+        dialogs.clearRecord();
+        openNew();
+        card.currentYear = 2026;
+        typeAsset("机");
+        card.select("cboReki", c.era);
+        card.setText("txtYear", c.year);
+        card.lostFocus("txtYear");
+        card.select("Combo1", c.month - 1);
+        card.lostFocus("Combo1");
+        card.clickOption("optGaku");
+        card.cmdRec_Click();
+        if (c.valid) {
+            EXPECT_EQ(messages(), std::vector<std::string>{});
+            EXPECT_EQ(state.assetRegister.at(1, reg::eraCode), std::to_string(c.era));
+        } else {
+            EXPECT_EQ(messages(), std::vector<std::string>{kMsgBadYear});
+            EXPECT_EQ(card.focusedControl, "txtYear");
+        }
+    }
+}
+
+// A record an older version stored as 平成38 shows as 令和8; written back
+// untouched when not edited, in 令和 once edited.
+TEST_F(PagingTest, AnOlderVersionsHeiseiYearIsShownAndStoredInReiwa) {
+    reg::Row old = pc("応接セット");
+    old[reg::eraYear - 1] = "38";
+    old[reg::westernYear - 1] = "2026";
+    old[reg::assetCode - 1] = "2026-05-4";
+    openWith({old, pc("B")});
+    EXPECT_EQ(card.cboReki.listIndex, 2);
+    EXPECT_EQ(card.txtYear.text, "8");
+    EXPECT_EQ(card.lblYmd.caption, "2026");
+    EXPECT_FALSE(card.cardChanged);
+
+    // Paging on registers the page as it is: the stored era stays.
+    card.cmdFor_Click();
+    EXPECT_EQ(state.assetRegister.at(1, reg::eraCode), "1");
+    EXPECT_EQ(state.assetRegister.at(1, reg::eraYear), "38");
+
+    // An edit registers the page in the era of its date.
+    card.cmdRR_Click();
+    card.setText("txtName", "応接セット一式");
+    card.cmdRec_Click();
+    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_EQ(state.assetRegister.at(1, reg::eraCode), "2");
+    EXPECT_EQ(state.assetRegister.at(1, reg::eraYear), "8");
+    EXPECT_EQ(state.assetRegister.at(1, reg::westernYear), "2026");
 }
 
 TEST_F(PagingTest, RegisteringTheNewPageRaisesTheRecordCount) {
@@ -348,7 +416,7 @@ TEST_F(PagingTest, AnOpenedFileWithoutRowsOpensOnANewPage) {
     openWith({});
     // The same page as a card opened without a file: its defaults, its label.
     EXPECT_EQ(card.lblNum.caption, "1/新規");
-    EXPECT_EQ(card.cboReki.listIndex, 1);
+    EXPECT_EQ(card.cboReki.listIndex, 2);
     EXPECT_EQ(card.txtSuu.text, "1");
     EXPECT_EQ(card.txtWari.text, "100");
     card.cmdFF_Click();

@@ -88,8 +88,8 @@ TEST_F(EntryCardTest, OpensOnAnEmptyNewPageWithoutAFile) {
     EXPECT_EQ(state.recordCount, 0);
     EXPECT_EQ(state.currentRecord, 1);
     EXPECT_EQ(card.Caption.caption, "データ登録　　");
-    EXPECT_EQ(card.cboReki.items, (std::vector<std::string>{"昭和", "平成"}));
-    EXPECT_EQ(card.cboReki.listIndex, 1);
+    EXPECT_EQ(card.cboReki.items, (std::vector<std::string>{"昭和", "平成", "令和"}));
+    EXPECT_EQ(card.cboReki.listIndex, 2);
     EXPECT_EQ(card.cboBunrui.items.size(), 11u);
     EXPECT_EQ(card.cboBunrui.items[0], "建　物");
     EXPECT_EQ(card.cboBunrui.items[10], "生　物");
@@ -165,7 +165,7 @@ TEST_F(EntryCardTest, StoredMethodCodesSelectTheirOption) {
 
 TEST_F(EntryCardTest, ListNumbersOutsideTheirListsLoadWithNoSelection) {
     reg::Row row = test::asset("机", "1", "20", "13", "4", "50000", "8", "0.125", "3");
-    row[reg::eraCode - 1] = "2";
+    row[reg::eraCode - 1] = "3";
     row[reg::typeCode - 1] = "11";
     openWith({row});
     EXPECT_EQ(card.cboReki.listIndex, -1);
@@ -263,6 +263,10 @@ TEST_F(EntryCardTest, PriceKeysAndGrouping) {
 
 TEST_F(EntryCardTest, LeavingTheYearGivesTheWesternYearByEra) {
     card.Form_Load();
+    card.setText("txtYear", "8");  // a new card is on 令和
+    card.lostFocus("txtYear");
+    EXPECT_EQ(card.lblYmd.caption, "2026");
+    card.select("cboReki", 1);
     card.setText("txtYear", "19");
     card.lostFocus("txtYear");
     EXPECT_EQ(card.lblYmd.caption, "2007");
@@ -293,6 +297,7 @@ TEST_F(EntryCardTest, SecondUsefulLifeShowsForOldBuildingsOnly) {
     // The new row has no western year yet, which reads as 0.
     EXPECT_TRUE(card.txtTnen2.visible);
     EXPECT_TRUE(card.lblCapRate2.enabled);
+    card.select("cboReki", 1);
     card.setText("txtYear", "10");
     card.lostFocus("txtYear");
     card.select("Combo1", 2);  // March 1998: key 199813
@@ -412,6 +417,7 @@ TEST_F(EntryCardTest, ThreeYearMethodComputesTheDateKeyItself) {
     card.Form_Load();
     card.setText("txtName", "複合機");
     card.select("cboBunrui", 4);
+    card.select("cboReki", 1);
     card.setText("txtYear", "19");
     card.lostFocus("txtYear");
     card.select("Combo1", 3);  // the list is not left before the click

@@ -99,8 +99,9 @@ void schedules(reg::ProgramState& state, const std::string& rounding) {
 
 void statement(reg::ProgramState& state, const std::string& rounding, const std::string& year) {
     platform::ScriptedDialogs dialogs;
-    yearend::StatementWindowModel window(state, dialogs, {rounding, kCurrentYear});
+    yearend::StatementWindowModel window(state, dialogs, {rounding, kCurrentYear, 6});
     window.Form_Load();
+    window.selectEra(0);
     window.setTxtGetYe(year);
     window.cmdOk_Click();
     check(onlyMessages(dialogs,

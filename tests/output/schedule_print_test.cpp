@@ -217,7 +217,9 @@ TEST(SchedulePrintTest, GuaranteeAndRevisedRateOnlyForTheNewDecliningBalance) {
 TEST(SchedulePrintTest, DateLineByEra) {
     auto showa = open({shopHouse()}, kSettings);
     EXPECT_EQ(lineAt(printed(*showa), 1, 1900).front().text, "取得日： S. 63年4月日");
-    auto unknown = open({with(shopHouse(), {{reg::eraCode, "2"}})}, kSettings);
+    auto reiwa = open({with(shopHouse(), {{reg::eraCode, "1"}, {reg::eraYear, "38"}})}, kSettings);
+    EXPECT_EQ(lineAt(printed(*reiwa), 1, 1900).front().text, "取得日： R. 8年4月日");
+    auto unknown = open({with(shopHouse(), {{reg::eraCode, "3"}})}, kSettings);
     const std::vector<Op> line = lineAt(printed(*unknown), 1, 1900);
     ASSERT_EQ(line.front().x, 900);
     EXPECT_EQ(line.front().text, "");

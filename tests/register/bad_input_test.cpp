@@ -112,6 +112,7 @@ class BadInput : public ::testing::Test {
         platform::ScriptedDialogs dialogs;
         yearend::StatementWindowModel window(state_, dialogs, {"0", 2024});
         window.Form_Load();
+        window.selectEra(0);  // 平成
         window.setTxtGetYe(year);
         window.cmdOk_Click();
         Statement s{
@@ -281,7 +282,7 @@ TEST_F(BadInput, NumbersBeyondThirtyTwoBitsStopTheSchedulesThatHoldThemInInteger
 }
 
 TEST_F(BadInput, CodesOutsideEveryTable) {
-    // Types 11 and -1, methods 6, -1 and 1.5, eras 2 and -1, type 9.5.
+    // Types 11 and -1, methods 6, -1 and 1.5, eras 3 and -1, type 9.5.
     load("codes_outside_tables.dat", 8);
     EXPECT_EQ(listed(1, 2), "");
     EXPECT_EQ(listed(2, 2), "");
@@ -325,7 +326,8 @@ TEST_F(BadInput, YearsBeforeShowaOne) {
 
 TEST_F(BadInput, YearsAfterHeiseiNinetyNine) {
     load("years_after_heisei_99.dat", 3);
-    EXPECT_EQ(listed(1, 4), "H. 100/4");
+    // 平成100年 is 2088, shown in the era of that date.
+    EXPECT_EQ(listed(1, 4), "R. 70/4");
     const auto shown = schedules();
     const std::vector<std::string> settled = {"2088", "2987", "2138"};
     for (std::size_t i = 0; i < shown.size(); ++i) {

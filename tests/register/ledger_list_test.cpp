@@ -92,7 +92,7 @@ TEST_F(LedgerListTest, LifeColumnRules) {
 }
 
 TEST_F(LedgerListTest, CodesOutsideTheirTablesGiveEmptyOrOwnText) {
-    Row row = test::asset("x", "2", "20", "4", "11", "1", "5", "0.200", "7");
+    Row row = test::asset("x", "3", "20", "4", "11", "1", "5", "0.200", "7");
     auto cells = list(row);
     EXPECT_EQ(cells[2], "");
     EXPECT_EQ(cells[4], "");

@@ -98,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
 // previous asset's captions.
 TEST(ScheduleDispatch, NoProcedureGivesAnEmptySchedule) {
     const reg::Row odd =
-        with(asset("謎", "2", "20", "4", "2", "150000", "5", "0.200", "5"), {{reg::eraCode, "2"}});
+        with(asset("謎", "3", "20", "4", "2", "150000", "5", "0.200", "5"), {{reg::eraCode, "3"}});
     auto shown = open({testing::newDeclining(), odd});
     ScheduleWindowModel& w = *shown->window;
     ASSERT_GT(w.Fxg2.rows(), 1);
@@ -160,7 +160,8 @@ TEST_P(YearColumnsTest, LabelsMonthsAndClosingYears) {
     const YearCase& c = GetParam();
     // New straight line: the same frame columns as every procedure.
     // The western year as a Shōwa year would give it, whatever the era code.
-    const int western = std::stoi(c.eraYear) + (std::string(c.era) == "1" ? 1988 : 1925);
+    const std::string era = c.era;
+    const int western = std::stoi(c.eraYear) + (era == "1" ? 1988 : era == "2" ? 2018 : 1925);
     auto shown =
         open({with(asset("x", c.era, c.eraYear, c.month, "2", "1000000", "10", "0.100", "3"),
                    {{reg::westernYear, std::to_string(western)}})},
@@ -210,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "60",
                  "1",
                  {"昭和 60年度期末", "昭和 61年度期末", "昭和 62年度期末", "昭和 63年度期末",
-                  "平成1年度期末", "平成2年度期末"},
+                  "平成元年度期末", "平成2年度期末"},
                  "12/12",
                  {"1985", "1986", "1987", "1988", "1989", "1990"}},
         // F = -2: the first fiscal year is Shōwa 59 and Shōwa 63 still comes,
@@ -221,7 +222,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "60",
                  "2",
                  {"昭和 59年度期末", "昭和 60年度期末", "昭和 61年度期末", "昭和 62年度期末",
-                  "昭和 63年度期末", "平成1年度期末", "平成2年度期末"},
+                  "昭和 63年度期末", "平成元年度期末", "平成2年度期末"},
                  "2/12",
                  {"1985", "1986", "1987", "1988", "1989", "1990", "1991"}},
         YearCase{"showaMarchMay",
@@ -229,16 +230,44 @@ INSTANTIATE_TEST_SUITE_P(
                  "0",
                  "63",
                  "5",
-                 {"昭和 63年度期末", "平成1年度期末"},
+                 {"昭和 63年度期末", "平成元年度期末"},
                  "11/12",
                  {"1989", "1990"}},
+        // A label takes the era of the year it names: 2019 is 令和元年; the
+        // fiscal year from April 2019 is 令和元年度, the one to March 2019
+        // 平成30年度; a stored 平成 year past the era's end is named in 令和.
+        YearCase{"reiwaDecember",
+                 "12",
+                 "1",
+                 "30",
+                 "6",
+                 {"平成30年度期末", "令和元年度期末", "令和2年度期末"},
+                 "7/12",
+                 {"2018", "2019", "2020"}},
+        YearCase{"reiwaMarchApril",
+                 "3",
+                 "1",
+                 "30",
+                 "4",
+                 {"平成30年度期末", "令和元年度期末", "令和2年度期末"},
+                 "12/12",
+                 {"2019", "2020", "2021"}},
+        YearCase{"reiwaStoredAsHeisei", "12", "1", "38", "4", {"令和8年度期末"}, "9/12", {"2026"}},
+        YearCase{"reiwa",
+                 "3",
+                 "2",
+                 "8",
+                 "2",
+                 {"令和7年度期末", "令和8年度期末"},
+                 "2/12",
+                 {"2026", "2027"}},
         // Neither era: no era name, the crossing as for Shōwa.
         YearCase{"unknownEra",
                  "12",
                  "7",
                  "63",
                  "1",
-                 {"63年度期末", "平成1年度期末"},
+                 {"63年度期末", "平成元年度期末"},
                  "12/12",
                  {"1988", "1989"}}),
     [](const auto& tc) { return std::string(tc.param.name); });

@@ -112,7 +112,7 @@ TEST_F(EntryCardWindowTest, ShowsEveryControlUnderItsNameWithItsCaption) {
     EXPECT_EQ(find<QComboBox>(*card, "cboBunrui")->count(), 11);
     EXPECT_EQ(str(find<QComboBox>(*card, "cboBunrui")->itemText(9)), "繰延資産");
     EXPECT_EQ(find<QComboBox>(*card, "cboBunrui")->currentIndex(), -1);
-    EXPECT_EQ(str(find<QComboBox>(*card, "cboReki")->currentText()), "平成");
+    EXPECT_EQ(str(find<QComboBox>(*card, "cboReki")->currentText()), "令和");
     EXPECT_EQ(find<QComboBox>(*card, "Combo1")->count(), 12);
     EXPECT_EQ(str(find<QLineEdit>(*card, "txtSuu")->text()), "1");
     EXPECT_EQ(str(find<QLineEdit>(*card, "txtWari")->text()), "100");
@@ -130,6 +130,7 @@ TEST_F(EntryCardWindowTest, EnterWalksThePageAndTheFieldsReachTheModel) {
     for (int i = 0; i < 5; ++i) press(Qt::Key_Down);  // 備　品
     press(Qt::Key_Return);
     EXPECT_EQ(focused(), "cboReki");
+    press(Qt::Key_Up);  // 平成, from the new card's 令和
     press(Qt::Key_Return);
     typeText(QStringLiteral("19"));
     press(Qt::Key_Return);
@@ -178,6 +179,7 @@ TEST_F(EntryCardWindowTest, AFailedCheckSaysSoAndPutsTheFocusOnTheField) {
     auto& m = card->model();
     m.setText("txtName", "机");
     m.select("cboBunrui", 4);
+    m.select("cboReki", 1);
     m.setText("txtYear", "19");
     m.txtYear_LostFocus();
     m.select("Combo1", 3);
@@ -236,6 +238,7 @@ TEST(EntryCardEndToEnd, NewAssetReachesTheListAndTheFile) {
     press(Qt::Key_Return);
     for (int i = 0; i < 5; ++i) press(Qt::Key_Down);
     press(Qt::Key_Return);
+    press(Qt::Key_Up);  // 平成
     press(Qt::Key_Return);
     typeText(QStringLiteral("20"));
     press(Qt::Key_Return);

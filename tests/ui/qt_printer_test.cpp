@@ -319,6 +319,7 @@ TEST_F(PrintRoadsTest, StatementIsTheSamePageAtItsOwnSizes) {
     if (!havePdfToText()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     yearend::StatementWindowModel window(state_, dialogs_, {"0", 2024}, nullptr, &device_);
     window.Form_Load();
+    window.selectEra(0);  // 平成
     window.setTxtGetYe("30");
     window.cmdOk_Click();
     ASSERT_TRUE(window.Fxg3Visible);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QBrush>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,7 +42,7 @@ class StatementWindowTest : public ::testing::Test {
             test::asset("検査装置", "1", "22", "4", "3", "300000", "10", "0.100", "3");
         state.recordCount = 2;
         window = std::make_unique<StatementWindow>(state, dialogs,
-                                                   yearend::StatementSettings{"0", 2024}, &host);
+                                                   yearend::StatementSettings{"0", 2024, 6}, &host);
         host.window = window.get();
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -54,6 +55,21 @@ class StatementWindowTest : public ::testing::Test {
         return w;
     }
     bool shown(const char* name) { return child<QWidget>(name)->isVisibleTo(window.get()); }
+    // Chooses the era in its list and types the year over the one offered.
+    static void typeYear(QWidget& opened, const char* era, const char* year) {
+        auto* eras = opened.findChild<QComboBox*>(QStringLiteral("cboEra"));
+        ASSERT_NE(eras, nullptr);
+        const int index = eras->findText(QString::fromUtf8(era));
+        ASSERT_GE(index, 0);
+        eras->setCurrentIndex(index);
+        emit eras->activated(index);
+        auto* box = opened.findChild<QLineEdit*>(QStringLiteral("txtGetYe"));
+        ASSERT_NE(box, nullptr);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, QString::fromLatin1(year));
+    }
+    void typeYear(const char* era, const char* year) { typeYear(*window, era, year); }
     // A picture of the window for whoever looks at it, when asked for.
     void grab(const char* file) {
         if (const QByteArray dir = qgetenv("FENMARK_UI_GRAB_DIR"); !dir.isEmpty()) {
@@ -74,11 +90,14 @@ TEST_F(StatementWindowTest, TypingEnterAndShowGiveTheStatement) {
               QColor(0xC0, 0, 0));
     auto* year = child<QLineEdit>("txtGetYe");
     auto* ok = child<QPushButton>("cmdOk");
-    EXPECT_FALSE(ok->isEnabled());
+    // The year being filed is offered: 令和6 in June 2024.
+    EXPECT_EQ(str(child<QComboBox>("cboEra")->currentText()), "令和");
+    EXPECT_EQ(str(year->text()), "6");
+    EXPECT_TRUE(ok->isEnabled());
     EXPECT_FALSE(shown("Fxg3"));
     EXPECT_FALSE(shown("Picture2"));
 
-    QTest::keyClicks(year, "19");
+    typeYear("平成", "19");
     grab("statement_window_open.png");
     EXPECT_EQ(window->model().txtGetYe.text, "19");
     EXPECT_TRUE(ok->isEnabled());
@@ -123,7 +142,7 @@ TEST_F(StatementWindowTest, ResizingFollowsTheWidthRule) {
 }
 
 TEST_F(StatementWindowTest, ClosingShowsTheMainWindow) {
-    QTest::keyClicks(child<QLineEdit>("txtGetYe"), "20");
+    typeYear("平成", "20");
     QTest::mouseClick(child<QPushButton>("cmdOk"), Qt::LeftButton);
     QTest::mouseClick(child<QPushButton>("cmdCancel"), Qt::LeftButton);
     EXPECT_FALSE(window->isVisible());
@@ -154,12 +173,12 @@ TEST_F(StatementWindowTest, OpensWideEnoughForEveryColumnOnA1280By800Screen) {
     reg::ProgramState longNames = state;
     longNames.assetRegister.row(2) = test::asset("業務用大型冷凍冷蔵ショーケース一式", "1", "22",
                                                  "4", "3", "300000", "10", "0.100", "3");
-    StatementWindow wide(longNames, dialogs, yearend::StatementSettings{"0", 2024}, &host);
+    StatementWindow wide(longNames, dialogs, yearend::StatementSettings{"0", 2024, 6}, &host);
     wide.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&wide));
     for (StatementWindow* opened : {window.get(), &wide}) {
         const int openingWidth = opened->width();
-        QTest::keyClicks(opened->findChild<QLineEdit*>(QStringLiteral("txtGetYe")), "30");
+        typeYear(*opened, "平成", "30");
         QTest::mouseClick(opened->findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
         auto* grid = opened->findChild<platform::qt::GridTableView*>(QStringLiteral("Fxg3"));
         ASSERT_NE(grid, nullptr);

@@ -22,7 +22,7 @@ std::unique_ptr<Opened> open(std::vector<reg::Row> rows, std::string closingMont
     opened->state.recordCount = static_cast<std::int16_t>(r - 1);
     opened->state.closingMonth = std::move(closingMonth);
     opened->window = std::make_unique<StatementWindowModel>(opened->state, opened->dialogs,
-                                                            StatementSettings{"0", 2024});
+                                                            StatementSettings{"0", 2024, 6});
     opened->window->Form_Load();
     return opened;
 }
@@ -30,6 +30,8 @@ std::unique_ptr<Opened> open(std::vector<reg::Row> rows, std::string closingMont
 std::unique_ptr<Opened> statement(std::vector<reg::Row> rows, std::string year,
                                   std::string closingMonth) {
     auto opened = open(std::move(rows), std::move(closingMonth));
+    // The years of these tests are 平成 years.
+    opened->window->selectEra(0);
     opened->window->setTxtGetYe(std::move(year));
     opened->window->cmdOk_Click();
     return opened;

@@ -128,13 +128,36 @@ void expectLine(const std::vector<Op>& line, const std::vector<Expected>& expect
     }
 }
 
+// The year as the return names it, and the closing date in the era in force
+// in its month.
 TEST(StatementPrintTest, TitleNamesTheYearAndTheClosingDate) {
-    auto opened = statement(assets(1), "19", "3");
-    const Op title = printed(*opened).ops().front();
-    EXPECT_EQ(title.text, "平成 19年度分  (期末 ：平成 20年3月)");
-    EXPECT_EQ(std::tie(title.x, title.y), std::make_tuple(1000.0, 700.0));
-    EXPECT_EQ(title.font, "ＭＳ明朝");
-    EXPECT_EQ(title.size, 10);
+    struct Case {
+        int era;  // 0 平成, 1 令和
+        const char* year;
+        const char* closing;
+        const char* title;
+    };
+    const Case cases[] = {
+        {0, "19", "3", "平成 19年分  (期末 ：平成 20年3月)"},
+        {0, "30", "3", "平成 30年分  (期末 ：平成 31年3月)"},
+        {0, "31", "3", "平成 31年分  (期末 ：令和 2年3月)"},
+        {0, "1", "12", "平成 元年分  (期末 ：平成 元年12月)"},
+        {1, "1", "12", "令和 元年分  (期末 ：令和 元年12月)"},
+        {1, "8", "12", "令和 8年分  (期末 ：令和 8年12月)"},
+        {1, "8", "3", "令和 8年分  (期末 ：令和 9年3月)"},
+        {0, "38", "12", "平成 38年分  (期末 ：令和 8年12月)"},
+    };
+    for (const Case& c : cases) {
+        auto opened = testing::open(assets(1), c.closing);
+        opened->window->selectEra(c.era);
+        opened->window->setTxtGetYe(c.year);
+        opened->window->cmdOk_Click();
+        const Op title = printed(*opened).ops().front();
+        EXPECT_EQ(title.text, c.title);
+        EXPECT_EQ(std::tie(title.x, title.y), std::make_tuple(1000.0, 700.0));
+        EXPECT_EQ(title.font, "ＭＳ明朝");
+        EXPECT_EQ(title.size, 10);
+    }
 }
 
 TEST(StatementPrintTest, AssetLinePlacesEveryColumnAndRightAlignsTheNumbers) {
@@ -196,7 +219,7 @@ TEST(StatementPrintTest, LifeAndRateAreTheRegistersWhateverTheYear) {
 
 TEST(StatementPrintTest, DateByRoundedEraAndNoneForAnUnknownOne) {
     auto opened =
-        statement({straightLine("19", "4"), with(straightLine("19", "5"), {{reg::eraCode, "2"}}),
+        statement({straightLine("19", "4"), with(straightLine("19", "5"), {{reg::eraCode, "3"}}),
                    with(straightLine("63", "7"), {{reg::eraCode, "0"}}),
                    with(straightLine("20", "8"), {{reg::eraCode, "0.6"}})},
                   "20");

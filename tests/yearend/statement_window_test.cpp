@@ -25,9 +25,9 @@ TEST(StatementWindow, OpensWaitingForAYear) {
         bool enabled;
     };
     const Expected expected[] = {
-        {"Label1", "平成", true, true},    {"lblGY", "", false, true},
-        {"Label2", "年度", true, true},    {"Label3", "", true, true},
-        {"cmdOk", "表示", true, false},    {"lblComent", "閲覧年度を入力して下さい。", true, true},
+        {"Label1", "令和", true, true},    {"lblGY", "", false, true},
+        {"Label2", "年分", true, true},    {"Label3", "", true, true},
+        {"cmdOk", "表示", true, true},     {"lblComent", "閲覧年度を入力して下さい。", true, true},
         {"Picture1", "", false, true},     {"Label4", "既に削除可能な資産", false, true},
         {"Picture2", "", false, true},     {"Label5", "その年度に存在しない資産", false, true},
         {"cmdPrint", "印刷", true, false}, {"cmdCancel", "戻る", true, true},
@@ -40,15 +40,18 @@ TEST(StatementWindow, OpensWaitingForAYear) {
         EXPECT_EQ(c->visible, e.visible) << e.name;
         EXPECT_EQ(c->enabled, e.enabled) << e.name;
     }
+    // The year being filed is offered: 令和6 in June 2024.
     EXPECT_TRUE(w.txtGetYe.visible);
-    EXPECT_EQ(w.txtGetYe.text, "");
+    EXPECT_EQ(w.txtGetYe.text, "6");
+    EXPECT_EQ(w.cboEra.items, (std::vector<std::string>{"平成", "令和"}));
+    EXPECT_EQ(w.cboEra.listIndex, 1);
     EXPECT_FALSE(w.Fxg3Visible);
     EXPECT_EQ(w.Fxg3.rows(), 3);
     EXPECT_EQ(w.Fxg3.fixedRows(), 1);
     EXPECT_EQ(w.Fxg3.fixedCols(), 1);
     EXPECT_EQ(w.focus, "txtGetYe");
     EXPECT_EQ(w.tabOrder(),
-              (std::vector<std::string>{"txtGetYe", "cmdOk", "cmdPrint", "cmdCancel"}));
+              (std::vector<std::string>{"cboEra", "txtGetYe", "cmdOk", "cmdPrint", "cmdCancel"}));
     EXPECT_EQ(w.layoutOf("Label3").fontSize, 9.75);
     EXPECT_EQ(w.layoutOf("cmdOk").fontName, "ＭＳ Ｐゴシック");
     EXPECT_EQ(w.layoutOf("Picture1").backColor, kRemovableColor);
@@ -75,6 +78,7 @@ TEST(StatementWindow, RefusesYearsThatAreNotOneTo99) {
         EXPECT_FALSE(w.cmdPrint.enabled);
     }
     auto s = open({});
+    s->window->setTxtGetYe("");
     s->window->cmdOk_Click();
     ASSERT_EQ(s->dialogs.messages().size(), 1u);
     EXPECT_EQ(s->dialogs.messages()[0].text, "年度を入力して下さい。");
@@ -100,9 +104,10 @@ TEST(StatementWindow, EnterInTheYearBoxMovesTheFocusOn) {
     StatementWindowModel& w = *s->window;
     EXPECT_EQ(w.txtGetYe_KeyPress('1'), '1');
     EXPECT_EQ(w.focus, "txtGetYe");
-    // "表示" is still disabled before any typing: the focus goes past it.
+    // With the year offered, "表示" takes the focus at once.
     EXPECT_EQ(w.txtGetYe_KeyPress(kEnterKey), 0);
-    EXPECT_EQ(w.focus, "cmdCancel");
+    EXPECT_EQ(w.focus, "cmdOk");
+    w.focus = "txtGetYe";
     w.setTxtGetYe("19");
     EXPECT_EQ(w.txtGetYe_KeyPress(kEnterKey), 0);
     EXPECT_EQ(w.focus, "cmdOk");
@@ -151,6 +156,7 @@ TEST(StatementWindow, ClosingShowsTheMainWindowOnce) {
         StatementWindowModel w(state, dialogs, {"0", 2024}, &host);
         host.window = &w;
         w.Form_Load();
+        w.selectEra(0);
         w.setTxtGetYe("19");
         EXPECT_TRUE(w.click("cmdOk"));
         if (byButton) {

@@ -1,0 +1,138 @@
+#include "common/era.h"
+
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+
+#include "common/number.h"
+
+namespace fenmark::common {
+
+namespace {
+
+// The year before year 1 of each era.
+double eraBase(Era era) {
+    switch (era) {
+        case Era::Showa:
+            return 1925;
+        case Era::Heisei:
+            return 1988;
+        case Era::Reiwa:
+            return 2018;
+    }
+    return 0;
+}
+
+bool isWhole(double value) { return std::isfinite(value) && value == std::floor(value); }
+
+}  // namespace
+
+std::int32_t systemCalendarYear() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local.tm_year + 1900;
+}
+
+int systemCalendarMonth() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local.tm_mon + 1;
+}
+
+std::optional<Era> eraOfCode(double code) {
+    if (code == 0) return Era::Showa;
+    if (code == 1) return Era::Heisei;
+    if (code == 2) return Era::Reiwa;
+    return std::nullopt;
+}
+
+double westernYear(Era era, double eraYear) { return eraBase(era) + eraYear; }
+double eraYearOf(Era era, double western) { return western - eraBase(era); }
+
+Era eraOfMonth(double western, double month, std::optional<Era> preferred) {
+    if (western > 2019 || (western == 2019 && month >= 5)) return Era::Reiwa;
+    if (western > 1989) return Era::Heisei;
+    if (western == 1989 && month >= 2) return Era::Heisei;
+    if (western == 1989) return preferred == Era::Showa ? Era::Showa : Era::Heisei;
+    return Era::Showa;
+}
+
+Era eraOfYear(double western) {
+    if (western >= 2019) return Era::Reiwa;
+    if (western >= 1989) return Era::Heisei;
+    return Era::Showa;
+}
+
+std::string_view eraName(Era era) {
+    switch (era) {
+        case Era::Showa:
+            return "昭和";
+        case Era::Heisei:
+            return "平成";
+        case Era::Reiwa:
+            return "令和";
+    }
+    return {};
+}
+
+std::string_view eraLetter(Era era) {
+    switch (era) {
+        case Era::Showa:
+            return "S";
+        case Era::Heisei:
+            return "H";
+        case Era::Reiwa:
+            return "R";
+    }
+    return {};
+}
+
+std::string eraYearText(double eraYear) {
+    if (eraYear == 1) return "元";
+    char buffer[64];
+    if (isWhole(eraYear) && std::fabs(eraYear) < 1e15) {
+        std::snprintf(buffer, sizeof buffer, "%.0f", eraYear);
+    } else {
+        std::snprintf(buffer, sizeof buffer, "%.15g", eraYear);
+    }
+    return buffer;
+}
+
+int lastMonthOf(Era era, double eraYear) {
+    if (era == Era::Showa && eraYear == 64) return 1;
+    if (era == Era::Heisei && eraYear == 31) return 4;
+    return 12;
+}
+
+int firstMonthOf(Era era, double eraYear) {
+    if (era == Era::Reiwa && eraYear == 1) return 5;
+    return 1;
+}
+
+std::optional<EraDate> eraDateOf(double eraCode, std::string_view eraYearText_,
+                                 std::string_view monthText) {
+    const std::optional<Era> stored = eraOfCode(eraCode);
+    if (!stored || !isNumber(eraYearText_) || !isNumber(monthText)) return std::nullopt;
+    const double year = leadingNumber(eraYearText_);
+    const double month = leadingNumber(monthText);
+    if (!isWhole(year) || !isWhole(month) || month < 1 || month > 12) return std::nullopt;
+    const double western = westernYear(*stored, year);
+    const Era era = eraOfMonth(western, month, stored);
+    return EraDate{era, eraYearOf(era, western)};
+}
+
+std::optional<ShownEraDate> shownEraDate(double eraCode, const std::string& eraYearText_,
+                                         std::string_view monthText) {
+    const std::optional<Era> stored = eraOfCode(eraCode);
+    if (!stored) return std::nullopt;
+    const std::optional<EraDate> date = eraDateOf(eraCode, eraYearText_, monthText);
+    if (!date) return ShownEraDate{std::string(eraLetter(*stored)), eraYearText_};
+    // Compact cells write the number, 1 included.
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.0f", date->eraYear);
+    return ShownEraDate{std::string(eraLetter(date->era)), buffer};
+}
+
+}  // namespace fenmark::common

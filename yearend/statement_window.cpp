@@ -23,13 +23,13 @@ ControlLayout labelLayout(std::string name, platform::Geometry geometry) {
 std::vector<ControlLayout> designLayout() {
     std::vector<ControlLayout> layout{
         labelLayout("Label1", {210, 210, 600, 315}),
-        {"cboEra", {165, 705, 800, 330}, kStatementFont, kStatementFontSize, {}, {}, 0},
+        {"cboEra", {165, 690, 1050, 360}, kStatementFont, kStatementFontSize, {}, {}, 0},
         labelLayout("lblGY", {1020, 220, 380, 330}),
         labelLayout("Label2", {1470, 225, 720, 420}),
         labelLayout("Label3", {2340, 210, 2280, 315}),
-        {"txtGetYe", {1020, 735, 390, 300}, "", 0, {}, {}, 1},
-        {"cmdOk", {1500, 675, 790, 450}, kStatementFont, kStatementFontSize, {}, 0xC0C0C0, 2},
-        labelLayout("lblComent", {2350, 705, 2700, 405}),
+        {"txtGetYe", {1290, 720, 480, 330}, "", 0, {}, {}, 1},
+        {"cmdOk", {1860, 675, 790, 450}, kStatementFont, kStatementFontSize, {}, 0xC0C0C0, 2},
+        labelLayout("lblComent", {2730, 705, 2380, 405}),
         {"Picture1", {5145, 225, 285, 270}, "", 0, {}, kRemovableColor, -1},
         labelLayout("Label4", {5745, 285, 1785, 360}),
         {"Picture2", {5115, 825, 330, 300}, "", 0, {}, kNotExistingColor, -1},

@@ -56,6 +56,10 @@ inline constexpr const char* kMsgNoEra = "元号が選択されていません�
 inline constexpr const char* kMsgBadYear = "取得年が不正です。";
 inline constexpr const char* kMsgBadQuantity = "数または面積が不正です。";
 inline constexpr const char* kMsgBadRatio = "事業専用割合が不正です。";
+// 一括償却資産 are those of a unit price below 200,000 yen.
+inline constexpr double kLumpSumLimit = 200000;
+inline constexpr const char* kMsgLumpSumLimit =
+    "3年均等償却資産（一括償却資産）にできるのは、1単位の取得価額が20万円未満の資産です。";
 inline constexpr const char* kMsgPriceBelowQuantity =
     "取得価額が数量より少なくなっています。1台（1単位）につき1円以上の金額を入力してください。";
 inline constexpr const char* kMsgBadRevisedLife = "改正耐用年数が不正です。";
@@ -280,6 +284,8 @@ class EntryCardModel {
 
     // The method code SetData stores for the chosen option and date.
     [[nodiscard]] std::string methodCode() const;
+    // The price of one unit: the price divided by the quantity.
+    [[nodiscard]] double unitPrice() const;
     // The asset code's two forms from the date key and the type.
     [[nodiscard]] std::string shortAssetCode() const;
     [[nodiscard]] std::string longAssetCode() const;

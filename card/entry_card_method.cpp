@@ -188,6 +188,13 @@ void EntryCardModel::optRitu_Click() {
     markChanged();
 }
 
+double EntryCardModel::unitPrice() const {
+    // The limits of the law are per unit of trade: the price of one.
+    const double price = common::leadingNumber(txtPrice.text);
+    const double quantity = common::leadingNumber(txtSuu.text);
+    return quantity >= 1 ? price / quantity : price;
+}
+
 void EntryCardModel::optToku_Click() {
     computeDateKey();
     if (txtTnen.text.empty()) {
@@ -203,9 +210,13 @@ void EntryCardModel::optToku_Click() {
         return;
     }
     const double price = common::leadingNumber(txtPrice.text);
-    if (price < 100001 || price > 200000) {
+    if (price < 100001) {
         refuseOption(optToku, kMsgBadPrice, "txtPrice");
         assign(txtPrice, "");
+        return;
+    }
+    if (unitPrice() >= kLumpSumLimit) {
+        refuseOption(optToku, kMsgLumpSumLimit, "txtPrice");
         return;
     }
     // From 平成11 on, 令和 included.

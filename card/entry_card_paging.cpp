@@ -130,8 +130,9 @@ bool EntryCardModel::dataCheck(bool allowEmpty) {
     if (!optionalInRange(txtGendo, 0, 100)) return fail(kMsgBadLimit, "txtGendo");
     // A price corrected after the three-year method was chosen must still
     // be one the method allows.
-    if (optToku.value && !txtPrice.text.empty() && !inRange(txtPrice, 100001, 200000)) {
-        return fail(kMsgBadPrice, "txtPrice");
+    if (optToku.value && !txtPrice.text.empty()) {
+        if (!inRange(txtPrice, 100001, 2147483647)) return fail(kMsgBadPrice, "txtPrice");
+        if (unitPrice() >= kLumpSumLimit) return fail(kMsgLumpSumLimit, "txtPrice");
     }
     // One yen a unit stays on the books as the memorandum value: a price
     // below the quantity (a price of 0 above all) leaves nothing to

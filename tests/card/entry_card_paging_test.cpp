@@ -220,7 +220,7 @@ TEST_F(PagingTest, ChecksKeepTheRegisterStorable) {
     card.clickOption("optToku");
     card.setText("txtPrice", "900000");
     card.cmdRec_Click();
-    EXPECT_EQ(messages(), std::vector<std::string>{kMsgBadPrice});
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgLumpSumLimit});
 }
 
 // Each era's years end where the era did; 令和 runs to next year.

@@ -387,11 +387,20 @@ TEST_F(EntryCardTest, ThreeYearMethodLimitsThePriceAndTheYear) {
         int era;
         std::string year;
         const char* message;  // nullptr when accepted
+        std::string quantity = "1";
     };
+    // The limit is below 200,000 yen a unit.
     const Case cases[] = {
-        {"100000", 1, "19", kMsgBadPrice},     {"100001", 1, "19", nullptr},
-        {"200000", 1, "19", nullptr},          {"200001", 1, "19", kMsgBadPrice},
-        {"150000", 1, "10", kMsgFromHeisei11}, {"150000", 1, "11", nullptr},
+        {"100000", 1, "19", kMsgBadPrice},
+        {"100001", 1, "19", nullptr},
+        {"199999", 1, "19", nullptr},
+        {"200000", 1, "19", kMsgLumpSumLimit},
+        {"200001", 1, "19", kMsgLumpSumLimit},
+        {"399998", 1, "19", nullptr, "2"},
+        {"400000", 1, "19", kMsgLumpSumLimit, "2"},
+        {"150000", 1, "10", kMsgFromHeisei11},
+        {"150000", 1, "11", nullptr},
+        {"150000", 2, "8", nullptr},
         {"150000", 0, "60", kMsgFromHeisei11},
     };
     for (const Case& c : cases) {
@@ -399,6 +408,7 @@ TEST_F(EntryCardTest, ThreeYearMethodLimitsThePriceAndTheYear) {
         dialogs.clearRecord();
         card.Form_Load();
         type({.era = c.era, .year = c.year, .price = c.price, .life = "8"});
+        card.setText("txtSuu", c.quantity);
         card.clickOption("optToku");
         if (c.message == nullptr) {
             EXPECT_TRUE(dialogs.messages().empty());
@@ -408,7 +418,14 @@ TEST_F(EntryCardTest, ThreeYearMethodLimitsThePriceAndTheYear) {
         } else {
             EXPECT_EQ(messages(), std::vector<std::string>{c.message});
             EXPECT_FALSE(card.optToku.value);
-            EXPECT_EQ(c.message == kMsgBadPrice ? card.txtPrice.text : card.txtYear.text, "");
+            // A price out of range is emptied, a year before 平成11 too; a
+            // price over the limit stays for another method.
+            const std::string expectedPrice =
+                c.message == kMsgBadPrice ? std::string() : std::string(c.price);
+            EXPECT_EQ(card.txtPrice.text, expectedPrice);
+            if (c.message == kMsgFromHeisei11) {
+                EXPECT_EQ(card.txtYear.text, "");
+            }
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "common/era.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -93,7 +94,9 @@ std::string eraYearText(double eraYear) {
     if (eraYear == 1) return "元";
     char buffer[64];
     if (isWhole(eraYear) && std::fabs(eraYear) < 1e15) {
-        std::snprintf(buffer, sizeof buffer, "%.0f", eraYear);
+        const auto end =
+            std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(eraYear)).ptr;
+        return std::string(buffer, end);
     } else {
         std::snprintf(buffer, sizeof buffer, "%.15g", eraYear);
     }

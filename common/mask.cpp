@@ -1,5 +1,6 @@
 #include "common/mask.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -12,6 +13,13 @@ namespace {
 // The decimal digits of a whole, non-negative double (which may exceed any
 // integer type).
 std::string wholeDigits(double magnitude) {
+    // Below 2^63 the integer conversion is exact and far cheaper than printf.
+    if (magnitude < 9.2e18) {
+        char digits[32];
+        const auto end =
+            std::to_chars(digits, digits + sizeof digits, static_cast<long long>(magnitude)).ptr;
+        return std::string(digits, end);
+    }
     char buffer[400];
     std::snprintf(buffer, sizeof buffer, "%.0f", magnitude);
     return buffer;

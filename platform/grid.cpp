@@ -12,13 +12,19 @@ Grid::Grid(int rows, int cols) : rows_(0), cols_(0) { reshape(rows, cols); }
 
 void Grid::reshape(int rows, int cols) {
     if (rows < 0 || cols < 0) throw GridError("グリッドの大きさが正しくありません。");
-    std::vector<Cell> cells(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
-    for (int r = 0; r < std::min(rows, rows_); ++r) {
-        for (int c = 0; c < std::min(cols, cols_); ++c) {
-            cells[static_cast<std::size_t>(r) * cols + c] = std::move(cells_[offset(r, c)]);
+    const std::size_t size = static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
+    if (cols == cols_) {
+        // Rows come and go at the end: the cells stay where they are.
+        cells_.resize(size);
+    } else {
+        std::vector<Cell> cells(size);
+        for (int r = 0; r < std::min(rows, rows_); ++r) {
+            for (int c = 0; c < std::min(cols, cols_); ++c) {
+                cells[static_cast<std::size_t>(r) * cols + c] = std::move(cells_[offset(r, c)]);
+            }
         }
+        cells_ = std::move(cells);
     }
-    cells_ = std::move(cells);
     colAlignment_.resize(static_cast<std::size_t>(cols), Alignment::General);
     colWidthText_.resize(static_cast<std::size_t>(cols));
     rows_ = rows;

@@ -4,6 +4,7 @@
 #include "schedule/schedule.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -21,7 +22,8 @@ namespace {
 // this one can be addressed.
 constexpr int kLastAddressableRow = 4095;
 
-const char* const kRemarks[] = {"", kRemarkRevised, kRemarkThreeYear, kRemarkFiveYear};
+const char* const kRemarks[] = {"", kRemarkRevised, kRemarkThreeYear, kRemarkFiveYear,
+                                kRemarkSmallAsset};
 
 }  // namespace
 
@@ -66,6 +68,13 @@ const char* remarkText(Remark remark) { return kRemarks[static_cast<std::size_t>
 
 std::string numberText(double value) {
     if (!std::isfinite(value)) return {};
+    // Whole numbers, nearly all there are, without the cost of printf.
+    if (value == std::floor(value) && std::fabs(value) < 1e15) {
+        char digits[32];
+        const auto end =
+            std::to_chars(digits, digits + sizeof digits, static_cast<long long>(value)).ptr;
+        return std::string(digits, end);
+    }
     char buffer[64];
     if (value == std::floor(value) && std::fabs(value) < 1e15) {
         std::snprintf(buffer, sizeof buffer, "%.0f", value == 0 ? 0.0 : value);
@@ -105,6 +114,7 @@ std::string methodName(const reg::Row& row, Procedure procedure) {
     if (code == 1) return "旧定額法";
     if (code == 2) return "一括償却";
     if (code == 3) return "新定額法";
+    if (code == 6) return "少額特例";
     return {};
 }
 
@@ -245,6 +255,8 @@ Schedule computeSchedule(const reg::Row& row, const Options& options) {
         detail::GetFxd0(b);
     } else if (method == "4") {
         detail::GetFxd00(b);
+    } else if (method == "6") {
+        detail::GetFxd6(b);
     }
     return b.take();
 }

@@ -83,7 +83,9 @@ std::vector<Control*> EntryCardModel::labels() {
 
 std::vector<ComboBox*> EntryCardModel::comboBoxes() { return {&cboBunrui, &cboReki, &Combo1}; }
 
-std::vector<OptionButton*> EntryCardModel::options() { return {&optGaku, &optRitu, &optToku}; }
+std::vector<OptionButton*> EntryCardModel::options() {
+    return {&optGaku, &optRitu, &optToku, &optSyou};
+}
 
 std::vector<Control*> EntryCardModel::buttons() {
     return {&cmdRR, &cmdRew, &cmdFor, &cmdFF, &Command1, &cmdRec, &cmdCancel, &cmdConv, &Command2};
@@ -339,6 +341,7 @@ void EntryCardModel::cboBunrui_Click() {
         optGaku.enabled = true;
         optRitu.enabled = false;
         optToku.enabled = false;
+        optSyou.enabled = false;
         // A method chosen for another type, now disabled or drawn from
         // another table, must not stand for this one.
         if (!fromCode()) {
@@ -394,6 +397,7 @@ void EntryCardModel::txtTnen_Change() {
         optGaku.enabled = true;
         optRitu.enabled = false;
         optToku.enabled = false;
+        optSyou.enabled = false;
     } else {
         clearOptions();
         for (OptionButton* o : options()) o->enabled = true;
@@ -408,6 +412,7 @@ void EntryCardModel::txtTnen_Click() {
     optGaku.enabled = true;
     optRitu.enabled = !straightLineOnlyType();
     optToku.enabled = !straightLineOnlyType();
+    optSyou.enabled = !straightLineOnlyType();
 }
 
 void EntryCardModel::txtTnen2_Change() {
@@ -535,6 +540,8 @@ void EntryCardModel::copyRowIntoCard() {
         assign(optGaku, true);
     } else if (code == "2") {
         assign(optToku, true);
+    } else if (code == "6") {
+        assign(optSyou, true);
     } else {
         clearOptions();
     }

@@ -56,6 +56,19 @@ inline constexpr const char* kMsgNoEra = "元号が選択されていません�
 inline constexpr const char* kMsgBadYear = "取得年が不正です。";
 inline constexpr const char* kMsgBadQuantity = "数または面積が不正です。";
 inline constexpr const char* kMsgBadRatio = "事業専用割合が不正です。";
+// 少額減価償却資産の特例 (措置法28条の2): acquisitions from April 2006 to
+// March 2029, a unit price below 300,000 yen, below 400,000 yen from April
+// 2026 (date keys: the year followed by month + 10).
+inline constexpr double kSmallAssetFirstKey = 200614;
+inline constexpr double kSmallAssetRaisedKey = 202614;
+inline constexpr double kSmallAssetLastKey = 202913;
+inline constexpr const char* kMsgSmallAssetPeriod =
+    "少額減価償却資産の特例は、平成18年4月から令和11年3月までに取得した資産に使えます。";
+inline constexpr const char* kMsgSmallAssetLimit300 =
+    "少額減価償却資産の特例にできるのは、1単位の取得価額が30万円未満の資産です。";
+inline constexpr const char* kMsgSmallAssetLimit400 =
+    "少額減価償却資産の特例にできるのは、1単位の取得価額が40万円未満の資産です。";
+inline constexpr const char* kSmallAssetRate = "1.000";
 // 一括償却資産 are those of a unit price below 200,000 yen.
 inline constexpr double kLumpSumLimit = 200000;
 inline constexpr const char* kMsgLumpSumLimit =
@@ -132,6 +145,7 @@ class EntryCardModel {
     OptionButton optGaku{"optGaku", "定額法"};
     OptionButton optRitu{"optRitu", "定率法"};
     OptionButton optToku{"optToku", "3年均等償却資産"};
+    OptionButton optSyou{"optSyou", "少額減価償却資産（措置法28の2）"};
     platform::TextBox txtSuu{"txtSuu"};
     platform::TextBox txtWari{"txtWari"};
     platform::TextBox txtTnen2{"txtTnen2"};
@@ -271,6 +285,7 @@ class EntryCardModel {
     void optGaku_Click();
     void optRitu_Click();
     void optToku_Click();
+    void optSyou_Click();
 
     void cmdRec_Click();
     void cmdFor_Click();
@@ -286,6 +301,9 @@ class EntryCardModel {
     [[nodiscard]] std::string methodCode() const;
     // The price of one unit: the price divided by the quantity.
     [[nodiscard]] double unitPrice() const;
+    // Why the small-asset rule cannot take the page's asset (its message),
+    // or nullptr when it can.
+    [[nodiscard]] const char* smallAssetRefusal() const;
     // The asset code's two forms from the date key and the type.
     [[nodiscard]] std::string shortAssetCode() const;
     [[nodiscard]] std::string longAssetCode() const;

@@ -58,6 +58,7 @@ std::string EntryCardModel::methodCode() const {
         return dateKey() >= kRules2007 ? "3" : "1";
     }
     if (optRitu.value) return dateKey() >= kRules2007 ? "4" : "0";
+    if (optSyou.value) return "6";
     return "2";
 }
 
@@ -68,6 +69,8 @@ void EntryCardModel::runProcedure(const OptionButton& opt) {
         optRitu_Click();
     } else if (&opt == &optToku) {
         optToku_Click();
+    } else if (&opt == &optSyou) {
+        optSyou_Click();
     }
 }
 
@@ -231,6 +234,44 @@ void EntryCardModel::optToku_Click() {
     assign(txtTnen, "3");
     lblRate.caption = kThreeYearRate;
     for (OptionButton* o : options()) o->value = o == &optToku;
+    Label14.caption = longAssetCode();
+    Text3.text.clear();
+    markChanged();
+}
+
+const char* EntryCardModel::smallAssetRefusal() const {
+    const double key = dateKey();
+    if (key < kSmallAssetFirstKey || key > kSmallAssetLastKey) return kMsgSmallAssetPeriod;
+    const bool raised = key >= kSmallAssetRaisedKey;
+    if (unitPrice() >= (raised ? 400000 : 300000)) {
+        return raised ? kMsgSmallAssetLimit400 : kMsgSmallAssetLimit300;
+    }
+    return nullptr;
+}
+
+void EntryCardModel::optSyou_Click() {
+    computeDateKey();
+    if (txtYear.text.empty()) {
+        refuseOption(optSyou, kMsgNoYear, "txtYear");
+        return;
+    }
+    if (txtMonth.text.empty()) {
+        refuseOption(optSyou, kMsgNoMonth, "Combo1");
+        return;
+    }
+    if (txtPrice.text.empty()) {
+        refuseOption(optSyou, kMsgNoPrice, "txtPrice");
+        return;
+    }
+    if (const char* refusal = smallAssetRefusal()) {
+        refuseOption(optSyou, refusal, "txtPrice");
+        return;
+    }
+    // The whole cost is an expense of the year: the life and the rate are
+    // the program's own, one year at 1.000.
+    assign(txtTnen, "1");
+    lblRate.caption = kSmallAssetRate;
+    for (OptionButton* o : options()) o->value = o == &optSyou;
     Label14.caption = longAssetCode();
     Text3.text.clear();
     markChanged();

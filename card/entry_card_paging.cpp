@@ -71,7 +71,7 @@ bool EntryCardModel::pageCheck() {
         return fail(kMsgNoResidual, "txtZanwari");
     }
     // A rate left over from an option that was cleared is no method.
-    const bool methodChosen = optGaku.value || optRitu.value || optToku.value;
+    const bool methodChosen = optGaku.value || optRitu.value || optToku.value || optSyou.value;
     if (lblRate.caption.empty() || !methodChosen) return fail(kMsgNoMethod, nullptr);
     return dataCheck(false);
 }
@@ -130,6 +130,11 @@ bool EntryCardModel::dataCheck(bool allowEmpty) {
     if (!optionalInRange(txtGendo, 0, 100)) return fail(kMsgBadLimit, "txtGendo");
     // A price corrected after the three-year method was chosen must still
     // be one the method allows.
+    // A price or date corrected after the small-asset rule was chosen must
+    // still be one the rule allows.
+    if (optSyou.value && !txtPrice.text.empty()) {
+        if (const char* refusal = smallAssetRefusal()) return fail(refusal, "txtPrice");
+    }
     if (optToku.value && !txtPrice.text.empty()) {
         if (!inRange(txtPrice, 100001, 2147483647)) return fail(kMsgBadPrice, "txtPrice");
         if (unitPrice() >= kLumpSumLimit) return fail(kMsgLumpSumLimit, "txtPrice");
@@ -306,7 +311,8 @@ bool EntryCardModel::Form_Unload() {
     bool editsDropped = false;
     if (cardChanged) {
         if (ask(kMsgRegisterChanges, Buttons::YesNo) == Answer::Yes) {
-            const bool methodChosen = optGaku.value || optRitu.value || optToku.value;
+            const bool methodChosen =
+                optGaku.value || optRitu.value || optToku.value || optSyou.value;
             if (lblRate.caption.empty() || !methodChosen) {
                 say(kMsgNoMethod);
                 return false;

@@ -30,7 +30,8 @@ std::string typeName(const std::string& code) {
 
 std::string methodName(const std::string& code) {
     const double value = leadingNumber(code);
-    if (value == std::floor(value) && value >= 0 && value <= 5) {
+    if (value == std::floor(value) && value >= 0 &&
+        value < static_cast<double>(kMethodNames.size())) {
         return kMethodNames[static_cast<std::size_t>(value)];
     }
     return code;

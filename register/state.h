@@ -59,12 +59,12 @@ class AssetRegister {
     std::array<Row, kMaxRecords> rows_{};
 };
 
-// The eleven type names in code order, and the six method names.
+// The eleven type names in code order, and the seven method names.
 inline constexpr std::array<const char*, 11> kTypeNames = {"建　物", "付帯設備", "機　械", "装　置",
                                                            "備　品", "什器類",   "工　具", "車両等",
                                                            "その他", "繰延資産", "生　物"};
-inline constexpr std::array<const char*, 6> kMethodNames = {"旧定率法", "旧定額法", "均等法",
-                                                            "新定額法", "新定率法", "定額法"};
+inline constexpr std::array<const char*, 7> kMethodNames = {
+    "旧定率法", "旧定額法", "均等法", "新定額法", "新定率法", "定額法", "少額特例"};
 
 struct ProgramState {
     AssetRegister assetRegister;

@@ -95,5 +95,6 @@ void GetFxd3(ScheduleBuilder& b);   // old declining balance (method "0")
 void GetFxd(ScheduleBuilder& b);    // old straight line (method "1")
 void GetFxd2(ScheduleBuilder& b);   // plain straight line (types 9 and 10, limit "100")
 void GetFxd1(ScheduleBuilder& b);   // three-year equal (method "2")
+void GetFxd6(ScheduleBuilder& b);   // small asset, all in the first year (method "6")
 
 }  // namespace fenmark::schedule::detail

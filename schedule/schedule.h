@@ -51,11 +51,12 @@ struct Money {
     [[nodiscard]] double yen() const;
 };
 
-enum class Remark : std::uint8_t { None, Revised, ThreeYear, FiveYear };
+enum class Remark : std::uint8_t { None, Revised, ThreeYear, FiveYear, SmallAsset };
 
 inline constexpr const char* kRemarkRevised = "改定償却";
 inline constexpr const char* kRemarkThreeYear = "3年均等";
 inline constexpr const char* kRemarkFiveYear = "５年均等";
+inline constexpr const char* kRemarkSmallAsset = "措置法28の2";
 
 // One schedule year (one data row of the schedule table).
 struct Year {
@@ -79,6 +80,7 @@ enum class Procedure : std::uint8_t {
     OldStraight,   // 旧定額法 (method "1")
     Plain,         // plain straight line (types 9 and 10, or a limit of 100 %)
     ThreeYear,     // 一括償却 (method "2")
+    SmallAsset,    // 少額減価償却資産の特例 (method "6")
 };
 
 struct Schedule {
@@ -123,8 +125,8 @@ struct Schedule {
 // ---- Header values of an asset ----
 
 // The method's name as the schedule header shows it: "旧定率法", "新定率法",
-// "旧定額法", "一括償却", "新定額法", "定額法" (for a plain straight-line
-// schedule), or "".
+// "旧定額法", "一括償却", "新定額法", "少額特例", "定額法" (for a plain
+// straight-line schedule), or "".
 [[nodiscard]] std::string methodName(const reg::Row& row, Procedure procedure);
 // The base amount as the header shows it: the cost, or for the old straight
 // line without new-rule rates the depreciable part of it.

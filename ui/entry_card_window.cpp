@@ -321,11 +321,11 @@ void EntryCardWindow::buildLayout() {
 void EntryCardWindow::buildTabOrder() {
     // The fields in the order the page is checked, the method, then the
     // buttons: Enter and Tab walk the page as it is filled in.
-    const char* order[] = {"txtName",    "cboBunrui", "cboReki", "txtYear",  "Combo1",
-                           "txtSuu",     "txtPrice",  "txtTnen", "txtTnen2", "txtWari",
-                           "txtZanwari", "txtGendo",  "optGaku", "optRitu",  "optToku",
-                           "cmdRec",     "cmdFor",    "cmdRew",  "cmdRR",    "cmdFF",
-                           "Command1",   "cmdCancel", "cmdConv", "Command2"};
+    const char* order[] = {"txtName",    "cboBunrui", "cboReki",   "txtYear",  "Combo1",
+                           "txtSuu",     "txtPrice",  "txtTnen",   "txtTnen2", "txtWari",
+                           "txtZanwari", "txtGendo",  "optGaku",   "optRitu",  "optToku",
+                           "optSyou",    "cmdRec",    "cmdFor",    "cmdRew",   "cmdRR",
+                           "cmdFF",      "Command1",  "cmdCancel", "cmdConv",  "Command2"};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(widgetNamed(order[i - 1]), widgetNamed(order[i]));
     }

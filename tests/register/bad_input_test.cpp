@@ -282,11 +282,11 @@ TEST_F(BadInput, NumbersBeyondThirtyTwoBitsStopTheSchedulesThatHoldThemInInteger
 }
 
 TEST_F(BadInput, CodesOutsideEveryTable) {
-    // Types 11 and -1, methods 6, -1 and 1.5, eras 3 and -1, type 9.5.
+    // Types 11 and -1, methods 7, -1 and 1.5, eras 3 and -1, type 9.5.
     load("codes_outside_tables.dat", 8);
     EXPECT_EQ(listed(1, 2), "");
     EXPECT_EQ(listed(2, 2), "");
-    EXPECT_EQ(listed(3, 7), "6");
+    EXPECT_EQ(listed(3, 7), "7");
     EXPECT_EQ(listed(4, 7), "-1");
     EXPECT_EQ(listed(5, 4), "");
     EXPECT_EQ(listed(6, 4), "");

@@ -158,9 +158,7 @@ TEST_F(EntryCardWindowTest, EnterWalksThePageAndTheFieldsReachTheModel) {
     EXPECT_TRUE(card->model().cardChanged);
 
     // Enter on a button presses it.
-    press(Qt::Key_Tab);
-    press(Qt::Key_Tab);
-    press(Qt::Key_Tab);
+    for (int i = 0; i < 4; ++i) press(Qt::Key_Tab);
     ASSERT_EQ(focused(), "cmdRec");
     press(Qt::Key_Return);
     EXPECT_EQ(state.recordCount, 1);

@@ -1,0 +1,35 @@
+// 少額減価償却資産の特例 (method "6", 租税特別措置法28条の2): the whole
+// cost is an expense of the fiscal year in which the asset is put to use,
+// without proration by months, rounding mode or memorandum value; nothing
+// is left on the books after it.
+
+#include <cmath>
+
+#include "schedule/builder.h"
+
+namespace fenmark::schedule::detail {
+
+void GetFxd6(ScheduleBuilder& b) {
+    // As long a table as the three-year method's: the years after the
+    // first show the asset written off.
+    constexpr int kRows = 11;
+    const double cost = b.value(reg::acquisitionCost);
+    const double ratio = b.value(reg::businessRatio);
+
+    b.start(kRows);
+    b.setProcedure(Procedure::SmallAsset);
+    if (cost <= 0) {
+        b.putUndepreciated(kRows - 1);
+        return;
+    }
+    b.putYearColumns(kRows - 1);
+    Year& first = b.at(1);
+    first.months = b.firstYearMonths();
+    first.monthsOf = 12;
+    first.amount = Money::number(cost);
+    first.expense = Money::number(std::floor(cost * ratio / 100));
+    first.bookValue = Money::zero();
+    first.remark = Remark::SmallAsset;
+}
+
+}  // namespace fenmark::schedule::detail

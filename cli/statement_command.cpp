@@ -46,6 +46,11 @@ std::string render(yearend::StatementWindowModel& window, const std::string& yea
         json["legends"] = {{"removable", window.Picture1.visible},
                            {"notExisting", window.Picture2.visible}};
         json["methodNames"] = std::move(methodNames);
+        // Only a year with small assets has their sum.
+        if (window.lblSmall.visible) {
+            json["smallAssets"] = {{"total", window.smallAssetTotal},
+                                   {"overLimit", window.lblSmallOver.visible}};
+        }
         return json.dump() + "\n";
     }
     std::vector<std::string> headings;

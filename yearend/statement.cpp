@@ -222,6 +222,13 @@ StatementData computeStatement(const reg::AssetRegister& assets, int count,
             checkedAdd(data.depreciationTotal, toInt64(line.year.depreciationYen));
         data.expenseTotal = checkedAdd(data.expenseTotal, toInt64(line.year.expenseYen));
         data.bookValueTotal = checkedAdd(data.bookValueTotal, toInt64(line.year.bookValueYen));
+        // The small assets of the year are those with their amount in it.
+        if (computed->procedure == schedule::Procedure::SmallAsset &&
+            line.year.depreciationYen != 0) {
+            data.hasSmallAssets = true;
+            data.smallAssetTotal =
+                checkedAdd(data.smallAssetTotal, toInt64(line.year.depreciationYen));
+        }
     }
     return data;
 }
@@ -292,6 +299,12 @@ void StatementWindowModel::render(StatementData data) {
     expenseTotal = data.expenseTotal;
     bookValueTotal = data.bookValueTotal;
     uncomputed = std::move(data.uncomputed);
+    smallAssetTotal = data.smallAssetTotal;
+    lblSmall.caption = std::string(kSmallAssetTotalCaption) +
+                       common::formatNumber(static_cast<double>(smallAssetTotal), kMaskAmount) +
+                       "円";
+    lblSmall.visible = data.hasSmallAssets;
+    lblSmallOver.visible = data.hasSmallAssets && smallAssetTotal > kSmallAssetYearlyCap;
     Fxg3.setText(totals, colCost, totalText(acquisitionTotal));
     Fxg3.setText(totals, colDepreciation, totalText(depreciationTotal));
     Fxg3.setText(totals, colExpense, totalText(expenseTotal));
@@ -341,6 +354,8 @@ void StatementWindowModel::finish() {
     Label3.caption = closingCaption(statementYear, state_.closingMonth);
     Label3.visible = true;
     cmdPrint.enabled = true;
+    // The lines under the table take their room from the grid.
+    Form_Resize(lastScaleWidth_, lastScaleHeight_, lastMinimized_);
 }
 
 }  // namespace fenmark::yearend

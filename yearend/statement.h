@@ -53,6 +53,13 @@ inline constexpr const char* kFullYear = "12/12";
 inline constexpr const char* kPromptCaption = "閲覧年度を入力して下さい。";
 inline constexpr const char* kRemovableLegend = "既に削除可能な資産";
 inline constexpr const char* kNotExistingLegend = "その年度に存在しない資産";
+// Under the table: the year's 少額減価償却資産 (措置法28条の2) and the cap
+// on them.
+inline constexpr const char* kSmallAssetTotalCaption =
+    "少額減価償却資産（措置法28の2）の本年分合計：";
+inline constexpr std::int64_t kSmallAssetYearlyCap = 3000000;
+inline constexpr const char* kSmallAssetOverCaption =
+    "合計が300万円を超えています。超える部分は少額減価償却資産の特例で必要経費にできません。";
 
 inline constexpr const char* kBadYearMessage = "入力が正しくありません。";
 inline constexpr const char* kNoYearMessage = "年度を入力して下さい。";
@@ -152,6 +159,9 @@ struct StatementData {
     std::int64_t bookValueTotal = 0;
     // The 1-based assets whose schedule could not be computed.
     std::vector<int> uncomputed;
+    // Whether some 少額減価償却資産 is expensed this year, and their sum.
+    bool hasSmallAssets = false;
+    std::int64_t smallAssetTotal = 0;
 };
 
 // The statement of `statementYear` (a Heisei year) for rows 1..count of

@@ -138,7 +138,16 @@ void composeStatement(Printer& printer, StatementWindowModel& window,
         if (p >= lastSheet) break;
         printer.newPage();
     }
-    printTotals(printer, window, count, count + 1 - kStatementRowsPerSheet * lastSheet);
+    const int totalsLine = count + 1 - kStatementRowsPerSheet * lastSheet;
+    printTotals(printer, window, count, totalsLine);
+    // The year's small assets, and the warning on their cap, under the totals.
+    if (window.lblSmall.visible) {
+        printText(printer, 10, 700, kLineY + kRowPitch * (totalsLine + 1), window.lblSmall.caption);
+    }
+    if (window.lblSmallOver.visible) {
+        printText(printer, 10, 700, kLineY + kRowPitch * (totalsLine + 2),
+                  window.lblSmallOver.caption);
+    }
 }
 
 void printStatement(Printer& printer, StatementWindowModel& window,

@@ -37,11 +37,13 @@ std::vector<ControlLayout> designLayout() {
         {"cmdPrint", {8100, 180, 855, 480}, kStatementFont, kStatementFontSize, {}, {}, 3},
         {"cmdCancel", {8145, 840, 855, 480}, kStatementFont, kStatementFontSize, {}, {}, 4},
         {"Fxg3", {165, 1575, 10185, 3915}, "", 0, {}, {}, -1},
+        labelLayout("lblSmall", {170, 5550, 9000, 330}),
+        labelLayout("lblSmallOver", {170, 5880, 9000, 330}),
     };
     for (ControlLayout& entry : layout) {
         if (entry.name == "Label3") entry.fontSize = 9.75;
-        // Dark red prompt.
-        if (entry.name == "lblComent") entry.foreColor = 0xC00000;
+        // Dark red prompt and warning.
+        if (entry.name == "lblComent" || entry.name == "lblSmallOver") entry.foreColor = 0xC00000;
     }
     return layout;
 }
@@ -60,7 +62,8 @@ StatementWindowModel::StatementWindowModel(reg::ProgramState& state, platform::D
       printDevice_(printDevice) {
     lblGY.visible = false;
     cmdOk.enabled = false;
-    for (platform::Control* hidden : {&Picture1, &Label4, &Picture2, &Label5}) {
+    for (platform::Control* hidden :
+         {&Picture1, &Label4, &Picture2, &Label5, &lblSmall, &lblSmallOver}) {
         hidden->visible = false;
     }
     cmdPrint.enabled = false;
@@ -72,8 +75,8 @@ StatementWindowModel::StatementWindowModel(reg::ProgramState& state, platform::D
 StatementWindowModel::~StatementWindowModel() = default;
 
 std::vector<platform::Control*> StatementWindowModel::controls() {
-    return {&Label1,   &lblGY,  &Label2,   &Label3, &cmdOk,    &lblComent,
-            &Picture1, &Label4, &Picture2, &Label5, &cmdPrint, &cmdCancel};
+    return {&Label1, &lblGY,    &Label2, &Label3,   &cmdOk,     &lblComent, &Picture1,
+            &Label4, &Picture2, &Label5, &cmdPrint, &cmdCancel, &lblSmall,  &lblSmallOver};
 }
 
 platform::Control* StatementWindowModel::control(std::string_view name) {
@@ -146,11 +149,18 @@ void StatementWindowModel::Form_Load() {
 }
 
 void StatementWindowModel::Form_Resize(int scaleWidth, int scaleHeight, bool minimized) {
+    lastScaleWidth_ = scaleWidth;
+    lastScaleHeight_ = scaleHeight;
+    lastMinimized_ = minimized;
     if (!minimized) {
         int width = scaleWidth - 300;
         if (width > 15600) width = 15000;
-        layoutEntry("Fxg3").geometry = {170, 1210, std::max(width, 0),
-                                        std::max(scaleHeight - 1350, 0)};
+        // The lines on the year's small assets stand under the grid.
+        const int below = lblSmall.visible ? 700 : 0;
+        const int height = std::max(scaleHeight - 1350 - below, 0);
+        layoutEntry("Fxg3").geometry = {170, 1210, std::max(width, 0), height};
+        layoutEntry("lblSmall").geometry = {170, 1210 + height + 60, std::max(width, 0), 330};
+        layoutEntry("lblSmallOver").geometry = {170, 1210 + height + 380, std::max(width, 0), 330};
     }
     layoutEntry("cmdPrint").geometry = {scaleWidth - 1560, 140, 855, 480};
     layoutEntry("cmdCancel").geometry = {scaleWidth - 1560, 680, 855, 480};

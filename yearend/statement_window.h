@@ -108,6 +108,9 @@ class StatementWindowModel {
     platform::Control Label4{"Label4", kRemovableLegend};
     platform::Control Picture2{"Picture2"};
     platform::Control Label5{"Label5", kNotExistingLegend};
+    // Under the table: the year's small assets and the warning on their cap.
+    platform::Control lblSmall{"lblSmall"};
+    platform::Control lblSmallOver{"lblSmallOver", kSmallAssetOverCaption};
     platform::Control cmdPrint{"cmdPrint", "印刷"};
     platform::Control cmdCancel{"cmdCancel", "戻る"};
 
@@ -127,6 +130,7 @@ class StatementWindowModel {
     std::int64_t depreciationTotal = 0;
     std::int64_t expenseTotal = 0;
     std::int64_t bookValueTotal = 0;
+    std::int64_t smallAssetTotal = 0;
     // The method caption of asset i at position i - 1, for the printout; one
     // place per asset the register can hold.
     std::vector<std::string> statementMethodNames = std::vector<std::string>(reg::kMaxRecords);
@@ -206,6 +210,10 @@ class StatementWindowModel {
     // The schedule window is unseen: what it would tell about single assets
     // is told once for the whole statement instead.
     bool unloaded_ = false;
+    // The last size the window was given, for laying it out again.
+    int lastScaleWidth_ = kClientWidth;
+    int lastScaleHeight_ = kClientHeight;
+    bool lastMinimized_ = false;
 };
 
 }  // namespace fenmark::yearend

@@ -381,6 +381,55 @@ INSTANTIATE_TEST_SUITE_P(
         MethodCase{"ThreeYears", 4, "19", 4, "8", "optToku", "0.333 ", "", "2", "2007-04-4"}),
     [](const ::testing::TestParamInfo<MethodCase>& param) { return param.param.label; });
 
+// 少額減価償却資産の特例: a unit price below 300,000 yen to March 2026,
+// below 400,000 yen from April 2026, acquisitions from April 2006 to March
+// 2029; the life and rate are the card's own.
+TEST_F(EntryCardTest, SmallAssetRuleByDateAndUnitPrice) {
+    struct Case {
+        int era;
+        const char* year;
+        int month;
+        const char* price;
+        const char* quantity;
+        const char* message;  // nullptr when accepted
+    };
+    const Case cases[] = {
+        {2, "8", 3, "290000", "1", nullptr},
+        {2, "8", 3, "300000", "1", kMsgSmallAssetLimit300},
+        {2, "8", 3, "350000", "1", kMsgSmallAssetLimit300},
+        {2, "8", 6, "350000", "1", nullptr},
+        {2, "8", 6, "399999", "1", nullptr},
+        {2, "8", 6, "420000", "1", kMsgSmallAssetLimit400},
+        {2, "8", 6, "700000", "2", nullptr},
+        {1, "18", 3, "200000", "1", kMsgSmallAssetPeriod},
+        {1, "18", 4, "200000", "1", nullptr},
+        {2, "11", 3, "200000", "1", nullptr},
+        {2, "11", 4, "200000", "1", kMsgSmallAssetPeriod},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.year) + "/" + std::to_string(c.month) + " " + c.price);
+        dialogs.clearRecord();
+        card.Form_Load();
+        card.currentYear = 2029;
+        type({.era = c.era, .year = c.year, .month = c.month, .price = c.price, .life = ""});
+        card.setText("txtSuu", c.quantity);
+        card.clickOption("optSyou");
+        if (c.message == nullptr) {
+            EXPECT_TRUE(dialogs.messages().empty());
+            EXPECT_TRUE(card.optSyou.value);
+            EXPECT_EQ(card.txtTnen.text, "1");
+            EXPECT_EQ(card.lblRate.caption, "1.000");
+            EXPECT_EQ(card.methodCode(), "6");
+            card.cmdRec_Click();
+            EXPECT_TRUE(dialogs.messages().empty());
+            EXPECT_EQ(state.assetRegister.at(state.recordCount, reg::methodCode), "6");
+        } else {
+            EXPECT_EQ(messages(), std::vector<std::string>{c.message});
+            EXPECT_FALSE(card.optSyou.value);
+        }
+    }
+}
+
 TEST_F(EntryCardTest, ThreeYearMethodLimitsThePriceAndTheYear) {
     struct Case {
         std::string price;

@@ -10,6 +10,7 @@ namespace fenmark::yearend {
 namespace {
 
 using testing::cells;
+using testing::open;
 using testing::statement;
 using testing::straightLine;
 using testing::threeYear;
@@ -193,6 +194,60 @@ TEST(Statement, AssetsWithoutScheduleShowNoScheduleValues) {
     EXPECT_EQ(w.uncomputed, std::vector<int>{3});
     ASSERT_EQ(s->dialogs.messages().size(), 1u);
     EXPECT_EQ(s->dialogs.messages()[0].text, kAssetsNotComputedMessage);
+}
+
+// A 少額減価償却資産 is the whole cost in the year it was acquired, nothing
+// after; the statement sums the year's and warns above 3,000,000 yen.
+reg::Row smallAsset(const std::string& name, const std::string& month, const std::string& cost) {
+    return test::makeRow({name, "2026-0" + month + "-4", "2", "8", month, "", "4", "2026", cost,
+                          "1", "1.000", "6", "1", "50", "", "", "10", "95", ""});
+}
+
+TEST(Statement, SmallAssetsTheirYearAndTheirCap) {
+    const schedule::Schedule s =
+        schedule::computeSchedule(smallAsset("タブレット", "6", "350000"), {12, 0, 2026});
+    ASSERT_EQ(s.procedure, schedule::Procedure::SmallAsset);
+    EXPECT_EQ(s.years[0].amount.yen(), 350000);
+    EXPECT_EQ(s.years[0].expense.yen(), 175000);
+    EXPECT_EQ(s.years[0].bookValue.kind, schedule::Money::Kind::Zero);
+    EXPECT_EQ(s.years[0].remark, schedule::Remark::SmallAsset);
+    EXPECT_EQ(schedule::monthsText(s.years[0]), "7/12");
+    EXPECT_TRUE(s.years[1].amount.blank());
+
+    // Eight of 390,000 yen: 3,120,000 in 令和8, above the cap.
+    std::vector<reg::Row> rows;
+    for (int i = 0; i < 8; ++i) rows.push_back(smallAsset("棚", "6", "390000"));
+    rows.push_back(straightLine("19", "4"));
+    auto opened = open(rows);
+    opened->window->selectEra(1);
+    opened->window->setTxtGetYe("8");
+    opened->window->cmdOk_Click();
+    StatementWindowModel& w = *opened->window;
+    ASSERT_TRUE(w.Fxg3Visible);
+    EXPECT_EQ(w.Fxg3.text(1, colMethod), "少額特例");
+    EXPECT_EQ(w.Fxg3.text(1, colRemark), "措置法28の2");
+    EXPECT_EQ(w.smallAssetTotal, 3120000);
+    EXPECT_TRUE(w.lblSmall.visible);
+    EXPECT_EQ(w.lblSmall.caption, "少額減価償却資産（措置法28の2）の本年分合計：3,120,000円");
+    EXPECT_TRUE(w.lblSmallOver.visible);
+
+    // The year after, they are written off and no sum is shown.
+    auto later = open(rows);
+    later->window->selectEra(1);
+    later->window->setTxtGetYe("9");
+    later->window->cmdOk_Click();
+    EXPECT_FALSE(later->window->lblSmall.visible);
+    EXPECT_FALSE(later->window->lblSmallOver.visible);
+    EXPECT_EQ(later->window->markings[0], Marking::Removable);
+
+    // Seven stay under the cap.
+    rows.erase(rows.begin());
+    auto under = open(rows);
+    under->window->selectEra(1);
+    under->window->setTxtGetYe("8");
+    under->window->cmdOk_Click();
+    EXPECT_TRUE(under->window->lblSmall.visible);
+    EXPECT_FALSE(under->window->lblSmallOver.visible);
 }
 
 }  // namespace

@@ -31,6 +31,7 @@ TEST(StatementWindow, OpensWaitingForAYear) {
         {"Picture1", "", false, true},     {"Label4", "既に削除可能な資産", false, true},
         {"Picture2", "", false, true},     {"Label5", "その年度に存在しない資産", false, true},
         {"cmdPrint", "印刷", true, false}, {"cmdCancel", "戻る", true, true},
+        {"lblSmall", "", false, true},     {"lblSmallOver", kSmallAssetOverCaption, false, true},
     };
     ASSERT_EQ(w.controls().size(), std::size(expected));
     for (const Expected& e : expected) {

@@ -127,16 +127,22 @@ void ScheduleFrame::render(Schedule computed) {
     Fxg2.clear();
     Fxg2.setRows(static_cast<int>(schedule_.years.size()) + 1);
     Fxg2.setFormatString(kScheduleHeading);
+    // The grid was cleared: only the cells with a text are written.
+    const auto put = [this](int row, int col, std::string text) {
+        if (!text.empty()) Fxg2.setText(row, col, std::move(text));
+    };
     for (int row = 1; row <= static_cast<int>(schedule_.years.size()); ++row) {
         const Year& year = schedule_.year(row);
-        Fxg2.setText(row, colYears, numberText(row));
-        Fxg2.setText(row, colLabel, yearLabel(schedule_, row));
-        Fxg2.setText(row, colSettleYear, numberText(year.settleYear));
-        Fxg2.setText(row, colMonths, monthsText(year));
-        Fxg2.setText(row, colAmount, moneyText(year.amount));
-        Fxg2.setText(row, colExpense, moneyText(year.expense));
-        Fxg2.setText(row, colBookValue, moneyText(year.bookValue));
-        Fxg2.setText(row, colRemark, remarkText(year.remark));
+        put(row, colYears, numberText(row));
+        put(row, colLabel, yearLabel(schedule_, row));
+        put(row, colSettleYear, numberText(year.settleYear));
+        if (year.monthsOf != 0) put(row, colMonths, monthsText(year));
+        if (year.amount.kind != Money::Kind::Empty) put(row, colAmount, moneyText(year.amount));
+        if (year.expense.kind != Money::Kind::Empty) put(row, colExpense, moneyText(year.expense));
+        if (year.bookValue.kind != Money::Kind::Empty) {
+            put(row, colBookValue, moneyText(year.bookValue));
+        }
+        if (year.remark != Remark::None) put(row, colRemark, remarkText(year.remark));
     }
     gridRowCount = schedule_.gridRowCount;
     Fxg2Visible = true;

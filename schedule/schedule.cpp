@@ -90,9 +90,13 @@ std::string yearLabel(const Schedule& s, int row) {
     if (const auto era = common::eraOfCode(s.eraCode)) {
         const double year = common::westernYear(*era, s.eraYear) + f + row;
         const common::Era named = common::eraOfYear(year);
-        const std::string name(common::eraName(named));
-        return name + (named == common::Era::Showa ? " " : "") +
-               common::eraYearText(common::eraYearOf(named, year)) + "年度期末";
+        std::string label;
+        label.reserve(32);
+        label += common::eraName(named);
+        if (named == common::Era::Showa) label += ' ';
+        label += common::eraYearText(common::eraYearOf(named, year));
+        label += "年度期末";
+        return label;
     }
     // Shōwa 64 is the first Heisei year; with a fiscal year that starts one
     // row earlier (f = -2) the crossing comes one row later.

@@ -39,9 +39,11 @@ std::string FieldReader::next() {
         field = std::string(text_.substr(start, end - start));
     }
     // The separator: a comma, or one line end (CR LF, LF or CR).
+    lineEnded_ = true;
     if (pos_ < text_.size()) {
         if (text_[pos_] == ',') {
             ++pos_;
+            lineEnded_ = false;
         } else if (text_[pos_] == '\r') {
             ++pos_;
             if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
@@ -60,7 +62,12 @@ LoadedRegister parseRegister(std::string_view text) {
             throw platform::ReadError("60件を超えるレコードがあります。");
         }
         ++loaded.recordCount;
-        for (int col = 1; col <= kColumns; ++col) {
+        for (int col = 1; col <= kBaseColumns; ++col) {
+            loaded.assetRegister.at(loaded.recordCount, col) = reader.next();
+        }
+        // The fields of the asset's leaving, on the same line.
+        for (int col = kBaseColumns + 1; !reader.lineEnded(); ++col) {
+            if (col > kColumns) throw platform::ReadError("項目の多すぎる行があります。");
             loaded.assetRegister.at(loaded.recordCount, col) = reader.next();
         }
     }
@@ -70,7 +77,12 @@ LoadedRegister parseRegister(std::string_view text) {
 std::string formatRegister(const AssetRegister& reg, int count) {
     std::string text;
     for (int row = 1; row <= count; ++row) {
-        for (int col = 1; col <= kColumns; ++col) {
+        // A record written as before unless it records the asset's leaving.
+        int columns = kBaseColumns;
+        for (int col = kBaseColumns + 1; col <= kColumns; ++col) {
+            if (!reg.at(row, col).empty()) columns = kColumns;
+        }
+        for (int col = 1; col <= columns; ++col) {
             const std::string& cell = reg.at(row, col);
             if (cell.find('"') != std::string::npos) {
                 throw platform::WriteError("二重引用符を含む項目は保存できません。");

@@ -34,10 +34,13 @@ class FieldReader {
     // The next field; throws platform::ReadError at the end of the text or
     // at a quote that is never closed.
     [[nodiscard]] std::string next();
+    // True when the last field read ended its line (or the text).
+    [[nodiscard]] bool lineEnded() const { return lineEnded_; }
 
   private:
     std::string_view text_;
     std::size_t pos_ = 0;
+    bool lineEnded_ = false;
 };
 
 // A register as read from a file: the rows in order.
@@ -47,7 +50,9 @@ struct LoadedRegister {
 };
 
 // Parses the UTF-8 text of a register file. Throws platform::ReadError for a
-// record with fewer than 19 fields, a quote never closed, or a 61st record.
+// record with fewer than 19 fields, a line of more than 22, a quote never
+// closed, or a 61st record. A line that goes on after the 19th field holds
+// the leaving of the asset in fields 20 to 22.
 [[nodiscard]] LoadedRegister parseRegister(std::string_view text);
 
 // The UTF-8 text of rows 1..count in the file layout. Throws

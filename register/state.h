@@ -12,7 +12,9 @@
 namespace fenmark::reg {
 
 inline constexpr int kMaxRecords = 60;
-inline constexpr int kColumns = 19;
+// A record has 19 columns, and 22 when it records the asset's leaving.
+inline constexpr int kBaseColumns = 19;
+inline constexpr int kColumns = 22;
 
 // Column numbers of the register, as every window names them.
 enum Column : int {
@@ -35,6 +37,11 @@ enum Column : int {
     residualRatio = 17,
     depreciationLimit = 18,
     newRuleRates = 19,
+    // The month the asset left the business ("YYYY-MM"), how ("除却" or
+    // "売却") and, for a sale, the price received.
+    disposalMonth = 20,
+    disposalKind = 21,
+    salePrice = 22,
 };
 
 using Row = std::array<std::string, kColumns>;

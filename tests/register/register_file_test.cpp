@@ -25,7 +25,7 @@ std::string line(std::initializer_list<std::string> cells, const std::string& en
         if (n++) out += ',';
         out += '"' + c + '"';
     }
-    for (; n < kColumns; ++n) out += ",\"\"";
+    for (; n < kBaseColumns; ++n) out += ",\"\"";
     return out + end;
 }
 
@@ -41,7 +41,7 @@ TEST(RegisterReader, ReadsQuotedFieldsWithCommasInside) {
 
 TEST(RegisterReader, UnquotedFieldsLoseSurroundingBlanksQuotedKeepThem) {
     std::string text = "  abc ,\" x \" junk,3";
-    for (int i = 3; i < kColumns; ++i) text += ",";
+    for (int i = 3; i < kBaseColumns; ++i) text += ",";
     text += "\r\n";
     const auto loaded = parseRegister(text);
     ASSERT_EQ(loaded.recordCount, 1);
@@ -88,6 +88,30 @@ TEST(RegisterReader, TruncatedRecordsAndOpenQuotesFail) {
     std::string eighteen = line({"a"});
     eighteen.erase(eighteen.rfind(",\"\""), 3);
     EXPECT_THROW((void)parseRegister(eighteen), ReadError);
+}
+
+// A record that holds the asset's leaving has 22 fields on its line; the
+// others keep their 19, and both are written back as they were read.
+TEST(RegisterReader, RecordsWithTheAssetsLeavingHaveTwentyTwoFields) {
+    std::string leaving = line({"陳列棚", "2013-05-5"});
+    leaving.insert(leaving.size() - 2, ",\"2026-06\",\"売却\",\"50000\"");
+    const std::string text = line({"机"}) + leaving + line({"椅子"});
+    const auto loaded = parseRegister(text);
+    ASSERT_EQ(loaded.recordCount, 3);
+    EXPECT_EQ(loaded.assetRegister.at(2, disposalMonth), "2026-06");
+    EXPECT_EQ(loaded.assetRegister.at(2, disposalKind), "売却");
+    EXPECT_EQ(loaded.assetRegister.at(2, salePrice), "50000");
+    EXPECT_EQ(loaded.assetRegister.at(3, assetName), "椅子");
+    EXPECT_EQ(loaded.assetRegister.at(3, disposalMonth), "");
+    EXPECT_EQ(formatRegister(loaded.assetRegister, 3), text);
+
+    // Twenty fields are read too; more than twenty-two are not a record.
+    std::string twenty = line({"机"});
+    twenty.insert(twenty.size() - 2, ",\"2026-06\"");
+    EXPECT_EQ(parseRegister(twenty).assetRegister.at(1, disposalMonth), "2026-06");
+    std::string longer = leaving;
+    longer.insert(longer.size() - 2, ",\"x\"");
+    EXPECT_THROW((void)parseRegister(longer), ReadError);
 }
 
 TEST(RegisterWriter, WritesQuotedCellsCommasAndCrLf) {

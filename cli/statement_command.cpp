@@ -51,6 +51,10 @@ std::string render(yearend::StatementWindowModel& window, const std::string& yea
             json["smallAssets"] = {{"total", window.smallAssetTotal},
                                    {"overLimit", window.lblSmallOver.visible}};
         }
+        // Only a year in which an asset left has the book values scrapped.
+        if (window.lblScrapped.visible) {
+            json["scrappedBookValue"] = window.scrappedBookValueTotal;
+        }
         return json.dump() + "\n";
     }
     std::vector<std::string> headings;

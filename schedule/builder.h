@@ -74,6 +74,8 @@ class ScheduleBuilder {
     // Years 1..lastRow of an asset with nothing to depreciate: the cost as
     // the book value of every year, no amounts.
     void putUndepreciated(int lastRow);
+    // The fiscal year the asset left the business, and no year after it.
+    void applyLeaving();
 
     void setProcedure(Procedure procedure) { schedule_.procedure = procedure; }
     void setGridRowCount(std::int16_t count) { schedule_.gridRowCount = count; }

@@ -7,6 +7,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <optional>
+#include <string_view>
 
 #include "common/convert.h"
 #include "common/era.h"
@@ -22,8 +24,31 @@ namespace {
 // this one can be addressed.
 constexpr int kLastAddressableRow = 4095;
 
-const char* const kRemarks[] = {"", kRemarkRevised, kRemarkThreeYear, kRemarkFiveYear,
-                                kRemarkSmallAsset};
+const char* const kRemarks[] = {"",
+                                kRemarkRevised,
+                                kRemarkThreeYear,
+                                kRemarkFiveYear,
+                                kRemarkSmallAsset,
+                                kRemarkScrapped,
+                                kRemarkSold};
+
+// The month an asset left, from its "YYYY-MM" cell, or nothing.
+struct LeavingMonth {
+    int year;
+    int month;
+};
+std::optional<LeavingMonth> leavingMonth(std::string_view cell) {
+    if (cell.size() < 6 || cell.size() > 7 || cell[4] != '-') return std::nullopt;
+    int year = 0;
+    int month = 0;
+    for (std::size_t i = 0; i < cell.size(); ++i) {
+        if (i == 4) continue;
+        if (cell[i] < '0' || cell[i] > '9') return std::nullopt;
+        (i < 4 ? year : month) = (i < 4 ? year : month) * 10 + (cell[i] - '0');
+    }
+    if (month < 1 || month > 12) return std::nullopt;
+    return LeavingMonth{year, month};
+}
 
 }  // namespace
 
@@ -236,6 +261,59 @@ void ScheduleBuilder::putMonths(int row) {
     year.monthsOf = shows ? 12 : 0;
 }
 
+void ScheduleBuilder::applyLeaving() {
+    const Procedure procedure = schedule_.procedure;
+    if (procedure == Procedure::None || procedure == Procedure::ThreeYear ||
+        procedure == Procedure::SmallAsset) {
+        return;
+    }
+    const std::string& kind = cell(reg::disposalKind);
+    const Remark remark = kind == kRemarkScrapped ? Remark::Scrapped
+                          : kind == kRemarkSold   ? Remark::Sold
+                                                  : Remark::None;
+    const auto left = leavingMonth(cell(reg::disposalMonth));
+    if (remark == Remark::None || !left) return;
+
+    // The fiscal year that holds the month, as settleYear counts rows.
+    const double closing = options_.closingMonth;
+    const double acquired = value(reg::acquisitionMonth);
+    const double settle = left->month <= closing ? left->year : left->year + 1;
+    const double row = settle - value(reg::westernYear) + (acquired <= closing ? 1 : 0);
+    if (row < 1 || row > static_cast<double>(schedule_.years.size())) return;
+    const int r = static_cast<int>(row);
+
+    // Months in use in that year: from its first month, or the month of
+    // acquisition in the first year, through the month it left.
+    const int first = r == 1 ? static_cast<int>(acquired) : static_cast<int>(closing) + 1;
+    const int months = ((left->month - first) % 12 + 12) % 12 + 1;
+    const double counted = r == 1 ? static_cast<double>(firstYearMonths()) : 12.0;
+
+    Year& year = at(r);
+    const double yearAmount = year.amount.kind == Money::Kind::Number ? year.amount.value : 0;
+    const double amount =
+        std::min(yearAmount, roundByMode(yearAmount * std::min<double>(months, counted) / counted));
+    double before = value(reg::acquisitionCost);
+    for (int earlier = r - 1; earlier >= 1; --earlier) {
+        const Money& book = at(earlier).bookValue;
+        if (book.kind != Money::Kind::Empty) {
+            before = book.value;
+            break;
+        }
+    }
+    year.months = static_cast<std::int16_t>(months);
+    year.monthsOf = 12;
+    year.amount = Money::number(amount);
+    year.expense = Money::number(std::floor(amount * value(reg::businessRatio) / 100));
+    year.bookValue = Money::number(before - amount);
+    year.remark = remark;
+    // Nothing is left to depreciate after it.
+    for (std::size_t later = static_cast<std::size_t>(r); later < schedule_.years.size(); ++later) {
+        const double settleYear = schedule_.years[later].settleYear;
+        schedule_.years[later] = Year{};
+        schedule_.years[later].settleYear = settleYear;
+    }
+}
+
 void ScheduleBuilder::putUndepreciated(int lastRow) {
     const Money cost = Money::number(value(reg::acquisitionCost));
     putYearColumns(lastRow);
@@ -262,6 +340,7 @@ Schedule computeSchedule(const reg::Row& row, const Options& options) {
     } else if (method == "6") {
         detail::GetFxd6(b);
     }
+    b.applyLeaving();
     return b.take();
 }
 

@@ -51,12 +51,14 @@ struct Money {
     [[nodiscard]] double yen() const;
 };
 
-enum class Remark : std::uint8_t { None, Revised, ThreeYear, FiveYear, SmallAsset };
+enum class Remark : std::uint8_t { None, Revised, ThreeYear, FiveYear, SmallAsset, Scrapped, Sold };
 
 inline constexpr const char* kRemarkRevised = "改定償却";
 inline constexpr const char* kRemarkThreeYear = "3年均等";
 inline constexpr const char* kRemarkFiveYear = "５年均等";
 inline constexpr const char* kRemarkSmallAsset = "措置法28の2";
+inline constexpr const char* kRemarkScrapped = "除却";
+inline constexpr const char* kRemarkSold = "売却";
 
 // One schedule year (one data row of the schedule table).
 struct Year {
@@ -105,7 +107,12 @@ struct Schedule {
     }
 };
 
-// The schedule of `row` (a register row) under `options`.
+// The schedule of `row` (a register row) under `options`. An asset that
+// left the business (columns 20 and 21) takes, in the fiscal year it left,
+// that year's amount times the months it was still in use over the months
+// the year counts (rounded by the rounding flag), shows the book value that
+// left with the remark 除却 or 売却, and has no later years. The 一括償却
+// thirds and a 少額特例 asset are not affected.
 [[nodiscard]] Schedule computeSchedule(const reg::Row& row, const Options& options);
 
 // ---- Display texts ----

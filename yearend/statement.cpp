@@ -127,6 +127,21 @@ ScheduleCopy copyScheduleRow(const schedule::Schedule& schedule, int row) {
 
     if (exists(row)) copy.remark = schedule::remarkText(schedule.year(row).remark);
     if (blank(row, &schedule::Year::expense)) copy.remark = kWrittenOff;
+
+    // The year the asset left: nothing remains on the books at its end, and
+    // the remark names how it left and the book value that went with it.
+    if (exists(row)) {
+        const schedule::Year& year = schedule.year(row);
+        if (year.remark == schedule::Remark::Scrapped || year.remark == schedule::Remark::Sold) {
+            copy.leaving = year.remark;
+            copy.leftBookValue = year.bookValue.yen();
+            copy.bookValue = "0";
+            copy.bookValueYen = 0;
+            copy.marking = Marking::None;
+            copy.remark = std::string(schedule::remarkText(year.remark)) + "（簿価 " +
+                          common::formatNumber(copy.leftBookValue, kMaskAmount) + "円）";
+        }
+    }
     return copy;
 }
 
@@ -222,6 +237,13 @@ StatementData computeStatement(const reg::AssetRegister& assets, int count,
             checkedAdd(data.depreciationTotal, toInt64(line.year.depreciationYen));
         data.expenseTotal = checkedAdd(data.expenseTotal, toInt64(line.year.expenseYen));
         data.bookValueTotal = checkedAdd(data.bookValueTotal, toInt64(line.year.bookValueYen));
+        if (line.year.leaving != schedule::Remark::None) {
+            data.hasLeaving = true;
+            if (line.year.leaving == schedule::Remark::Scrapped) {
+                data.scrappedBookValueTotal =
+                    checkedAdd(data.scrappedBookValueTotal, toInt64(line.year.leftBookValue));
+            }
+        }
         // The small assets of the year are those with their amount in it.
         if (computed->procedure == schedule::Procedure::SmallAsset &&
             line.year.depreciationYen != 0) {
@@ -305,6 +327,11 @@ void StatementWindowModel::render(StatementData data) {
                        "円";
     lblSmall.visible = data.hasSmallAssets;
     lblSmallOver.visible = data.hasSmallAssets && smallAssetTotal > kSmallAssetYearlyCap;
+    scrappedBookValueTotal = data.scrappedBookValueTotal;
+    lblScrapped.caption =
+        std::string(kScrappedTotalCaption) +
+        common::formatNumber(static_cast<double>(scrappedBookValueTotal), kMaskAmount) + "円";
+    lblScrapped.visible = data.hasLeaving;
     Fxg3.setText(totals, colCost, totalText(acquisitionTotal));
     Fxg3.setText(totals, colDepreciation, totalText(depreciationTotal));
     Fxg3.setText(totals, colExpense, totalText(expenseTotal));

@@ -58,6 +58,7 @@ inline constexpr const char* kNotExistingLegend = "その年度に存在しな�
 inline constexpr const char* kSmallAssetTotalCaption =
     "少額減価償却資産（措置法28の2）の本年分合計：";
 inline constexpr std::int64_t kSmallAssetYearlyCap = 3000000;
+inline constexpr const char* kScrappedTotalCaption = "除却した資産の未償却残高（本年の必要経費）：";
 inline constexpr const char* kSmallAssetOverCaption =
     "合計が300万円を超えています。超える部分は少額減価償却資産の特例で必要経費にできません。";
 
@@ -119,6 +120,10 @@ struct ScheduleCopy {
     double depreciationYen = 0;
     double expenseYen = 0;
     double bookValueYen = 0;
+    // The year the asset left: its 未償却残高 is 0 and the book value that
+    // left is named in the remark.
+    schedule::Remark leaving = schedule::Remark::None;
+    double leftBookValue = 0;
     // No depreciation in the row: the share is not shown either.
     bool shareCleared = false;
     Marking marking = Marking::None;
@@ -162,6 +167,10 @@ struct StatementData {
     // Whether some 少額減価償却資産 is expensed this year, and their sum.
     bool hasSmallAssets = false;
     std::int64_t smallAssetTotal = 0;
+    // Whether some asset left the business this year, and the book values
+    // of those scrapped: a loss that is an expense of the year.
+    bool hasLeaving = false;
+    std::int64_t scrappedBookValueTotal = 0;
 };
 
 // The statement of `statementYear` (a Heisei year) for rows 1..count of

@@ -144,9 +144,13 @@ void composeStatement(Printer& printer, StatementWindowModel& window,
     if (window.lblSmall.visible) {
         printText(printer, 10, 700, kLineY + kRowPitch * (totalsLine + 1), window.lblSmall.caption);
     }
+    int below = totalsLine + 1;
+    if (window.lblSmall.visible) ++below;
     if (window.lblSmallOver.visible) {
-        printText(printer, 10, 700, kLineY + kRowPitch * (totalsLine + 2),
-                  window.lblSmallOver.caption);
+        printText(printer, 10, 700, kLineY + kRowPitch * below++, window.lblSmallOver.caption);
+    }
+    if (window.lblScrapped.visible) {
+        printText(printer, 10, 700, kLineY + kRowPitch * below, window.lblScrapped.caption);
     }
 }
 

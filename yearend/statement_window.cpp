@@ -4,6 +4,7 @@
 #include "yearend/statement_window.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
 #include "common/convert.h"
@@ -39,6 +40,7 @@ std::vector<ControlLayout> designLayout() {
         {"Fxg3", {165, 1575, 10185, 3915}, "", 0, {}, {}, -1},
         labelLayout("lblSmall", {170, 5550, 9000, 330}),
         labelLayout("lblSmallOver", {170, 5880, 9000, 330}),
+        labelLayout("lblScrapped", {170, 6210, 9000, 330}),
     };
     for (ControlLayout& entry : layout) {
         if (entry.name == "Label3") entry.fontSize = 9.75;
@@ -63,7 +65,7 @@ StatementWindowModel::StatementWindowModel(reg::ProgramState& state, platform::D
     lblGY.visible = false;
     cmdOk.enabled = false;
     for (platform::Control* hidden :
-         {&Picture1, &Label4, &Picture2, &Label5, &lblSmall, &lblSmallOver}) {
+         {&Picture1, &Label4, &Picture2, &Label5, &lblSmall, &lblSmallOver, &lblScrapped}) {
         hidden->visible = false;
     }
     cmdPrint.enabled = false;
@@ -75,8 +77,9 @@ StatementWindowModel::StatementWindowModel(reg::ProgramState& state, platform::D
 StatementWindowModel::~StatementWindowModel() = default;
 
 std::vector<platform::Control*> StatementWindowModel::controls() {
-    return {&Label1, &lblGY,    &Label2, &Label3,   &cmdOk,     &lblComent, &Picture1,
-            &Label4, &Picture2, &Label5, &cmdPrint, &cmdCancel, &lblSmall,  &lblSmallOver};
+    return {&Label1,    &lblGY,     &Label2,   &Label3,       &cmdOk,
+            &lblComent, &Picture1,  &Label4,   &Picture2,     &Label5,
+            &cmdPrint,  &cmdCancel, &lblSmall, &lblSmallOver, &lblScrapped};
 }
 
 platform::Control* StatementWindowModel::control(std::string_view name) {
@@ -155,12 +158,19 @@ void StatementWindowModel::Form_Resize(int scaleWidth, int scaleHeight, bool min
     if (!minimized) {
         int width = scaleWidth - 300;
         if (width > 15600) width = 15000;
-        // The lines on the year's small assets stand under the grid.
-        const int below = lblSmall.visible ? 700 : 0;
+        // The lines on the year's small assets and scrapped assets stand
+        // under the grid, one under the other.
+        const std::array<platform::Control*, 3> lines{&lblSmall, &lblSmallOver, &lblScrapped};
+        int shown = 0;
+        for (const platform::Control* line : lines) shown += line->visible ? 1 : 0;
+        const int below = shown > 0 ? 40 + 330 * shown : 0;
         const int height = std::max(scaleHeight - 1350 - below, 0);
         layoutEntry("Fxg3").geometry = {170, 1210, std::max(width, 0), height};
-        layoutEntry("lblSmall").geometry = {170, 1210 + height + 60, std::max(width, 0), 330};
-        layoutEntry("lblSmallOver").geometry = {170, 1210 + height + 380, std::max(width, 0), 330};
+        int y = 1210 + height + 60;
+        for (const platform::Control* line : lines) {
+            layoutEntry(line->name).geometry = {170, y, std::max(width, 0), 330};
+            if (line->visible) y += 330;
+        }
     }
     layoutEntry("cmdPrint").geometry = {scaleWidth - 1560, 140, 855, 480};
     layoutEntry("cmdCancel").geometry = {scaleWidth - 1560, 680, 855, 480};

@@ -111,6 +111,8 @@ class StatementWindowModel {
     // Under the table: the year's small assets and the warning on their cap.
     platform::Control lblSmall{"lblSmall"};
     platform::Control lblSmallOver{"lblSmallOver", kSmallAssetOverCaption};
+    // Under the table too: the book values of the assets scrapped this year.
+    platform::Control lblScrapped{"lblScrapped"};
     platform::Control cmdPrint{"cmdPrint", "印刷"};
     platform::Control cmdCancel{"cmdCancel", "戻る"};
 
@@ -131,6 +133,7 @@ class StatementWindowModel {
     std::int64_t expenseTotal = 0;
     std::int64_t bookValueTotal = 0;
     std::int64_t smallAssetTotal = 0;
+    std::int64_t scrappedBookValueTotal = 0;
     // The method caption of asset i at position i - 1, for the printout; one
     // place per asset the register can hold.
     std::vector<std::string> statementMethodNames = std::vector<std::string>(reg::kMaxRecords);

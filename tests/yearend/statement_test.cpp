@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "yearend/statement_fixture.h"
 
 namespace fenmark::yearend {
@@ -248,6 +251,103 @@ TEST(Statement, SmallAssetsTheirYearAndTheirCap) {
     under->window->cmdOk_Click();
     EXPECT_TRUE(under->window->lblSmall.visible);
     EXPECT_FALSE(under->window->lblSmallOver.visible);
+}
+
+// An asset that left the business: in the fiscal year it left, the year's
+// amount for the months it was still in use, its book value then leaving;
+// nothing after. The statement shows 未償却残高 0, names the book value in
+// the remark and sums the book values scrapped.
+reg::Row leaving(reg::Row row, const std::string& month, const std::string& kind) {
+    row[reg::disposalMonth - 1] = month;
+    row[reg::disposalKind - 1] = kind;
+    return row;
+}
+
+TEST(Statement, AssetsThatLeftTheBusiness) {
+    struct Case {
+        const char* name;
+        reg::Row row;
+        std::int16_t closing;
+        const char* month;
+        int leavingRow;  // the schedule year that holds the month
+        int monthsInUse;
+    };
+    const reg::Row declining =
+        with(threeYear("20", "1000000"), {{reg::methodCode, "4"},
+                                          {reg::depreciationRate, "0.250"},
+                                          {reg::usefulLife, "10"},
+                                          {reg::newRuleRates, "0.3340.04448"}});
+    // 新定額法 1,000,000 yen from 平成19年4月 (9/12 in the first year) and
+    // 新定率法 from 平成20年4月, in the first year, mid-life, in a closing
+    // month, with a March closing and after the end.
+    const Case cases[] = {
+        {"firstYear", straightLine("19", "4"), 12, "2007-09", 1, 6},
+        {"midLife", straightLine("19", "4"), 12, "2010-06", 4, 6},
+        {"closingMonth", straightLine("19", "4"), 12, "2010-12", 4, 12},
+        {"marchClosing", straightLine("19", "4"), 3, "2010-06", 4, 3},
+        {"declining", declining, 12, "2012-02", 5, 2},
+        {"afterTheEnd", straightLine("19", "4"), 12, "2030-06", 24, 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const schedule::Options options{c.closing, 0, 2031};
+        const schedule::Schedule plain = schedule::computeSchedule(c.row, options);
+        const schedule::Schedule left =
+            schedule::computeSchedule(leaving(c.row, c.month, "除却"), options);
+        ASSERT_GE(left.years.size(), static_cast<std::size_t>(c.leavingRow));
+        const schedule::Year& year = left.year(c.leavingRow);
+        const schedule::Year& full = plain.year(c.leavingRow);
+        const double fullAmount =
+            full.amount.kind == schedule::Money::Kind::Number ? full.amount.value : 0;
+        const double counted = c.leavingRow == 1 ? full.months : 12;
+        const double expected =
+            std::ceil(fullAmount * std::min<double>(c.monthsInUse, counted) / counted);
+        EXPECT_EQ(year.months, c.monthsInUse);
+        EXPECT_EQ(year.amount.value, std::min(expected, fullAmount));
+        const double before =
+            c.leavingRow == 1 ? 1000000 : left.year(c.leavingRow - 1).bookValue.value;
+        EXPECT_EQ(year.bookValue.value, before - year.amount.value);
+        EXPECT_EQ(year.remark, schedule::Remark::Scrapped);
+        for (std::size_t later = static_cast<std::size_t>(c.leavingRow); later < left.years.size();
+             ++later) {
+            EXPECT_EQ(left.years[later].bookValue.kind, schedule::Money::Kind::Empty) << later;
+            EXPECT_EQ(left.years[later].amount.kind, schedule::Money::Kind::Empty) << later;
+        }
+    }
+
+    // The statement: 2010 is the fourth year of 平成19年4月's asset.
+    auto opened =
+        open({leaving(straightLine("19", "4"), "2010-06", "除却"),
+              leaving(straightLine("19", "4"), "2010-06", "売却"), straightLine("19", "4")});
+    opened->window->selectEra(0);
+    opened->window->setTxtGetYe("22");
+    opened->window->cmdOk_Click();
+    StatementWindowModel& w = *opened->window;
+    ASSERT_TRUE(w.Fxg3Visible);
+    EXPECT_EQ(w.Fxg3.text(1, colPeriod), "6/12");
+    EXPECT_EQ(w.Fxg3.text(1, colDepreciation), "50,000");
+    EXPECT_EQ(w.Fxg3.text(1, colBookValue), "0");
+    EXPECT_EQ(w.Fxg3.text(1, colRemark), "除却（簿価 675,000円）");
+    EXPECT_EQ(w.Fxg3.text(2, colRemark), "売却（簿価 675,000円）");
+    EXPECT_EQ(w.scrappedBookValueTotal, 675000);  // the sale is no loss of the business
+    EXPECT_TRUE(w.lblScrapped.visible);
+    EXPECT_EQ(w.lblScrapped.caption, "除却した資産の未償却残高（本年の必要経費）：675,000円");
+    EXPECT_EQ(w.bookValueTotal, 625000);  // the third asset's alone
+
+    // The year after, it is an asset that can be deleted.
+    auto later = open({leaving(straightLine("19", "4"), "2010-06", "除却")});
+    later->window->selectEra(0);
+    later->window->setTxtGetYe("23");
+    later->window->cmdOk_Click();
+    EXPECT_EQ(later->window->markings[0], Marking::Removable);
+    EXPECT_FALSE(later->window->lblScrapped.visible);
+
+    // The thirds of the three-year method go on whatever happens.
+    const reg::Row lump = threeYear("20", "150000");
+    EXPECT_EQ(schedule::computeSchedule(leaving(lump, "2008-09", "除却"), {12, 0, 2031})
+                  .year(2)
+                  .amount.yen(),
+              50000);
 }
 
 }  // namespace

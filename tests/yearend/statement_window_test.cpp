@@ -32,6 +32,7 @@ TEST(StatementWindow, OpensWaitingForAYear) {
         {"Picture2", "", false, true},     {"Label5", "その年度に存在しない資産", false, true},
         {"cmdPrint", "印刷", true, false}, {"cmdCancel", "戻る", true, true},
         {"lblSmall", "", false, true},     {"lblSmallOver", kSmallAssetOverCaption, false, true},
+        {"lblScrapped", "", false, true},
     };
     ASSERT_EQ(w.controls().size(), std::size(expected));
     for (const Expected& e : expected) {

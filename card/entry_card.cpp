@@ -68,20 +68,26 @@ EntryCardModel::EntryCardModel(reg::ProgramState& state, platform::Dialogs& dial
 // ---- Control lists ----
 
 std::vector<TextBox*> EntryCardModel::textBoxes() {
-    return {&txtName, &txtYear,    &txtMonth, &txtDay, &txtSuu, &txtPrice, &txtTnen, &txtTnen2,
-            &txtWari, &txtZanwari, &txtGendo, &Text1,  &Text2,  &Text3,    &Text5,   &Text6};
+    return {&txtName, &txtYear,  &txtMonth, &txtDay,     &txtSuu,     &txtPrice,
+            &txtTnen, &txtTnen2, &txtWari,  &txtZanwari, &txtGendo,   &Text1,
+            &Text2,   &Text3,    &Text5,    &Text6,      &txtJyoYear, &txtJyoPrice};
 }
 
 std::vector<Control*> EntryCardModel::labels() {
-    return {&lblCapName,     &lblCapCode,      &Label14,        &lblCapType,      &lblCapDate,
-            &lblCapYearUnit, &lblCapMonthUnit, &lblCapWestern,  &lblYmd,          &lblCapWesternEnd,
-            &lblCapSuu,      &lblCapSuuUnit,   &lblCapPrice,    &lblCapPriceUnit, &lblCapGrouped,
-            &Label24,        &lblCapTnen,      &lblCapTnenUnit, &lblCapRate,      &lblRate,
-            &lblCapTnen2,    &lblCapTnen2Unit, &lblCapRate2,    &lblRate2,        &lblCapWari,
-            &lblCapWariUnit, &lblCapZanwari,   &lblCapGendo,    &lblNum};
+    return {&lblCapName,     &lblCapCode,         &Label14,           &lblCapType,
+            &lblCapDate,     &lblCapYearUnit,     &lblCapMonthUnit,   &lblCapWestern,
+            &lblYmd,         &lblCapWesternEnd,   &lblCapSuu,         &lblCapSuuUnit,
+            &lblCapPrice,    &lblCapPriceUnit,    &lblCapGrouped,     &Label24,
+            &lblCapTnen,     &lblCapTnenUnit,     &lblCapRate,        &lblRate,
+            &lblCapTnen2,    &lblCapTnen2Unit,    &lblCapRate2,       &lblRate2,
+            &lblCapWari,     &lblCapWariUnit,     &lblCapZanwari,     &lblCapGendo,
+            &lblNum,         &lblCapJyo,          &lblCapJyoYearUnit, &lblCapJyoMonthUnit,
+            &lblCapJyoPrice, &lblCapJyoPriceUnit, &lblJyoNote};
 }
 
-std::vector<ComboBox*> EntryCardModel::comboBoxes() { return {&cboBunrui, &cboReki, &Combo1}; }
+std::vector<ComboBox*> EntryCardModel::comboBoxes() {
+    return {&cboBunrui, &cboReki, &Combo1, &cboJyo, &cboJyoReki, &cboJyoMonth};
+}
 
 std::vector<OptionButton*> EntryCardModel::options() {
     return {&optGaku, &optRitu, &optToku, &optSyou};
@@ -241,6 +247,8 @@ void EntryCardModel::assign(TextBox& box, std::string text) {
         txtGendo_Change();
     } else if (&box == &Text6) {
         Text6_Change();
+    } else if (&box == &txtJyoYear || &box == &txtJyoPrice) {
+        markChanged();
     }
 }
 
@@ -254,6 +262,10 @@ void EntryCardModel::assign(ComboBox& list, int listIndex) {
         Combo1_Click();
     } else if (&list == &cboBunrui) {
         cboBunrui_Click();
+    } else if (&list == &cboJyo) {
+        cboJyo_Click();
+    } else if (&list == &cboJyoReki || &list == &cboJyoMonth) {
+        markChanged();
     }
 }
 
@@ -269,6 +281,7 @@ void EntryCardModel::assign(OptionButton& opt, bool value) {
 
 void EntryCardModel::clearOptions() {
     for (OptionButton* o : options()) o->value = false;
+    updateLeavingSection();
 }
 
 void EntryCardModel::showSecondLife(bool shown) {
@@ -460,6 +473,9 @@ void EntryCardModel::Form_Load() {
     Combo1.items.clear();
     for (int month = 1; month <= 12; ++month) Combo1.items.push_back(std::to_string(month));
     cboReki.items = {"昭和", "平成", "令和"};
+    cboJyo.items = {"", "除却", "売却"};
+    cboJyoReki.items = cboReki.items;
+    cboJyoMonth.items = Combo1.items;
     GetList(lstData);
     GetList2(lstData2);
     GetList3(lstData3);
@@ -546,6 +562,27 @@ void EntryCardModel::copyRowIntoCard() {
         clearOptions();
     }
 
+    // The leaving, in the era of its month.
+    const std::string& leaving = cell(reg::disposalMonth);
+    assign(cboJyo, cell(reg::disposalKind) == "除却"   ? 1
+                   : cell(reg::disposalKind) == "売却" ? 2
+                                                       : 0);
+    assign(cboJyoReki, -1);
+    assign(txtJyoYear, "");
+    assign(cboJyoMonth, -1);
+    if (leaving.size() == 7 && leaving[4] == '-') {
+        const double leftYear = common::leadingNumber(leaving.substr(0, 4));
+        const double leftMonth = common::leadingNumber(leaving.substr(5));
+        if (leftMonth >= 1 && leftMonth <= 12) {
+            const common::Era era = common::eraOfMonth(leftYear, leftMonth);
+            assign(cboJyoReki, static_cast<int>(era));
+            assign(txtJyoYear, detail::numberText(common::eraYearOf(era, leftYear)));
+            assign(cboJyoMonth, static_cast<int>(leftMonth) - 1);
+        }
+    }
+    assign(txtJyoPrice, cell(reg::salePrice));
+    updateLeavingSection();
+
     const double type = common::leadingNumber(cell(reg::typeCode));
     const double western = common::leadingNumber(cell(reg::westernYear));
     if (type != 0 || western > 1998) {
@@ -610,6 +647,46 @@ void EntryCardModel::SetData() {
         put(reg::depreciationLimit, txtGendo.text);
     }
     put(reg::newRuleRates, Text3.text);
+
+    // The leaving, only when there is one: other records keep 19 fields.
+    int year = 0;
+    int month = 0;
+    if (cboJyo.listIndex >= 1 && cboJyo.enabled && leavingMonth(year, month)) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%04d-%02d", year, month);
+        put(reg::disposalMonth, text);
+        put(reg::disposalKind, cboJyo.items[static_cast<std::size_t>(cboJyo.listIndex)]);
+        put(reg::salePrice, cboJyo.listIndex == 2 ? txtJyoPrice.text : std::string());
+    } else {
+        put(reg::disposalMonth, "");
+        put(reg::disposalKind, "");
+        put(reg::salePrice, "");
+    }
+}
+
+bool EntryCardModel::leavingMonth(int& year, int& month) const {
+    const auto y = detail::wholeNumber(txtJyoYear.text);
+    if (!y || cboJyoReki.listIndex < 0 || cboJyoMonth.listIndex < 0) return false;
+    year = static_cast<int>(common::westernYear(static_cast<common::Era>(cboJyoReki.listIndex),
+                                                static_cast<double>(*y)));
+    month = cboJyoMonth.listIndex + 1;
+    return true;
+}
+
+void EntryCardModel::cboJyo_Click() {
+    markChanged();
+    // A sale has a price; a scrapping has none.
+    txtJyoPrice.enabled = cboJyo.enabled && cboJyo.listIndex == 2;
+}
+
+void EntryCardModel::updateLeavingSection() {
+    const bool lumpSum = optToku.value;
+    const bool small = optSyou.value;
+    const bool offered = !lumpSum && !small;
+    for (platform::ComboBox* list : {&cboJyo, &cboJyoReki, &cboJyoMonth}) list->enabled = offered;
+    txtJyoYear.enabled = offered;
+    txtJyoPrice.enabled = offered && cboJyo.listIndex == 2;
+    lblJyoNote.caption = lumpSum ? kLeavingLumpSumNote : small ? kLeavingSmallAssetNote : "";
 }
 
 void EntryCardModel::NewData() {
@@ -629,6 +706,12 @@ void EntryCardModel::NewData() {
     hideAndEmptyResidualAndLimit();
     // A new page starts without the rates of the page before.
     Text3.text.clear();
+    assign(cboJyo, 0);
+    assign(cboJyoReki, -1);
+    assign(txtJyoYear, "");
+    assign(cboJyoMonth, -1);
+    assign(txtJyoPrice, "");
+    updateLeavingSection();
 }
 
 }  // namespace fenmark::card

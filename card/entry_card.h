@@ -69,6 +69,19 @@ inline constexpr const char* kMsgSmallAssetLimit300 =
 inline constexpr const char* kMsgSmallAssetLimit400 =
     "少額減価償却資産の特例にできるのは、1単位の取得価額が40万円未満の資産です。";
 inline constexpr const char* kSmallAssetRate = "1.000";
+
+// The day an asset leaves the business.
+inline constexpr const char* kMsgNoLeavingDate = "除却・売却の年月が入力されていません。";
+inline constexpr const char* kMsgBadLeavingDate = "除却・売却の年月が不正です。";
+inline constexpr const char* kMsgLeavingBeforeAcquisition =
+    "除却・売却の年月が取得年月より前になっています。";
+inline constexpr const char* kMsgLeavingInFuture = "除却・売却の年月がまだ来ていない月です。";
+inline constexpr const char* kMsgNoSalePrice = "売却価額が入力されていません。";
+inline constexpr const char* kMsgBadSalePrice = "売却価額が不正です。";
+inline constexpr const char* kLeavingLumpSumNote =
+    "一括償却資産は、除却・売却しても3年間均等に償却を続けます。";
+inline constexpr const char* kLeavingSmallAssetNote =
+    "少額減価償却資産の特例の資産は、除却・売却を記録する必要がありません。";
 // 一括償却資産 are those of a unit price below 200,000 yen.
 inline constexpr double kLumpSumLimit = 200000;
 inline constexpr const char* kMsgLumpSumLimit =
@@ -155,6 +168,16 @@ class EntryCardModel {
     platform::TextBox Text3{"Text3", false};
     platform::Control lblNum{"lblNum"};
 
+    // The asset's leaving: how (none, 除却, 売却), the era, year and month,
+    // and the price of a sale. An asset of the three-year or small-asset
+    // method has no such section: lblJyoNote says why.
+    platform::ComboBox cboJyo{"cboJyo"};
+    platform::ComboBox cboJyoReki{"cboJyoReki"};
+    platform::TextBox txtJyoYear{"txtJyoYear"};
+    platform::ComboBox cboJyoMonth{"cboJyoMonth"};
+    platform::TextBox txtJyoPrice{"txtJyoPrice"};
+    platform::Control lblJyoNote{"lblJyoNote"};
+
     // Hidden working fields: the rate-table entries for the life and the
     // second life, the type's text and the date key.
     platform::TextBox Text1{"Text1", false};
@@ -188,6 +211,11 @@ class EntryCardModel {
     // The residual and limit boxes stand inside their captions' blanks.
     platform::Control lblCapZanwari{"lblCapZanwari", "残存割合：　　　　　％"};
     platform::Control lblCapGendo{"lblCapGendo", "償却限度額：　　　　　　％"};
+    platform::Control lblCapJyo{"lblCapJyo", "除却・売却："};
+    platform::Control lblCapJyoYearUnit{"lblCapJyoYearUnit", "年"};
+    platform::Control lblCapJyoMonthUnit{"lblCapJyoMonthUnit", "月"};
+    platform::Control lblCapJyoPrice{"lblCapJyoPrice", "売却価額："};
+    platform::Control lblCapJyoPriceUnit{"lblCapJyoPriceUnit", "円"};
 
     platform::Control cmdRec{"cmdRec", "登録"};
     platform::Control cmdCancel{"cmdCancel", "削除"};
@@ -209,6 +237,8 @@ class EntryCardModel {
     // The calendar year 令和 years may run to (one beyond): the system
     // clock's in the program, fixed by tests.
     std::int32_t currentYear = common::systemCalendarYear();
+    // The month of the clock: an asset cannot have left after it.
+    int currentMonth = common::systemCalendarMonth();
     std::int16_t monthKey = 0;
 
     // The control that has the focus. The view reports every move the user
@@ -286,6 +316,7 @@ class EntryCardModel {
     void optRitu_Click();
     void optToku_Click();
     void optSyou_Click();
+    void cboJyo_Click();
 
     void cmdRec_Click();
     void cmdFor_Click();
@@ -344,6 +375,11 @@ class EntryCardModel {
     [[nodiscard]] OptionButton* option(std::string_view name);
     [[nodiscard]] platform::Control* button(std::string_view name);
 
+    // The leaving section is offered unless the method keeps the asset's
+    // amounts whatever happens to it.
+    void updateLeavingSection();
+    // The leaving's western year and month as the card shows them, if whole.
+    [[nodiscard]] bool leavingMonth(int& year, int& month) const;
     // Field rules shared by several events.
     void showSecondLife(bool shown);
     void showResidualAndLimit(bool shown);

@@ -72,6 +72,7 @@ void EntryCardModel::runProcedure(const OptionButton& opt) {
     } else if (&opt == &optSyou) {
         optSyou_Click();
     }
+    updateLeavingSection();
 }
 
 void EntryCardModel::rederiveMethod() {

@@ -7,6 +7,7 @@
 #include "card/entry_card.h"
 #include "card/entry_card_text.h"
 #include "common/era.h"
+#include "common/number.h"
 #include "common/text.h"
 #include "platform/program_folder.h"
 #include "platform/text_file.h"
@@ -130,6 +131,31 @@ bool EntryCardModel::dataCheck(bool allowEmpty) {
     if (!optionalInRange(txtGendo, 0, 100)) return fail(kMsgBadLimit, "txtGendo");
     // A price corrected after the three-year method was chosen must still
     // be one the method allows.
+    // The leaving: a date in the right order, a sale's price in whole yen.
+    if (cboJyo.listIndex >= 1 && cboJyo.enabled) {
+        int year = 0;
+        int month = 0;
+        if (txtJyoYear.text.empty() || cboJyoReki.listIndex < 0 || cboJyoMonth.listIndex < 0) {
+            return fail(kMsgNoLeavingDate, "txtJyoYear");
+        }
+        if (!leavingMonth(year, month)) return fail(kMsgBadLeavingDate, "txtJyoYear");
+        const auto era = static_cast<common::Era>(cboJyoReki.listIndex);
+        const double eraYear = common::eraYearOf(era, year);
+        if (eraYear < 1 || month > common::lastMonthOf(era, eraYear) ||
+            month < common::firstMonthOf(era, eraYear)) {
+            return fail(kMsgBadLeavingDate, "txtJyoYear");
+        }
+        const double acquired =
+            common::leadingNumber(lblYmd.caption) * 12 + common::leadingNumber(txtMonth.text);
+        if (year * 12.0 + month < acquired) return fail(kMsgLeavingBeforeAcquisition, "txtJyoYear");
+        if (year * 12.0 + month > currentYear * 12.0 + currentMonth) {
+            return fail(kMsgLeavingInFuture, "txtJyoYear");
+        }
+        if (cboJyo.listIndex == 2) {
+            if (txtJyoPrice.text.empty()) return fail(kMsgNoSalePrice, "txtJyoPrice");
+            if (!inRange(txtJyoPrice, 0, 2147483647)) return fail(kMsgBadSalePrice, "txtJyoPrice");
+        }
+    }
     // A price or date corrected after the small-asset rule was chosen must
     // still be one the rule allows.
     if (optSyou.value && !txtPrice.text.empty()) {

@@ -295,6 +295,22 @@ void EntryCardWindow::buildLayout() {
     methods->addStretch(1);
     grid->addWidget(fraMeth_, r++, 0, 1, 2);
 
+    // The day the asset leaves the business.
+    for (const char* name : {"txtJyoYear"}) {
+        w(name)->setFixedWidth(w(name)->fontMetrics().horizontalAdvance(QStringLiteral("00000")) +
+                               16);
+    }
+    w("txtJyoPrice")
+        ->setFixedWidth(
+            w("txtJyoPrice")->fontMetrics().horizontalAdvance(QStringLiteral("0000000000000")) +
+            16);
+    grid->addWidget(w("lblCapJyo"), r, 0);
+    grid->addLayout(
+        row({"cboJyo", "", "cboJyoReki", "txtJyoYear", "lblCapJyoYearUnit", "cboJyoMonth",
+             "lblCapJyoMonthUnit", "", "lblCapJyoPrice", "txtJyoPrice", "lblCapJyoPriceUnit"}),
+        r++, 1);
+    grid->addWidget(w("lblJyoNote"), r++, 1);
+
     auto* paging = row({"cmdRR", "cmdRew", "lblNum", "cmdFor", "cmdFF", "", "Command1"});
     qobject_cast<QLabel*>(w("lblNum"))->setAlignment(Qt::AlignCenter);
     w("lblNum")->setMinimumWidth(
@@ -321,11 +337,12 @@ void EntryCardWindow::buildLayout() {
 void EntryCardWindow::buildTabOrder() {
     // The fields in the order the page is checked, the method, then the
     // buttons: Enter and Tab walk the page as it is filled in.
-    const char* order[] = {"txtName",    "cboBunrui", "cboReki",   "txtYear",  "Combo1",
-                           "txtSuu",     "txtPrice",  "txtTnen",   "txtTnen2", "txtWari",
-                           "txtZanwari", "txtGendo",  "optGaku",   "optRitu",  "optToku",
-                           "optSyou",    "cmdRec",    "cmdFor",    "cmdRew",   "cmdRR",
-                           "cmdFF",      "Command1",  "cmdCancel", "cmdConv",  "Command2"};
+    const char* order[] = {"txtName",     "cboBunrui", "cboReki",    "txtYear",    "Combo1",
+                           "txtSuu",      "txtPrice",  "txtTnen",    "txtTnen2",   "txtWari",
+                           "txtZanwari",  "txtGendo",  "optGaku",    "optRitu",    "optToku",
+                           "optSyou",     "cboJyo",    "cboJyoReki", "txtJyoYear", "cboJyoMonth",
+                           "txtJyoPrice", "cmdRec",    "cmdFor",     "cmdRew",     "cmdRR",
+                           "cmdFF",       "Command1",  "cmdCancel",  "cmdConv",    "Command2"};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(widgetNamed(order[i - 1]), widgetNamed(order[i]));
     }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -286,6 +287,86 @@ TEST_F(PagingTest, AnOlderVersionsHeiseiYearIsShownAndStoredInReiwa) {
     EXPECT_EQ(state.assetRegister.at(1, reg::eraCode), "2");
     EXPECT_EQ(state.assetRegister.at(1, reg::eraYear), "8");
     EXPECT_EQ(state.assetRegister.at(1, reg::westernYear), "2026");
+}
+
+// The day an asset leaves the business: its checks, what is stored, and
+// the methods that have no such day.
+TEST_F(PagingTest, LeavingTheBusinessIsCheckedAndStored) {
+    struct Case {
+        const char* name;
+        int kind;  // 1 除却, 2 売却
+        int era;
+        const char* year;
+        int month;
+        const char* price;
+        const char* message;  // nullptr when registered
+    };
+    // The asset of typeAsset: 平成19年4月.
+    const Case cases[] = {
+        {"noDate", 1, -1, "", 0, "", kMsgNoLeavingDate},
+        {"beforeAcquisition", 1, 1, "19", 3, "", kMsgLeavingBeforeAcquisition},
+        {"inTheAcquisitionMonth", 1, 1, "19", 4, "", nullptr},
+        {"future", 1, 2, "8", 12, "", kMsgLeavingInFuture},
+        {"thisMonth", 1, 2, "8", 6, "", nullptr},
+        {"badEraYear", 1, 1, "31", 6, "", kMsgBadLeavingDate},
+        {"saleWithoutPrice", 2, 2, "7", 3, "", kMsgNoSalePrice},
+        {"saleWithFraction", 2, 2, "7", 3, "1.5", kMsgBadSalePrice},
+        {"sale", 2, 2, "7", 3, "50000", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.clearRecord();
+        openNew();
+        card.currentYear = 2026;
+        card.currentMonth = 6;
+        typeAsset("陳列棚");
+        card.select("cboJyo", c.kind);
+        if (c.era >= 0) card.select("cboJyoReki", c.era);
+        card.setText("txtJyoYear", c.year);
+        if (c.month > 0) card.select("cboJyoMonth", c.month - 1);
+        card.setText("txtJyoPrice", c.price);
+        card.cmdRec_Click();
+        if (c.message != nullptr) {
+            EXPECT_EQ(messages(), std::vector<std::string>{c.message});
+            EXPECT_EQ(state.recordCount, 0);
+            continue;
+        }
+        EXPECT_TRUE(dialogs.messages().empty());
+        ASSERT_EQ(state.recordCount, 1);
+        const reg::Row& row = state.assetRegister.row(1);
+        const int western = c.era == 2 ? 2018 + std::stoi(c.year) : 1988 + std::stoi(c.year);
+        char month[16];
+        std::snprintf(month, sizeof month, "%04d-%02d", western, c.month);
+        EXPECT_EQ(row[reg::disposalMonth - 1], month);
+        EXPECT_EQ(row[reg::disposalKind - 1], c.kind == 1 ? "除却" : "売却");
+        EXPECT_EQ(row[reg::salePrice - 1], c.price);
+    }
+
+    // Shown again in the era of its month, and written as 22 fields.
+    dialogs.clearRecord();
+    reg::Row sold = pc("陳列棚");
+    sold[reg::disposalMonth - 1] = "2019-05";
+    sold[reg::disposalKind - 1] = "売却";
+    sold[reg::salePrice - 1] = "50000";
+    openWith({sold});
+    EXPECT_EQ(card.cboJyo.listIndex, 2);
+    EXPECT_EQ(card.cboJyoReki.listIndex, 2);
+    EXPECT_EQ(card.txtJyoYear.text, "1");
+    EXPECT_EQ(card.cboJyoMonth.listIndex, 4);
+    EXPECT_EQ(card.txtJyoPrice.text, "50000");
+    EXPECT_TRUE(card.txtJyoPrice.enabled);
+
+    // The three-year method keeps its thirds: no leaving is offered.
+    dialogs.clearRecord();
+    openNew();
+    typeAsset("複合機");
+    card.setText("txtPrice", "150000");
+    card.clickOption("optToku");
+    EXPECT_FALSE(card.cboJyo.enabled);
+    EXPECT_EQ(card.lblJyoNote.caption, kLeavingLumpSumNote);
+    card.clickOption("optGaku");
+    EXPECT_TRUE(card.cboJyo.enabled);
+    EXPECT_EQ(card.lblJyoNote.caption, "");
 }
 
 TEST_F(PagingTest, RegisteringTheNewPageRaisesTheRecordCount) {

@@ -24,14 +24,22 @@ struct Shown {
     int gridRowCount = 0;
     Table rows;
     bool failed = false;
+    // The asset's leaving as the register holds it, when it has one.
+    std::string leavingMonth;
+    std::string leavingKind;
+    std::string salePrice;
 };
 
-Shown capture(schedule::ScheduleWindowModel& window, int record) {
+Shown capture(schedule::ScheduleWindowModel& window, const reg::ProgramState& state, int record) {
     Shown shown;
     shown.record = record;
     shown.captions = window.captions();
     shown.gridRowCount = window.gridRowCount;
     shown.failed = window.scheduleFailed();
+    const reg::Row& row = state.assetRegister.row(record);
+    shown.leavingMonth = row[reg::disposalMonth - 1];
+    shown.leavingKind = row[reg::disposalKind - 1];
+    shown.salePrice = row[reg::salePrice - 1];
     for (int r = 1; r < window.Fxg2.rows(); ++r) {
         std::vector<std::string> cells;
         for (int c = 0; c < window.Fxg2.cols(); ++c) cells.push_back(window.Fxg2.text(r, c));
@@ -48,6 +56,12 @@ Json toJson(const Shown& shown) {
     json["captions"] = std::move(captions);
     json["gridRowCount"] = shown.gridRowCount;
     json["rows"] = shown.rows;
+    // Only an asset that left the business has these.
+    if (!shown.leavingMonth.empty() || !shown.leavingKind.empty() || !shown.salePrice.empty()) {
+        json["leaving"] = {{"month", shown.leavingMonth},
+                           {"kind", shown.leavingKind},
+                           {"salePrice", shown.salePrice}};
+    }
     return json;
 }
 
@@ -107,11 +121,11 @@ int runSchedule(const ScheduleOptions& options, std::ostream& out, std::ostream&
         if (options.all) {
             for (int record = 1; record <= loaded.recordCount; ++record) {
                 if (record > 1) window.cmdFF_Click();
-                shown.push_back(capture(window, record));
+                shown.push_back(capture(window, state, record));
             }
         } else {
             for (int record = 2; record <= *options.record; ++record) window.cmdFF_Click();
-            shown.push_back(capture(window, *options.record));
+            shown.push_back(capture(window, state, *options.record));
         }
 
         std::vector<std::string> headings;

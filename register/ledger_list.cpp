@@ -44,6 +44,21 @@ std::string eraDate(const Row& r) {
     return shown->letter + ". " + shown->year + "/" + r[acquisitionMonth - 1];
 }
 
+// An asset that left the business says how and when after its name:
+// "（売却 R. 8/6）".
+std::string leavingNote(const Row& r) {
+    const std::string& kind = r[disposalKind - 1];
+    const std::string& month = r[disposalMonth - 1];
+    if (kind.empty() || month.size() != 7 || month[4] != '-') return {};
+    const double year = leadingNumber(month.substr(0, 4));
+    const double m = leadingNumber(month.substr(5));
+    if (m < 1 || m > 12) return {};
+    const common::Era era = common::eraOfMonth(year, m);
+    const std::string monthText = month.substr(5, 1) == "0" ? month.substr(6) : month.substr(5);
+    return "（" + kind + " " + std::string(common::eraLetter(era)) + ". " +
+           std::to_string(static_cast<int>(common::eraYearOf(era, year))) + "/" + monthText + "）";
+}
+
 std::string baseValue(const Row& r) {
     if (leadingNumber(r[methodCode - 1]) != 1) {
         return common::formatText(r[acquisitionCost - 1], common::kMaskBase);
@@ -78,7 +93,7 @@ std::string ledgerCellText(const AssetRegister& reg, int row, int col) {
         case 0:
             return std::to_string(row);
         case 1:
-            return r[assetName - 1];
+            return r[assetName - 1] + leavingNote(r);
         case 2:
             return typeName(r[typeCode - 1]);
         case 3:

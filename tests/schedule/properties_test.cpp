@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <random>
 #include <sstream>
 
@@ -126,6 +127,13 @@ Generated generate(std::mt19937& rng) {
              limit,
              rates};
     g.settings = {std::to_string(pick(1, 12)), pick(0, 1) == 0 ? "0" : "1", pick(2008, 2045)};
+    // Some assets leave the business, in the first year or any later one.
+    if (pick(0, 4) == 0) {
+        char leaving[16];
+        std::snprintf(leaving, sizeof leaving, "%04d-%02d", western + pick(0, 30), pick(1, 12));
+        g.row[reg::disposalMonth - 1] = leaving;
+        g.row[reg::disposalKind - 1] = pick(0, 1) == 0 ? "除却" : "売却";
+    }
     return g;
 }
 
@@ -152,6 +160,16 @@ std::string violation(const ScheduleWindowModel& w, const reg::Row& row) {
         if (book > previous) return "book value rises" + at;
         if (book < memorandum) return "below the memorandum value" + at;
         if (cost <= memorandum && amount != 0) return "depreciates a cost at the memorandum" + at;
+        // The year the asset left ends the schedule: nothing after it.
+        const std::string& remark = g.text(r, colRemark);
+        if (remark == "除却" || remark == "売却") {
+            for (int later = r + 1; later < g.rows(); ++later) {
+                if (!g.text(later, colAmount).empty() || !g.text(later, colBookValue).empty()) {
+                    return "a year after the asset left" + at;
+                }
+            }
+            return {};
+        }
         if (r > 1 && method != "2") {
             const bool shows = !amountCell.empty() && amountCell != "0";
             if (g.text(r, colMonths) != (shows ? "12/12" : "")) return "months cell" + at;

@@ -74,6 +74,14 @@ class ScheduleBuilder {
     // Years 1..lastRow of an asset with nothing to depreciate: the cost as
     // the book value of every year, no amounts.
     void putUndepreciated(int lastRow);
+    // The first year of the old and plain straight lines, written as year 1
+    // of a table of `rows` rows with the closing years of all: the
+    // depreciable part of the cost at the rate for the first year's months,
+    // never taking the book value below `floor`. Returns that book value.
+    std::int32_t putStraightFirstYear(int rows, double floor);
+    // The 1998 schedule year, from which a life revised in 1998 applies:
+    // row 1999 - westernYear, never the first.
+    [[nodiscard]] std::int16_t firstRevisedRow() const;
     // The fiscal year the asset left the business, and no year after it.
     void applyLeaving();
 

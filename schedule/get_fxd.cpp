@@ -28,7 +28,6 @@ void GetFxd(ScheduleBuilder& b) {
     const double cost = b.value(reg::acquisitionCost);
     const double quantity = b.memorandumValue();
     const double ratio = b.value(reg::businessRatio);
-    const double fraction = b.depreciableFraction();
     const bool revised = b.hasRevisedLife();
     const std::int16_t life = toInt16(b.value(revised ? reg::revisedLife : reg::usefulLife));
 
@@ -45,24 +44,8 @@ void GetFxd(ScheduleBuilder& b) {
         b.putUndepreciated(rows - 1);
         return;
     }
-    const std::int16_t months = b.firstYearMonths();
-    // A first year never takes the book value below the limit's floor (only
-    // a cost of a few yen, rounded up, could).
-    const float firstYear =
-        toSingle(std::clamp<double>(b.roundByMode(static_cast<double>(toSingle(cost * fraction)) *
-                                                  b.value(reg::depreciationRate) * months / 12),
-                                    0.0, cost - static_cast<double>(tail.limitFloor())));
-    const std::int32_t b1 = toInt32(cost - firstYear);
-    // The 1998 year is row 1999 - westernYear, and never the first.
-    const std::int16_t firstRevisedRow =
-        std::max<std::int16_t>(toInt16(1999 - b.value(reg::westernYear)), 2);
-
-    b.putYearColumns(rows - 1);
-    Year& first = b.at(1);
-    first.amount = Money::number(firstYear);
-    first.expense = Money::number(std::floor(firstYear * ratio / 100));
-    first.bookValue = Money::number(b1);
-    b.putMonths(1);
+    const std::int32_t b1 = b.putStraightFirstYear(rows, static_cast<double>(tail.limitFloor()));
+    const std::int16_t firstRevisedRow = b.firstRevisedRow();
 
     double book = b1;
     for (int row = 2; row < rows; ++row) {

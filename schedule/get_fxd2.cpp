@@ -34,22 +34,8 @@ void GetFxd2(ScheduleBuilder& b) {
         b.setProcedure(Procedure::Plain);
         return;
     }
-    const std::int16_t months = b.firstYearMonths();
-    // No year, the first included, takes the book value below the floor.
-    const float firstYear = toSingle(std::clamp<double>(
-        b.roundByMode(static_cast<double>(toSingle(cost * b.depreciableFraction())) *
-                      b.value(reg::depreciationRate) * months / 12),
-        0.0, cost - floor));
-    const std::int32_t b1 = toInt32(cost - firstYear);
-    const std::int16_t firstRevisedRow =
-        std::max<std::int16_t>(toInt16(1999 - b.value(reg::westernYear)), 2);
-
-    b.putYearColumns(rows - 1);
-    Year& first = b.at(1);
-    first.amount = Money::number(firstYear);
-    first.expense = Money::number(std::floor(firstYear * ratio / 100));
-    first.bookValue = Money::number(b1);
-    b.putMonths(1);
+    const std::int32_t b1 = b.putStraightFirstYear(rows, floor);
+    const std::int16_t firstRevisedRow = b.firstRevisedRow();
 
     // Each year takes its amount while the book value stays at or above the
     // floor, the rest down to the floor in the year it would not, and

@@ -261,6 +261,28 @@ void ScheduleBuilder::putMonths(int row) {
     year.monthsOf = shows ? 12 : 0;
 }
 
+std::int32_t ScheduleBuilder::putStraightFirstYear(int rows, double floor) {
+    const double cost = value(reg::acquisitionCost);
+    const std::int16_t months = firstYearMonths();
+    // Only a cost of a few yen, rounded up, could reach below the floor.
+    const float firstYear = common::toSingle(std::clamp<double>(
+        roundByMode(static_cast<double>(common::toSingle(cost * depreciableFraction_)) *
+                    value(reg::depreciationRate) * months / 12),
+        0.0, cost - floor));
+    const std::int32_t b1 = common::toInt32(cost - firstYear);
+    putYearColumns(rows - 1);
+    Year& first = at(1);
+    first.amount = Money::number(firstYear);
+    first.expense = Money::number(std::floor(firstYear * value(reg::businessRatio) / 100));
+    first.bookValue = Money::number(b1);
+    putMonths(1);
+    return b1;
+}
+
+std::int16_t ScheduleBuilder::firstRevisedRow() const {
+    return std::max<std::int16_t>(common::toInt16(1999 - value(reg::westernYear)), 2);
+}
+
 void ScheduleBuilder::applyLeaving() {
     const Procedure procedure = schedule_.procedure;
     if (procedure == Procedure::None || procedure == Procedure::ThreeYear ||

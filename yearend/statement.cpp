@@ -41,6 +41,12 @@ std::int64_t toInt64(double value) {
     return static_cast<std::int64_t>(value);
 }
 
+// An amount in a sentence: "675,000", and "0" where a table cell is blank.
+std::string yenText(double amount) {
+    const std::string text = common::formatNumber(amount, kMaskAmount);
+    return text.empty() ? "0" : text;
+}
+
 std::string totalText(std::int64_t total) {
     return formatNumber(static_cast<double>(total), kMaskAmount);
 }
@@ -139,7 +145,7 @@ ScheduleCopy copyScheduleRow(const schedule::Schedule& schedule, int row) {
             copy.bookValueYen = 0;
             copy.marking = Marking::None;
             copy.remark = std::string(schedule::remarkText(year.remark)) + "（簿価 " +
-                          common::formatNumber(copy.leftBookValue, kMaskAmount) + "円）";
+                          yenText(copy.leftBookValue) + "円）";
         }
     }
     return copy;
@@ -328,9 +334,8 @@ void StatementWindowModel::render(StatementData data) {
     lblSmall.visible = data.hasSmallAssets;
     lblSmallOver.visible = data.hasSmallAssets && smallAssetTotal > kSmallAssetYearlyCap;
     scrappedBookValueTotal = data.scrappedBookValueTotal;
-    lblScrapped.caption =
-        std::string(kScrappedTotalCaption) +
-        common::formatNumber(static_cast<double>(scrappedBookValueTotal), kMaskAmount) + "円";
+    lblScrapped.caption = std::string(kScrappedTotalCaption) +
+                          yenText(static_cast<double>(scrappedBookValueTotal)) + "円";
     lblScrapped.visible = data.hasLeaving;
     Fxg3.setText(totals, colCost, totalText(acquisitionTotal));
     Fxg3.setText(totals, colDepreciation, totalText(depreciationTotal));

@@ -83,10 +83,18 @@ void schedules(reg::ProgramState& state, const std::string& rounding) {
             check(window.gridRowCount >= 1, "a schedule without a heading");
         }
     }
-    // Back to the first asset and once past the last.
+    // Once past the last, one step back, and before the first in a window
+    // opened anew (paging back shows what paging forward did).
     window.cmdFF_Click();
-    while (state.currentRecord > 1) window.cmdRew_Click();
-    window.cmdRew_Click();
+    if (state.recordCount > 1) {
+        window.cmdRew_Click();
+        check(state.currentRecord == state.recordCount - 1,
+              "the schedule window did not page back");
+    }
+    schedule::ScheduleWindowModel first(state, dialogs,
+                                        {state.closingMonth, rounding, kCurrentYear});
+    first.Form_Load();
+    first.cmdRew_Click();
     check(onlyMessages(dialogs, {schedule::kCannotComputeMessage, schedule::kLastPageMessage,
                                  schedule::kFirstPageMessage}),
           "the schedule window said something unexpected");

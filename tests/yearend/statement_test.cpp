@@ -334,6 +334,13 @@ TEST(Statement, AssetsThatLeftTheBusiness) {
     EXPECT_EQ(w.lblScrapped.caption, "除却した資産の未償却残高（本年の必要経費）：675,000円");
     EXPECT_EQ(w.bookValueTotal, 625000);  // the third asset's alone
 
+    // A year with sales alone has no loss to show, and says so.
+    auto sold = open({leaving(straightLine("19", "4"), "2010-06", "売却")});
+    sold->window->selectEra(0);
+    sold->window->setTxtGetYe("22");
+    sold->window->cmdOk_Click();
+    EXPECT_EQ(sold->window->lblScrapped.caption, "除却した資産の未償却残高（本年の必要経費）：0円");
+
     // The year after, it is an asset that can be deleted.
     auto later = open({leaving(straightLine("19", "4"), "2010-06", "除却")});
     later->window->selectEra(0);

@@ -190,5 +190,38 @@ TEST_F(StatementWindowTest, OpensWideEnoughForEveryColumnOnA1280By800Screen) {
     test::saveScreenshot(wide, "statement_window_wide");
 }
 
+// The lines on the year's small assets and scrapped assets stand under the
+// grid, inside the window, and the grid gives them room.
+TEST_F(StatementWindowTest, LinesUnderTheTableForSmallAndScrappedAssets) {
+    reg::ProgramState withLines;
+    withLines.assetRegister.row(1) =
+        test::makeRow({"タブレット", "2026-06-4", "2", "8", "6", "", "4", "2026", "350000", "1",
+                       "1.000", "6", "1", "100", "", "", "10", "95", ""});
+    withLines.assetRegister.row(2) =
+        test::asset("加工機", "1", "19", "4", "2", "1000000", "10", "0.100", "3");
+    withLines.assetRegister.at(2, reg::disposalMonth) = "2026-03";
+    withLines.assetRegister.at(2, reg::disposalKind) = "除却";
+    withLines.recordCount = 2;
+    StatementWindow opened(withLines, dialogs, yearend::StatementSettings{"0", 2026, 6}, &host);
+    opened.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&opened));
+    const int gridHeightBefore =
+        opened.findChild<QWidget*>(QStringLiteral("Fxg3"))->geometry().height();
+    QTest::mouseClick(opened.findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
+    auto* grid = opened.findChild<QWidget*>(QStringLiteral("Fxg3"));
+    auto* small = opened.findChild<QLabel*>(QStringLiteral("lblSmall"));
+    auto* scrapped = opened.findChild<QLabel*>(QStringLiteral("lblScrapped"));
+    ASSERT_TRUE(grid != nullptr && small != nullptr && scrapped != nullptr);
+    EXPECT_TRUE(small->isVisible());
+    EXPECT_TRUE(scrapped->isVisible());
+    EXPECT_FALSE(opened.findChild<QLabel*>(QStringLiteral("lblSmallOver"))->isVisible());
+    EXPECT_EQ(str(small->text()), "少額減価償却資産（措置法28の2）の本年分合計：350,000円");
+    EXPECT_LT(grid->geometry().height(), gridHeightBefore);
+    EXPECT_GE(small->geometry().top(), grid->geometry().bottom());
+    EXPECT_GT(scrapped->geometry().top(), small->geometry().top());
+    EXPECT_LE(scrapped->geometry().bottom(), opened.height());
+    test::saveScreenshot(opened, "statement_window_lines");
+}
+
 }  // namespace
 }  // namespace fenmark::ui

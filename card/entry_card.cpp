@@ -570,15 +570,11 @@ void EntryCardModel::copyRowIntoCard() {
     assign(cboJyoReki, -1);
     assign(txtJyoYear, "");
     assign(cboJyoMonth, -1);
-    if (leaving.size() == 7 && leaving[4] == '-') {
-        const double leftYear = common::leadingNumber(leaving.substr(0, 4));
-        const double leftMonth = common::leadingNumber(leaving.substr(5));
-        if (leftMonth >= 1 && leftMonth <= 12) {
-            const common::Era era = common::eraOfMonth(leftYear, leftMonth);
-            assign(cboJyoReki, static_cast<int>(era));
-            assign(txtJyoYear, detail::numberText(common::eraYearOf(era, leftYear)));
-            assign(cboJyoMonth, static_cast<int>(leftMonth) - 1);
-        }
+    if (const auto left = common::parseYearMonth(leaving)) {
+        const common::Era era = common::eraOfMonth(left->year, left->month);
+        assign(cboJyoReki, static_cast<int>(era));
+        assign(txtJyoYear, detail::numberText(common::eraYearOf(era, left->year)));
+        assign(cboJyoMonth, left->month - 1);
     }
     assign(txtJyoPrice, cell(reg::salePrice));
     updateLeavingSection();

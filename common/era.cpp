@@ -1,6 +1,5 @@
 #include "common/era.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -92,14 +91,9 @@ std::string_view eraLetter(Era era) {
 
 std::string eraYearText(double eraYear) {
     if (eraYear == 1) return "元";
-    char buffer[64];
-    if (isWhole(eraYear) && std::fabs(eraYear) < 1e15) {
-        const auto end =
-            std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(eraYear)).ptr;
-        return std::string(buffer, end);
-    } else {
-        std::snprintf(buffer, sizeof buffer, "%.15g", eraYear);
-    }
+    if (std::isfinite(eraYear)) return numberText(eraYear);
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%g", eraYear);
     return buffer;
 }
 
@@ -124,6 +118,20 @@ std::optional<EraDate> eraDateOf(double eraCode, std::string_view eraYearText_,
     const double western = westernYear(*stored, year);
     const Era era = eraOfMonth(western, month, stored);
     return EraDate{era, eraYearOf(era, western)};
+}
+
+std::optional<YearMonth> parseYearMonth(std::string_view cell) {
+    if (cell.size() < 6 || cell.size() > 7 || cell[4] != '-') return std::nullopt;
+    int year = 0;
+    int month = 0;
+    for (std::size_t i = 0; i < cell.size(); ++i) {
+        if (i == 4) continue;
+        if (cell[i] < '0' || cell[i] > '9') return std::nullopt;
+        int& part = i < 4 ? year : month;
+        part = part * 10 + (cell[i] - '0');
+    }
+    if (month < 1 || month > 12) return std::nullopt;
+    return YearMonth{year, month};
 }
 
 std::optional<ShownEraDate> shownEraDate(double eraCode, const std::string& eraYearText_,

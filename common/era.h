@@ -58,6 +58,14 @@ struct EraDate {
 [[nodiscard]] std::optional<EraDate> eraDateOf(double eraCode, std::string_view eraYearText,
                                                std::string_view monthText);
 
+// A "YYYY-MM" cell (the month an asset left): its year and month 1-12, or
+// nothing. A one-digit month ("2026-6") is read too.
+struct YearMonth {
+    int year;
+    int month;
+};
+[[nodiscard]] std::optional<YearMonth> parseYearMonth(std::string_view cell);
+
 // How a compact date cell names a stored date: the era's letter and the
 // year, both in the era in force in its month ("R", "8" for 平成38年4月).
 // A year or month that is no whole number keeps the stored era and year

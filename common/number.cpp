@@ -1,6 +1,8 @@
 #include "common/number.h"
 
 #include <charconv>
+#include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace fenmark::common {
@@ -76,6 +78,20 @@ double leadingNumber(std::string_view text) {
 bool isNumber(std::string_view text) {
     text = trimBlanks(text);
     return !text.empty() && numberLength(text) == text.size();
+}
+
+std::string numberText(double value) {
+    if (!std::isfinite(value)) return {};
+    // Whole numbers, nearly all there are, without the cost of printf.
+    if (value == std::floor(value) && std::fabs(value) < 1e15) {
+        char digits[32];
+        const auto end =
+            std::to_chars(digits, digits + sizeof digits, static_cast<long long>(value)).ptr;
+        return std::string(digits, end);
+    }
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    return buffer;
 }
 
 }  // namespace fenmark::common

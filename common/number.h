@@ -2,6 +2,7 @@
 // Reading numbers out of register cells. Every register value is text; where
 // a number is needed the program takes the leading number of the text.
 
+#include <string>
 #include <string_view>
 
 namespace fenmark::common {
@@ -23,5 +24,9 @@ namespace fenmark::common {
 
 // The text without blanks or tabs at either end.
 [[nodiscard]] std::string_view trimBlanks(std::string_view text);
+
+// A number as labels and year columns write it: no blanks, no separators,
+// no trailing ".0" ("19", "2008", "19.5"); "" for no finite number.
+[[nodiscard]] std::string numberText(double value);
 
 }  // namespace fenmark::common

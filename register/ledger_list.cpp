@@ -48,15 +48,12 @@ std::string eraDate(const Row& r) {
 // "（売却 R. 8/6）".
 std::string leavingNote(const Row& r) {
     const std::string& kind = r[disposalKind - 1];
-    const std::string& month = r[disposalMonth - 1];
-    if (kind.empty() || month.size() != 7 || month[4] != '-') return {};
-    const double year = leadingNumber(month.substr(0, 4));
-    const double m = leadingNumber(month.substr(5));
-    if (m < 1 || m > 12) return {};
-    const common::Era era = common::eraOfMonth(year, m);
-    const std::string monthText = month.substr(5, 1) == "0" ? month.substr(6) : month.substr(5);
+    const auto left = common::parseYearMonth(r[disposalMonth - 1]);
+    if (kind.empty() || !left) return {};
+    const common::Era era = common::eraOfMonth(left->year, left->month);
     return "（" + kind + " " + std::string(common::eraLetter(era)) + ". " +
-           std::to_string(static_cast<int>(common::eraYearOf(era, year))) + "/" + monthText + "）";
+           std::to_string(static_cast<int>(common::eraYearOf(era, left->year))) + "/" +
+           std::to_string(left->month) + "）";
 }
 
 std::string baseValue(const Row& r) {

@@ -32,24 +32,6 @@ const char* const kRemarks[] = {"",
                                 kRemarkScrapped,
                                 kRemarkSold};
 
-// The month an asset left, from its "YYYY-MM" cell, or nothing.
-struct LeavingMonth {
-    int year;
-    int month;
-};
-std::optional<LeavingMonth> leavingMonth(std::string_view cell) {
-    if (cell.size() < 6 || cell.size() > 7 || cell[4] != '-') return std::nullopt;
-    int year = 0;
-    int month = 0;
-    for (std::size_t i = 0; i < cell.size(); ++i) {
-        if (i == 4) continue;
-        if (cell[i] < '0' || cell[i] > '9') return std::nullopt;
-        (i < 4 ? year : month) = (i < 4 ? year : month) * 10 + (cell[i] - '0');
-    }
-    if (month < 1 || month > 12) return std::nullopt;
-    return LeavingMonth{year, month};
-}
-
 }  // namespace
 
 // ---- Money ----
@@ -90,24 +72,6 @@ std::string monthsText(const Year& year) {
 }
 
 const char* remarkText(Remark remark) { return kRemarks[static_cast<std::size_t>(remark)]; }
-
-std::string numberText(double value) {
-    if (!std::isfinite(value)) return {};
-    // Whole numbers, nearly all there are, without the cost of printf.
-    if (value == std::floor(value) && std::fabs(value) < 1e15) {
-        char digits[32];
-        const auto end =
-            std::to_chars(digits, digits + sizeof digits, static_cast<long long>(value)).ptr;
-        return std::string(digits, end);
-    }
-    char buffer[64];
-    if (value == std::floor(value) && std::fabs(value) < 1e15) {
-        std::snprintf(buffer, sizeof buffer, "%.0f", value == 0 ? 0.0 : value);
-    } else {
-        std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    }
-    return buffer;
-}
 
 std::string yearLabel(const Schedule& s, int row) {
     const int f = s.closingMonth == 12 || s.acquisitionMonth > s.closingMonth ? -1 : -2;
@@ -293,7 +257,7 @@ void ScheduleBuilder::applyLeaving() {
     const Remark remark = kind == kRemarkScrapped ? Remark::Scrapped
                           : kind == kRemarkSold   ? Remark::Sold
                                                   : Remark::None;
-    const auto left = leavingMonth(cell(reg::disposalMonth));
+    const auto left = common::parseYearMonth(cell(reg::disposalMonth));
     if (remark == Remark::None || !left) return;
 
     // The fiscal year that holds the month, as settleYear counts rows.

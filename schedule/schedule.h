@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "common/number.h"
 #include "register/state.h"
 
 namespace fenmark::schedule {
@@ -125,9 +126,8 @@ struct Schedule {
 // The label of year `row`: "平成20年度期末", "昭和 63年度期末".
 [[nodiscard]] std::string yearLabel(const Schedule& schedule, int row);
 
-// Number text as the labels and the year column write it: no blanks, no
-// separators, no trailing ".0" ("19", "2008", "19.5").
-[[nodiscard]] std::string numberText(double value);
+// Number text as the labels and the year column write it.
+using common::numberText;
 
 // ---- Header values of an asset ----
 

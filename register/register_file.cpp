@@ -59,7 +59,8 @@ LoadedRegister parseRegister(std::string_view text) {
     FieldReader reader(text);
     while (!reader.atEnd()) {
         if (loaded.recordCount == kMaxRecords) {
-            throw platform::ReadError("60件を超えるレコードがあります。");
+            throw platform::ReadError(std::to_string(kMaxRecords) +
+                                      "件を超えるレコードがあります。");
         }
         ++loaded.recordCount;
         for (int col = 1; col <= kBaseColumns; ++col) {

@@ -1,5 +1,6 @@
 #include "register/state.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace fenmark::reg {
@@ -12,34 +13,53 @@ void check(int row, int col) {
     }
 }
 
+const Row& emptyRow() {
+    static const Row empty{};
+    return empty;
+}
+
+bool isEmpty(const Row& row) {
+    return std::all_of(row.begin(), row.end(), [](const std::string& c) { return c.empty(); });
+}
+
 }  // namespace
 
 AssetRegister::AssetRegister() = default;
 
 const std::string& AssetRegister::at(int row, int col) const {
     check(row, col);
-    return rows_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)];
+    return this->row(row)[static_cast<std::size_t>(col - 1)];
 }
 
 std::string& AssetRegister::at(int row, int col) {
     check(row, col);
-    return rows_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)];
+    return this->row(row)[static_cast<std::size_t>(col - 1)];
 }
 
 const Row& AssetRegister::row(int row) const {
     check(row, 1);
-    return rows_[static_cast<std::size_t>(row - 1)];
+    const auto index = static_cast<std::size_t>(row - 1);
+    return index < rows_.size() ? rows_[index] : emptyRow();
 }
 
 Row& AssetRegister::row(int row) {
     check(row, 1);
-    return rows_[static_cast<std::size_t>(row - 1)];
+    const auto index = static_cast<std::size_t>(row - 1);
+    // Growing a deque at its end keeps every reference into it valid.
+    if (index >= rows_.size()) rows_.resize(index + 1);
+    return rows_[index];
 }
 
-void AssetRegister::clear() {
-    for (Row& r : rows_) {
-        for (std::string& cell : r) cell.clear();
+void AssetRegister::clear() { rows_.clear(); }
+
+bool operator==(const AssetRegister& a, const AssetRegister& b) {
+    const std::size_t common = std::min(a.rows_.size(), b.rows_.size());
+    if (!std::equal(a.rows_.begin(), a.rows_.begin() + static_cast<std::ptrdiff_t>(common),
+                    b.rows_.begin())) {
+        return false;
     }
+    const auto& longer = a.rows_.size() > common ? a.rows_ : b.rows_;
+    return std::all_of(longer.begin() + static_cast<std::ptrdiff_t>(common), longer.end(), isEmpty);
 }
 
 }  // namespace fenmark::reg

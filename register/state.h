@@ -1,17 +1,18 @@
 #pragma once
-// The program-wide state shared by every window: the asset register (60
-// rows of 19 text cells, both 1-based), the record count, the row on show,
+// The program-wide state shared by every window: the asset register (up to
+// 1,000 rows of 22 text cells, both 1-based), the record count, the row on show,
 // the two file paths, the closing month and the settings file's fields.
 // One instance lives for the whole run and is handed to each window model;
 // nothing here is static, so tests build as many as they like.
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 
 namespace fenmark::reg {
 
-inline constexpr int kMaxRecords = 60;
+inline constexpr int kMaxRecords = 1000;
 // A record has 19 columns, and 22 when it records the asset's leaving.
 inline constexpr int kBaseColumns = 19;
 inline constexpr int kColumns = 22;
@@ -46,13 +47,15 @@ enum Column : int {
 
 using Row = std::array<std::string, kColumns>;
 
-// The 60 x 19 table of text cells, rows and columns from 1.
+// The table of text cells, rows 1..kMaxRecords and columns 1..kColumns.
+// Only the rows written so far are held: a row never written reads as
+// empty cells, and writing a row makes room up to it without moving the
+// rows already there (a reference to a row stays valid).
 class AssetRegister {
   public:
-    // Defined out of line: clang 14 crashes trying to evaluate the default
-    // construction of 1140 strings as a constant expression.
     AssetRegister();
-    // Throws std::out_of_range outside rows 1..60 or columns 1..19.
+    // Throws std::out_of_range outside rows 1..kMaxRecords or columns
+    // 1..kColumns.
     [[nodiscard]] const std::string& at(int row, int col) const;
     [[nodiscard]] std::string& at(int row, int col);
     [[nodiscard]] const Row& row(int row) const;
@@ -60,10 +63,11 @@ class AssetRegister {
     // Every cell becomes "".
     void clear();
 
-    friend bool operator==(const AssetRegister&, const AssetRegister&) = default;
+    // Equal when every cell is equal; rows never written count as empty.
+    friend bool operator==(const AssetRegister& a, const AssetRegister& b);
 
   private:
-    std::array<Row, kMaxRecords> rows_{};
+    std::deque<Row> rows_;
 };
 
 // The eleven type names in code order, and the seven method names.

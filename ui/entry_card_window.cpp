@@ -314,7 +314,7 @@ void EntryCardWindow::buildLayout() {
     auto* paging = row({"cmdRR", "cmdRew", "lblNum", "cmdFor", "cmdFF", "", "Command1"});
     qobject_cast<QLabel*>(w("lblNum"))->setAlignment(Qt::AlignCenter);
     w("lblNum")->setMinimumWidth(
-        w("lblNum")->fontMetrics().horizontalAdvance(QStringLiteral("60/新規")) + 16);
+        w("lblNum")->fontMetrics().horizontalAdvance(QStringLiteral("1000/新規")) + 16);
     auto* commands = row({"cmdRec", "cmdCancel", "cmdConv"});
     commands->addWidget(w("Command2"));
 

@@ -283,7 +283,7 @@ void StatementWindowModel::render(StatementData data) {
     Fxg3.setRows(count + 2);
     Fxg3.setFormatString(kStatementHeading);
     markings.assign(static_cast<std::size_t>(count), Marking::None);
-    statementMethodNames.assign(reg::kMaxRecords, "");
+    statementMethodNames.assign(static_cast<std::size_t>(count), "");
     for (int f = 1; f <= count; ++f) {
         StatementLine& line = data.lines[static_cast<std::size_t>(f - 1)];
         statementMethodNames.at(static_cast<std::size_t>(f - 1)) = line.method;

@@ -134,9 +134,9 @@ class StatementWindowModel {
     std::int64_t bookValueTotal = 0;
     std::int64_t smallAssetTotal = 0;
     std::int64_t scrappedBookValueTotal = 0;
-    // The method caption of asset i at position i - 1, for the printout; one
-    // place per asset the register can hold.
-    std::vector<std::string> statementMethodNames = std::vector<std::string>(reg::kMaxRecords);
+    // The method caption of asset i at position i - 1, for assets
+    // 1..recordCount.
+    std::vector<std::string> statementMethodNames;
     // The marking of asset i at position i - 1, for assets 1..recordCount.
     std::vector<Marking> markings;
     // The assets (1-based) whose schedule could not be computed.

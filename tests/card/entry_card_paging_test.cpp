@@ -552,21 +552,29 @@ TEST_F(PagingTest, ClosingNeverStoresAnEmptyQuantityOrShare) {
     }
 }
 
-TEST_F(PagingTest, NoPageBeyondSixty) {
-    std::vector<reg::Row> rows;
-    for (int i = 1; i <= 60; ++i) rows.push_back(pc("資産" + std::to_string(i)));
+TEST_F(PagingTest, NoPageBeyondAThousand) {
+    std::vector<reg::Row> rows(reg::kMaxRecords, pc("資産"));
     openWith(rows);
     card.Command1_Click();
-    EXPECT_EQ(card.lblNum.caption, "1/60");
+    EXPECT_EQ(card.lblNum.caption, "1/1000");
     card.cmdFF_Click();
-    EXPECT_EQ(card.lblNum.caption, "60/60");
+    EXPECT_EQ(card.lblNum.caption, "1000/1000");
     card.cmdFor_Click();
     card.cmdFF_Click();
-    EXPECT_EQ(card.lblNum.caption, "60/60");
+    EXPECT_EQ(card.lblNum.caption, "1000/1000");
     EXPECT_TRUE(dialogs.messages().empty());
     card.setText("txtName", "最後");
     card.cmdRec_Click();
-    EXPECT_EQ(state.assetRegister.at(60, reg::assetName), "最後");
+    EXPECT_EQ(state.assetRegister.at(1000, reg::assetName), "最後");
+}
+
+TEST_F(PagingTest, SixtyIsNoLimit) {
+    openWith(std::vector<reg::Row>(60, pc("資産")));
+    card.cmdFF_Click();
+    card.cmdFor_Click();
+    EXPECT_EQ(card.lblNum.caption, "61/新規");
+    EXPECT_EQ(state.currentRecord, 61);
+    EXPECT_TRUE(dialogs.messages().empty());
 }
 
 TEST_F(PagingTest, DeletingRewritesTheFileAtOnce) {

@@ -1,5 +1,5 @@
 // The register file's bytes as the reader meets them on disk. A read either
-// fails with platform::ReadError or gives at most 60 records; a register
+// fails with platform::ReadError or gives at most 1,000 records; a register
 // that was read and can be written again reads back cell for cell, and its
 // text goes back to code page 932 as it came.
 
@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     check(loaded.recordCount >= 0 && loaded.recordCount <= reg::kMaxRecords,
-          "record count outside 0..60");
+          "record count outside 0..1000");
 
     std::string written;
     try {

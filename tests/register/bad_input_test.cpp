@@ -158,7 +158,7 @@ TEST_P(Unreadable, GivesTheReadFailureMessageAndKeepsThePreviousRegister) {
 
 INSTANTIATE_TEST_SUITE_P(Files, Unreadable,
                          ::testing::Values("truncated_record.dat", "truncated_inside_cell.dat",
-                                           "sixty_one_records.dat", "lone_quote_line.dat",
+                                           "too_many_records.dat", "lone_quote_line.dat",
                                            "invalid_trail_byte.dat", "undefined_byte.dat",
                                            "lead_byte_at_end.dat", "nul_byte.dat"),
                          [](const auto& param) {
@@ -346,7 +346,7 @@ TEST_F(BadInput, YearsAfterHeiseiNinetyNine) {
 TEST(BadInputCorpus, EveryFileHasAnExpectedOutcome) {
     const std::set<std::string> known = {"truncated_record.dat",
                                          "truncated_inside_cell.dat",
-                                         "sixty_one_records.dat",
+                                         "too_many_records.dat",
                                          "lone_quote_line.dat",
                                          "invalid_trail_byte.dat",
                                          "undefined_byte.dat",

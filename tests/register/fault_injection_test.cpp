@@ -204,7 +204,7 @@ class SmallFileSystem {
   public:
     explicit SmallFileSystem(std::string where) : where_(std::move(where)) {
         ::mkdir(where_.c_str(), 0755);
-        mounted_ = ::mount("tmpfs", where_.c_str(), "tmpfs", 0, "size=256k") == 0;
+        mounted_ = ::mount("tmpfs", where_.c_str(), "tmpfs", 0, "size=2m") == 0;
     }
     ~SmallFileSystem() {
         if (mounted_) ::umount(where_.c_str());

@@ -159,11 +159,11 @@ TEST_F(MainWindowTest, FailedOpenKeepsEverythingAsItWas) {
     open(good);
     const AssetRegister before = state_.assetRegister;
     test::writeBytes(program_.file("bad.dat"), "\"truncated\",\"record\"\r\n");
-    std::string sixtyOne;
-    for (int i = 0; i < 61; ++i) sixtyOne += formatRegister(before, 1);
-    test::writeBytes(program_.file("61.dat"), sixtyOne);
+    std::string tooMany;
+    for (int i = 0; i <= kMaxRecords; ++i) tooMany += formatRegister(before, 1);
+    test::writeBytes(program_.file("1001.dat"), tooMany);
     for (const std::string& bad :
-         {program_.file("bad.dat"), program_.file("61.dat"), program_.file("missing.dat")}) {
+         {program_.file("bad.dat"), program_.file("1001.dat"), program_.file("missing.dat")}) {
         dialogs_.clearRecord();
         open(bad);
         ASSERT_EQ(dialogs_.messages().size(), 1u) << bad;

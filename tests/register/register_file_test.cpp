@@ -73,13 +73,19 @@ TEST(RegisterReader, EmptyFileAndTrailingBlankLinesAreNoRecords) {
     EXPECT_EQ(parseRegister(line({"a"}, "")).recordCount, 1);
 }
 
-TEST(RegisterReader, SixtyRecordsLoadSixtyOneDoNot) {
-    std::string sixty;
-    for (int i = 1; i <= kMaxRecords; ++i) sixty += line({"asset" + std::to_string(i)});
-    const auto loaded = parseRegister(sixty);
-    EXPECT_EQ(loaded.recordCount, 60);
-    EXPECT_EQ(loaded.assetRegister.at(60, assetName), "asset60");
-    EXPECT_THROW((void)parseRegister(sixty + line({"one too many"})), ReadError);
+TEST(RegisterReader, AThousandRecordsLoadAThousandAndOneDoNot) {
+    std::string full;
+    for (int i = 1; i <= kMaxRecords; ++i) full += line({"asset" + std::to_string(i)});
+    const auto loaded = parseRegister(full);
+    EXPECT_EQ(loaded.recordCount, 1000);
+    EXPECT_EQ(loaded.assetRegister.at(61, assetName), "asset61");
+    EXPECT_EQ(loaded.assetRegister.at(1000, assetName), "asset1000");
+    try {
+        (void)parseRegister(full + line({"one too many"}));
+        ADD_FAILURE() << "1,001 records were read";
+    } catch (const ReadError& e) {
+        EXPECT_STREQ(e.what(), "1000件を超えるレコードがあります。");
+    }
 }
 
 TEST(RegisterReader, TruncatedRecordsAndOpenQuotesFail) {

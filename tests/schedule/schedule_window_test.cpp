@@ -79,14 +79,14 @@ TEST(ScheduleWindow, PagesForwardAndBack) {
 }
 
 TEST(ScheduleWindow, AtTheRegistersCapacityNextDoesNothing) {
-    std::vector<reg::Row> rows(60, oldDeclining());
+    std::vector<reg::Row> rows(reg::kMaxRecords, oldDeclining());
     auto shown = open(rows);
     ScheduleWindowModel& w = *shown->window;
-    for (int i = 1; i < 60; ++i) w.cmdFF_Click();
-    EXPECT_EQ(w.lblNum.caption, "60/60");
+    for (int i = 1; i < reg::kMaxRecords; ++i) w.cmdFF_Click();
+    EXPECT_EQ(w.lblNum.caption, "1000/1000");
     w.cmdFF_Click();
     w.Pageup();
-    EXPECT_EQ(shown->state.currentRecord, 60);
+    EXPECT_EQ(shown->state.currentRecord, 1000);
     EXPECT_TRUE(shown->dialogs.messages().empty());
 }
 

@@ -175,7 +175,7 @@ TEST(Statement, FullRegisterOfLargeAssetsTotalsBeyond32Bits) {
     EXPECT_EQ(w.Fxg3.text(61, colCost), "120,000,000,000");
     EXPECT_EQ(w.Fxg3.text(61, colDepreciation), "40,000,000,020");
     EXPECT_EQ(w.Fxg3.text(61, colBookValue), "79,999,999,980");
-    ASSERT_EQ(w.statementMethodNames.size(), 60u);
+    ASSERT_EQ(w.statementMethodNames.size(), 60u);  // one per asset
     EXPECT_EQ(w.statementMethodNames[59], "一括償却");
     EXPECT_EQ(s->state.currentRecord, 60);
 }

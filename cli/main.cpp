@@ -24,6 +24,10 @@ int main(int argc, char** argv) {
     const std::map<std::string, fenmark::cli::Rounding> roundings{
         {"up", fenmark::cli::Rounding::Up}, {"down", fenmark::cli::Rounding::Down}};
 
+    const std::map<std::string, fenmark::yearend::ReturnForm> forms{
+        {"ao", fenmark::yearend::ReturnForm::Blue},
+        {"shunyu", fenmark::yearend::ReturnForm::Income}};
+
     // A choice among names, shown in the help as the names alone.
     auto choice = [](CLI::Option* option, const auto& names, const char* text,
                      const char* defaultName) {
@@ -101,6 +105,10 @@ int main(int argc, char** argv) {
                      printStatement.currentYear);
     printStatementCommand->add_option("--pdf", printStatement.pdf, "出力する PDF ファイル")
         ->required();
+    choice(printStatementCommand->add_option(
+               "--form", printStatement.form,
+               "申告書の様式: ao (青色申告決算書、既定), shunyu (収支内訳書)"),
+           forms, "ao|shunyu", "ao");
 
     fenmark::cli::StatementOptions statement;
     CLI::App* statementCommand = app.add_subcommand("statement", "決算書資料を出力します");
@@ -111,6 +119,10 @@ int main(int argc, char** argv) {
     addWindowOptions(statementCommand, statement.closingMonth, statement.rounding,
                      statement.currentYear);
     addOutputOptions(statementCommand, statement.format, statement.encoding);
+    choice(statementCommand->add_option(
+               "--form", statement.form,
+               "申告書の様式: ao (青色申告決算書、既定), shunyu (収支内訳書)"),
+           forms, "ao|shunyu", "ao");
 
     try {
         app.parse(argc, argv);

@@ -148,11 +148,15 @@ int runPrintSchedule(const PrintScheduleOptions& options, std::ostream&, std::os
 int runPrintStatement(const PrintStatementOptions& options, std::ostream&, std::ostream& err) {
     reg::ProgramState state;
     if (!loadRegister(options.file, state, err)) return 1;
+    // The path heads every sheet, as the window prints it.
+    state.chosenFilePath = absolutePath(options.file);
+    state.currentFilePath = state.chosenFilePath;
     try {
         state.closingMonth = closingMonthOf(options.closingMonth);
         yearend::StatementSettings settings;
         settings.roundingMode = roundingModeOf(options.rounding);
         if (options.currentYear) settings.currentYear = *options.currentYear;
+        settings.form = options.form;
 
         // The year typed, then "表示"; what the window would tell the user
         // goes to `err`.

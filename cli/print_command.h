@@ -11,6 +11,7 @@
 
 #include "cli/schedule_command.h"
 #include "platform/printer.h"
+#include "yearend/statement.h"
 
 namespace fenmark::cli {
 
@@ -58,6 +59,8 @@ struct PrintStatementOptions {
     // The system clock's calendar year when not given.
     std::optional<std::int32_t> currentYear;
     std::string pdf;
+    // The return whose heading ㋬ takes.
+    yearend::ReturnForm form = yearend::ReturnForm::Blue;
 };
 
 // Writes the printed year-end statement to `pdf`. Returns the exit status:

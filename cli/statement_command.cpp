@@ -24,28 +24,47 @@ std::vector<std::string> tableRow(const platform::Grid& grid, int row) {
     return cells;
 }
 
+// A table row as an object under the form's headings, in their order.
+Json rowObject(const platform::Grid& grid, int row,
+               const std::array<std::string_view, yearend::kStatementColumns>& headings) {
+    Json object = Json::object();
+    for (int c = 0; c < grid.cols(); ++c) {
+        object[std::string(headings[static_cast<std::size_t>(c)])] = grid.text(row, c);
+    }
+    return object;
+}
+
 std::string render(yearend::StatementWindowModel& window, const std::string& year, int count,
                    Format format) {
     const platform::Grid& grid = window.Fxg3;
+    const auto& headings = yearend::statementHeadings(window.form());
     if (format == Format::Json) {
         Json rows = Json::array();
         Json markings = Json::array();
         Json methodNames = Json::array();
+        Json guarantees = Json::array();
         for (int f = 1; f <= count; ++f) {
-            rows.push_back(tableRow(grid, f));
+            rows.push_back(rowObject(grid, f, headings));
             const auto index = static_cast<std::size_t>(f - 1);
             markings.push_back(std::string(yearend::markingName(window.markings[index])));
             methodNames.push_back(window.statementMethodNames[index]);
+            const auto& guarantee = window.guaranteeAmounts[index];
+            guarantees.push_back(guarantee ? Json(*guarantee) : Json(nullptr));
         }
         Json json = Json::object();
         json["year"] = year;
+        json["form"] = window.form() == yearend::ReturnForm::Income ? yearend::kIncomeFormName
+                                                                    : yearend::kBlueFormName;
         json["closingCaption"] = window.Label3.caption;
+        json["columns"] = Json::array();
+        for (std::string_view heading : headings) json["columns"].push_back(std::string(heading));
         json["rows"] = std::move(rows);
-        json["totals"] = tableRow(grid, count + 1);
+        json["totals"] = rowObject(grid, count + 1, headings);
         json["markings"] = std::move(markings);
         json["legends"] = {{"removable", window.Picture1.visible},
                            {"notExisting", window.Picture2.visible}};
         json["methodNames"] = std::move(methodNames);
+        json["guaranteeAmounts"] = std::move(guarantees);
         // Only a year with small assets has their sum.
         if (window.lblSmall.visible) {
             json["smallAssets"] = {{"total", window.smallAssetTotal},
@@ -57,9 +76,8 @@ std::string render(yearend::StatementWindowModel& window, const std::string& yea
         }
         return json.dump() + "\n";
     }
-    std::vector<std::string> headings;
-    for (int c = 0; c < grid.cols(); ++c) headings.push_back(cleanHeading(grid.text(0, c)));
-    headings.emplace_back("marking");
+    std::vector<std::string> columns(headings.begin(), headings.end());
+    columns.emplace_back("marking");
     Table rows;
     for (int f = 1; f <= count + 1; ++f) {
         std::vector<std::string> line = tableRow(grid, f);
@@ -68,7 +86,7 @@ std::string render(yearend::StatementWindowModel& window, const std::string& yea
                        : "");
         rows.push_back(std::move(line));
     }
-    return formatTable(headings, rows, format);
+    return formatTable(columns, rows, format);
 }
 
 }  // namespace
@@ -87,6 +105,7 @@ int runStatement(const StatementOptions& options, std::ostream& out, std::ostrea
         yearend::StatementSettings settings;
         settings.roundingMode = options.rounding == Rounding::Up ? "0" : "1";
         if (options.currentYear) settings.currentYear = *options.currentYear;
+        settings.form = options.form;
 
         // The window is driven as the user drives it: the year typed, then
         // "表示". What it would tell the user goes to `err`.

@@ -10,6 +10,7 @@
 
 #include "cli/output.h"
 #include "cli/schedule_command.h"
+#include "yearend/statement.h"
 
 namespace fenmark::cli {
 
@@ -24,6 +25,8 @@ struct StatementOptions {
     std::optional<std::int32_t> currentYear;
     Format format = Format::Json;
     Encoding encoding = Encoding::Utf8;
+    // The return whose heading ㋬ takes.
+    yearend::ReturnForm form = yearend::ReturnForm::Blue;
 };
 
 // Prints the statement and returns the exit status: 1 with the message on
@@ -31,11 +34,14 @@ struct StatementOptions {
 // on `out`), and 1 after printing when an asset could not be computed (its
 // schedule columns are empty and `err` names it).
 //
-// JSON is one object: {"year", "closingCaption", "rows" (14 texts per asset),
-// "totals" (14 texts), "markings" ("", "removable" or "notExisting" per
-// asset), "legends" {"removable", "notExisting"}, "methodNames"}. TSV and CSV
-// give the fourteen headings and a marking column, the asset rows and the
-// totals row.
+// JSON is one object: {"year", "form", "closingCaption", "columns" (the
+// sixteen headings of the return's table), "rows" (an object per asset, its
+// sixteen texts under those headings), "totals" (the same for the totals
+// row), "markings" ("", "removable" or "notExisting" per asset), "legends"
+// {"removable", "notExisting"}, "methodNames", "guaranteeAmounts" (a number
+// or null per asset)}, and "smallAssets" and "scrappedBookValue" in a year
+// that has them. TSV and CSV give the sixteen headings and a marking column,
+// the asset rows and the totals row.
 [[nodiscard]] int runStatement(const StatementOptions& options, std::ostream& out,
                                std::ostream& err);
 

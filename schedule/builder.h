@@ -87,6 +87,7 @@ class ScheduleBuilder {
 
     void setProcedure(Procedure procedure) { schedule_.procedure = procedure; }
     void setGridRowCount(std::int16_t count) { schedule_.gridRowCount = count; }
+    void setGuaranteeAmount(double amount) { schedule_.guaranteeAmount = amount; }
     [[nodiscard]] Schedule take() { return std::move(schedule_); }
 
   private:

@@ -36,6 +36,7 @@ void GetFxd00(ScheduleBuilder& b) {
     const float guaranteeAmount = toSingle(b.roundByMode(guaranteeRate * cost));
     b.start(rows);
     b.setProcedure(Procedure::NewDeclining);
+    b.setGuaranteeAmount(guaranteeAmount);
     if (!b.depreciable()) {
         b.putUndepreciated(rows - 1);
         return;

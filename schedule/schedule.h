@@ -14,6 +14,7 @@
 // common::OverflowError; whoever computes the schedule reports it.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,10 @@ struct Schedule {
     double westernYear = 0;
     double acquisitionMonth = 0;
     std::int16_t closingMonth = 12;
+
+    // The guarantee amount (償却保証額) of the new declining balance: the
+    // ordinary amount below which the revised rate takes over.
+    std::optional<double> guaranteeAmount;
 
     // Year `row` (1-based).
     [[nodiscard]] const Year& year(int row) const {

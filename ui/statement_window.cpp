@@ -22,9 +22,6 @@ namespace {
 
 // The layout is in twips; a 96 dpi screen shows 15 of them per pixel.
 constexpr int kTwips = 15;
-// The window's client width at which the resizing rule gives the grid its
-// widest size, in twips; wider, the rule narrows the grid again.
-constexpr int kWidestGridClientWidth = 15900;
 
 QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -90,6 +87,14 @@ StatementWindow::StatementWindow(reg::ProgramState& state, platform::Dialogs& di
                 sync();
             });
             widget = cboEra_;
+        } else if (entry.name == model_.cboForm.name) {
+            cboForm_ = new QComboBox(this);
+            for (const std::string& item : model_.cboForm.items) cboForm_->addItem(fromUtf8(item));
+            connect(cboForm_, &QComboBox::activated, this, [this](int index) {
+                model_.selectForm(index);
+                sync();
+            });
+            widget = cboForm_;
         } else if (entry.name == "Fxg3") {
             fxg3_ = new platform::qt::GridTableView(this);
             fxg3Model_ = new platform::qt::GridTableModel(model_.Fxg3, fxg3_);
@@ -173,6 +178,12 @@ void StatementWindow::sync() {
         cboEra_->setEnabled(model_.cboEra.enabled);
         cboEra_->setVisible(model_.cboEra.visible);
     }
+    {
+        const QSignalBlocker blocker(cboForm_);
+        cboForm_->setCurrentIndex(model_.cboForm.listIndex);
+        cboForm_->setEnabled(model_.cboForm.enabled);
+        cboForm_->setVisible(model_.cboForm.visible);
+    }
     for (const yearend::ControlLayout& entry : model_.layout) {
         widgetNamed(entry.name)->setGeometry(pixels(entry.geometry));
     }
@@ -194,7 +205,7 @@ void StatementWindow::fitGrid() {
     int gridWidth = 2 * fxg3_->frameWidth() + fxg3_->verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < fxg3Model_->columnCount(); ++c) gridWidth += fxg3_->columnWidth(c);
     // The resizing rule leaves the grid 300 twips narrower than the window.
-    int wanted = std::min(gridWidth + 300 / kTwips, kWidestGridClientWidth / kTwips);
+    int wanted = gridWidth + 300 / kTwips;
     const QScreen* screen =
         this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
     const QRect area = screen != nullptr ? screen->availableGeometry() : QRect();

@@ -77,6 +77,7 @@ class StatementWindow : public QWidget {
     std::vector<std::pair<std::string, QWidget*>> widgets_;
     QLineEdit* txtGetYe_ = nullptr;
     QComboBox* cboEra_ = nullptr;
+    QComboBox* cboForm_ = nullptr;
     platform::qt::GridTableView* fxg3_ = nullptr;
     platform::qt::GridTableModel* fxg3Model_ = nullptr;
 };

@@ -8,6 +8,7 @@
 #include <limits>
 #include <optional>
 
+#include "card/rate_tables.h"
 #include "common/convert.h"
 #include "common/era.h"
 #include "common/mask.h"
@@ -51,7 +52,91 @@ std::string totalText(std::int64_t total) {
     return formatNumber(static_cast<double>(total), kMaskAmount);
 }
 
+using Headings = std::array<std::string_view, kStatementColumns>;
+
+constexpr Headings kBlueHeadings = {"減価償却資産の名称等",
+                                    "面積又は数量",
+                                    "取得年月",
+                                    "取得価額（償却保証額）",
+                                    "償却の基礎になる金額",
+                                    "償却方法",
+                                    "耐用年数",
+                                    "償却率又は改定償却率",
+                                    "本年中の償却期間",
+                                    "本年分の普通償却費",
+                                    "割増（特別）償却費",
+                                    "本年分の償却費合計",
+                                    "事業専用割合",
+                                    "本年分の必要経費算入額",
+                                    "未償却残高（期末残高）",
+                                    "摘要"};
+
+constexpr Headings withSpecial(Headings headings, std::string_view special) {
+    headings[colSpecial] = special;
+    return headings;
+}
+
+constexpr Headings kIncomeHeadings = withSpecial(kBlueHeadings, "特別償却費");
+
+constexpr Headings kBlueShortHeadings = {"減価償却資産\nの名称等",
+                                         "面積\n又は\n数量",
+                                         "取得\n年月",
+                                         "取得価額\n（償却\n保証額）",
+                                         "償却の基\n礎になる\n金額",
+                                         "償却\n方法",
+                                         "耐用\n年数",
+                                         "償却率又\nは改定\n償却率",
+                                         "本年中の\n償却期間",
+                                         "本年分の\n普通\n償却費",
+                                         "割増\n（特別）\n償却費",
+                                         "本年分の\n償却費\n合計",
+                                         "事業\n専用\n割合",
+                                         "本年分の\n必要経費\n算入額",
+                                         "未償却残高\n（期末\n残高）",
+                                         "摘要"};
+
+constexpr Headings kIncomeShortHeadings = withSpecial(kBlueShortHeadings, "特別\n償却費");
+
 }  // namespace
+
+const Headings& statementHeadings(ReturnForm form) {
+    return form == ReturnForm::Income ? kIncomeHeadings : kBlueHeadings;
+}
+
+const Headings& statementShortHeadings(ReturnForm form) {
+    return form == ReturnForm::Income ? kIncomeShortHeadings : kBlueShortHeadings;
+}
+
+std::string statementHeadingFormat(ReturnForm form) {
+    std::string format;
+    for (std::string_view heading : statementShortHeadings(form)) {
+        if (!format.empty()) format += '|';
+        format += heading;
+    }
+    return format;
+}
+
+std::string guaranteeText(std::int64_t amount) {
+    return "(" + formatNumber(static_cast<double>(amount), kMaskAmount) + ")";
+}
+
+std::optional<double> decliningBase(const schedule::Schedule& schedule, int row) {
+    using schedule::Procedure;
+    using schedule::Remark;
+    if (schedule.procedure != Procedure::OldDeclining &&
+        schedule.procedure != Procedure::NewDeclining) {
+        return std::nullopt;
+    }
+    if (row < 2 || static_cast<std::size_t>(row) > schedule.years.size()) return std::nullopt;
+    const Remark remark = schedule.year(row).remark;
+    if (remark == Remark::FiveYear) return std::nullopt;
+    int start = row;
+    if (remark == Remark::Revised) {
+        while (start > 1 && schedule.year(start - 1).remark == Remark::Revised) --start;
+        if (start == 1) return std::nullopt;
+    }
+    return schedule.year(start - 1).bookValue.yen();
+}
 
 std::string_view markingName(Marking marking) {
     switch (marking) {
@@ -131,7 +216,11 @@ ScheduleCopy copyScheduleRow(const schedule::Schedule& schedule, int row) {
     }
     if (row < 0) copy.marking = Marking::NotExisting;
 
-    if (exists(row)) copy.remark = schedule::remarkText(schedule.year(row).remark);
+    if (exists(row)) {
+        const schedule::Remark remark = schedule.year(row).remark;
+        copy.remark =
+            remark == schedule::Remark::FiveYear ? kEqualRemark : schedule::remarkText(remark);
+    }
     if (blank(row, &schedule::Year::expense)) copy.remark = kWrittenOff;
 
     // The year the asset left: nothing remains on the books at its end, and
@@ -204,10 +293,6 @@ StatementData computeStatement(const reg::AssetRegister& assets, int count,
         }
         line.acquired = prefix + year + "/" + cell(reg::acquisitionMonth);
         line.cost = common::formatText(cell(reg::acquisitionCost), kMaskBase);
-        if (acquiredBy(statementYear, value(reg::westernYear))) {
-            data.acquisitionTotal = checkedAdd(
-                data.acquisitionTotal, toInt64(common::roundHalfEven(value(reg::acquisitionCost))));
-        }
         // The life revised in 1998 applies from Heisei 10 on; the rate
         // follows the life, whether or not a revised rate was stored.
         const bool revised = !cell(reg::revisedLife).empty() && statementYear >= 10;
@@ -225,6 +310,13 @@ StatementData computeStatement(const reg::AssetRegister& assets, int count,
         line.base = schedule::baseText(asset);
         line.method =
             schedule::methodName(asset, computed ? computed->procedure : schedule::Procedure::None);
+        // The guarantee amount goes with the cost for the new declining
+        // balance of assets acquired from April 2007.
+        if (computed && computed->guaranteeAmount && *computed->guaranteeAmount > 0 &&
+            value(reg::westernYear) * 100 + value(reg::acquisitionMonth) >= 200704) {
+            line.guaranteeAmount = toInt64(*computed->guaranteeAmount);
+            line.cost += guaranteeText(*line.guaranteeAmount);
+        }
         if (!computed) {
             line.computed = false;
             data.uncomputed.push_back(f);
@@ -236,8 +328,16 @@ StatementData computeStatement(const reg::AssetRegister& assets, int count,
         }
 
         const int offset = scheduleOffset(closingMonthNumber, value(reg::acquisitionMonth));
-        line.year = copyScheduleRow(*computed,
-                                    scheduleRowFor(offset, statementYear, value(reg::westernYear)));
+        const int row = scheduleRowFor(offset, statementYear, value(reg::westernYear));
+        line.year = copyScheduleRow(*computed, row);
+        if (const auto base = decliningBase(*computed, row)) {
+            line.base = formatNumber(*base, kMaskBase);
+        }
+        // From the switch on, the revised rate is the rate of the year.
+        if (row >= 1 && static_cast<std::size_t>(row) <= computed->years.size() &&
+            computed->year(row).remark == schedule::Remark::Revised) {
+            line.rate = card::revisedRateOf(cell(reg::newRuleRates));
+        }
         if (line.year.shareCleared) line.share.clear();
         data.depreciationTotal =
             checkedAdd(data.depreciationTotal, toInt64(line.year.depreciationYen));
@@ -281,12 +381,14 @@ void StatementWindowModel::render(StatementData data) {
     const int count = static_cast<int>(data.lines.size());
     Fxg3.clear();
     Fxg3.setRows(count + 2);
-    Fxg3.setFormatString(kStatementHeading);
+    Fxg3.setFormatString(statementHeadingFormat(settings_.form));
     markings.assign(static_cast<std::size_t>(count), Marking::None);
     statementMethodNames.assign(static_cast<std::size_t>(count), "");
+    guaranteeAmounts.assign(static_cast<std::size_t>(count), std::nullopt);
     for (int f = 1; f <= count; ++f) {
         StatementLine& line = data.lines[static_cast<std::size_t>(f - 1)];
         statementMethodNames.at(static_cast<std::size_t>(f - 1)) = line.method;
+        guaranteeAmounts.at(static_cast<std::size_t>(f - 1)) = line.guaranteeAmount;
         put(f, colName, std::move(line.name));
         put(f, colQuantity, std::move(line.quantity));
         put(f, colAcquired, std::move(line.acquired));
@@ -296,6 +398,8 @@ void StatementWindowModel::render(StatementData data) {
         put(f, colLife, std::move(line.life));
         put(f, colRate, std::move(line.rate));
         put(f, colPeriod, std::move(line.year.period));
+        // No special depreciation is computed: ㋣ is the ordinary amount.
+        put(f, colDepreciationTotal, line.year.depreciation);
         put(f, colDepreciation, std::move(line.year.depreciation));
         put(f, colShare, std::move(line.share));
         put(f, colExpense, std::move(line.year.expense));
@@ -322,7 +426,6 @@ void StatementWindowModel::render(StatementData data) {
         Fxg3.setCol(col);
         Fxg3.setCurrentBackColor(kTotalsColor);
     }
-    acquisitionTotal = data.acquisitionTotal;
     depreciationTotal = data.depreciationTotal;
     expenseTotal = data.expenseTotal;
     bookValueTotal = data.bookValueTotal;
@@ -337,8 +440,9 @@ void StatementWindowModel::render(StatementData data) {
     lblScrapped.caption = std::string(kScrappedTotalCaption) +
                           yenText(static_cast<double>(scrappedBookValueTotal)) + "円";
     lblScrapped.visible = data.hasLeaving;
-    Fxg3.setText(totals, colCost, totalText(acquisitionTotal));
     Fxg3.setText(totals, colDepreciation, totalText(depreciationTotal));
+    Fxg3.setText(totals, colSpecial, totalText(0));
+    Fxg3.setText(totals, colDepreciationTotal, totalText(depreciationTotal));
     Fxg3.setText(totals, colExpense, totalText(expenseTotal));
     Fxg3.setText(totals, colBookValue, totalText(bookValueTotal));
 }

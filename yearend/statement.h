@@ -1,14 +1,17 @@
 #pragma once
-// The year-end statement (決算書資料): for one Heisei year, every asset of
-// the register in register order with its acquisition data, method and rate,
-// and the one row of its schedule that belongs to that year, followed by a
-// totals row. The statement has no depreciation formulas of its own: it
-// takes the year from each asset's computed Schedule (schedule/schedule.h).
+// The year-end statement (決算書資料): the table 「減価償却費の計算」 of the
+// return for one year, column for column as the 青色申告決算書 and the
+// 収支内訳書 print it: every asset of the register in register order with
+// its acquisition data, method and rate, and the one row of its schedule
+// that belongs to that year, followed by a totals row. The statement has no
+// depreciation formulas of its own: it takes the year from each asset's
+// computed Schedule (schedule/schedule.h).
 //
 // This header holds the statement's own data (heading, columns, colours,
 // captions) and the small rules the computation is made of; the window that
 // runs the computation is statement_window.h.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,31 +26,49 @@
 namespace fenmark::yearend {
 
 inline constexpr const char* kStatementTitle = "決算書資料";
-inline constexpr std::string_view kStatementHeading =
-    "資産の名称  　     |数量|取得年月|取得価額 　|基礎価額 　|償却方法 |耐用年数|償却率|期　間|"
-    "当期償却額|専用割合|経費算入額 |期末簿価   |適    用　　";
-inline constexpr int kStatementColumns = 14;
+inline constexpr int kStatementColumns = 16;
 
-// Columns of the statement table.
+// Columns of the statement table, in the order of the return's table.
 enum StatementColumn : int {
-    colName = 0,
-    colQuantity = 1,
-    colAcquired = 2,
-    colCost = 3,
-    colBase = 4,
-    colMethod = 5,
-    colLife = 6,
-    colRate = 7,
-    colPeriod = 8,
-    colDepreciation = 9,
-    colShare = 10,
-    colExpense = 11,
-    colBookValue = 12,
-    colRemark = 13,
+    colName = 0,                // 減価償却資産の名称等
+    colQuantity = 1,            // 面積又は数量
+    colAcquired = 2,            // 取得年月
+    colCost = 3,                // ㋑ 取得価額（償却保証額）
+    colBase = 4,                // ㋺ 償却の基礎になる金額
+    colMethod = 5,              // 償却方法
+    colLife = 6,                // 耐用年数
+    colRate = 7,                // ㋩ 償却率又は改定償却率
+    colPeriod = 8,              // ㋥ 本年中の償却期間
+    colDepreciation = 9,        // ㋭ 本年分の普通償却費
+    colSpecial = 10,            // ㋬ 割増（特別）償却費
+    colDepreciationTotal = 11,  // ㋣ 本年分の償却費合計
+    colShare = 12,              // ㋠ 事業専用割合
+    colExpense = 13,            // ㋷ 本年分の必要経費算入額
+    colBookValue = 14,          // ㋦ 未償却残高（期末残高）
+    colRemark = 15,             // 摘要
 };
+
+// The return the table is copied into. The two forms differ only in the
+// heading of ㋬.
+enum class ReturnForm { Blue, Income };
+inline constexpr const char* kBlueFormName = "青色申告決算書";
+inline constexpr const char* kIncomeFormName = "収支内訳書";
+
+// The headings of the columns exactly as the form prints them.
+[[nodiscard]] const std::array<std::string_view, kStatementColumns>& statementHeadings(
+    ReturnForm form);
+// The same headings broken into short lines, as the window's table and the
+// printout show them in narrow columns.
+[[nodiscard]] const std::array<std::string_view, kStatementColumns>& statementShortHeadings(
+    ReturnForm form);
+// The window table's format string: the short headings, "|" between them.
+[[nodiscard]] std::string statementHeadingFormat(ReturnForm form);
 
 inline constexpr const char* kTotalsCaption = "合 　計";
 inline constexpr const char* kWrittenOff = "償却済";
+// The remark of the five years in which the old methods write off what is
+// left after 95 %.
+inline constexpr const char* kEqualRemark = "均等償却";
 inline constexpr const char* kFullYear = "12/12";
 
 inline constexpr const char* kPromptCaption = "閲覧年度を入力して下さい。";
@@ -137,28 +158,46 @@ struct ScheduleCopy {
 // year showing no expense is written off ("償却済").
 [[nodiscard]] ScheduleCopy copyScheduleRow(const schedule::Schedule& schedule, int row);
 
+// The amount year `row` of `schedule` is computed from, where that is not
+// what the register gives (the cost, or cost x 0.9 for the old straight
+// line): for the declining balances the book value at the start of the
+// year, and from the switch to the revised rate the revised base (the book
+// value at the start of the switch year). Nothing for year 1, the five
+// equal years of the tail, years outside the schedule and other methods.
+[[nodiscard]] std::optional<double> decliningBase(const schedule::Schedule& schedule, int row);
+
+// The guarantee amount as the cost cell adds it: "(174,560)".
+[[nodiscard]] std::string guaranteeText(std::int64_t amount);
+
 // One asset's line of the statement: the texts the register gives and the
 // year its schedule gives.
 struct StatementLine {
     std::string name;
     std::string quantity;
     std::string acquired;
+    // The cost, followed by the guarantee amount in parentheses where the
+    // asset has one.
     std::string cost;
+    // The amount the year's depreciation is computed from, and the rate.
     std::string base;
     std::string method;
     std::string life;
     std::string rate;
     std::string share;
+    // The guarantee amount of the new declining balance (acquired from
+    // April 2007).
+    std::optional<std::int64_t> guaranteeAmount;
     // The year of the schedule; all texts empty when the asset has no
     // schedule or could not be computed.
     ScheduleCopy year;
     bool computed = true;
 };
 
-// The statement of one year as data: a line per asset and the totals.
+// The statement of one year as data: a line per asset and the totals of
+// ㋭ (depreciationTotal), ㋷ (expenseTotal) and ㋦ (bookValueTotal); ㋬ is
+// always 0, as no special depreciation is computed, so ㋣ equals ㋭.
 struct StatementData {
     std::vector<StatementLine> lines;
-    std::int64_t acquisitionTotal = 0;
     std::int64_t depreciationTotal = 0;
     std::int64_t expenseTotal = 0;
     std::int64_t bookValueTotal = 0;

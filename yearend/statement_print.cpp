@@ -2,155 +2,242 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
+#include <vector>
 
-#include "common/convert.h"
-#include "common/era.h"
-#include "common/mask.h"
-#include "common/number.h"
+#include "common/text.h"
 #include "output/print_support.h"
+#include "register/ledger_print.h"
 
 namespace fenmark::yearend {
 
 namespace {
 
-using output::rightAligned;
-using output::rightAlignedCorrected;
 using platform::Printer;
 
-constexpr double kTitleX = 1000;
-constexpr double kTitleY = 700;
-constexpr double kHeadingY = 1100;
-// Line n of a sheet (the first asset's is 1) is at kLineY + n * kRowPitch;
-// the rule above the totals runs 100 higher.
-constexpr double kLineY = 1200;
-constexpr double kRowPitch = 400;
-constexpr double kRuleLeft = 680;
-constexpr double kRuleRight = 15500;
+constexpr double kPathY = 0;
+constexpr double kTitleY = 330;
+constexpr double kTableTop = 900;
+constexpr double kHeadingPoints = 8;
+constexpr double kHeadingLinePitch = 190;
+constexpr double kHeadingHeight = 3 * kHeadingLinePitch + 120;
+constexpr double kRowHeight = 420;
+constexpr double kCellPoints = 9;
+constexpr double kGuaranteePoints = 7;
+constexpr double kPadding = 60;
+constexpr double kNotePitch = 300;
 
-struct Heading {
-    double x;
-    const char* text;
+enum class Align { Left, Center, Right };
+
+struct ColumnLook {
+    double width;
+    Align align;
 };
 
-constexpr std::array<Heading, 14> kColumnHeadings = {{
-    {700, "資産の名称"},
-    {2050, "数量"},
-    {2650, "取得年月"},
-    {3800, "取得価額"},
-    {5000, "基礎価額"},
-    {6300, "償却方法"},
-    {7400, "耐用年数"},
-    {8400, "償却率"},
-    {9250, "期間"},
-    {9900, "当期償却費"},
-    {11300, "事業割合"},
-    {12400, "経費算入額"},
-    {13700, "期末簿価"},
-    {14800, "適　　用"},
+// Widths in twips, 15,820 in all: the name and the remark take the room the
+// amounts and four-character heading lines leave.
+constexpr std::array<ColumnLook, kStatementColumns> kColumns = {{
+    {1900, Align::Left},   // 名称等
+    {500, Align::Right},   // 数量
+    {760, Align::Center},  // 取得年月
+    {1250, Align::Right},  // ㋑
+    {1100, Align::Right},  // ㋺
+    {800, Align::Center},  // 償却方法
+    {500, Align::Right},   // 耐用年数
+    {760, Align::Right},   // ㋩
+    {760, Align::Center},  // ㋥
+    {1100, Align::Right},  // ㋭
+    {900, Align::Right},   // ㋬
+    {1100, Align::Right},  // ㋣
+    {550, Align::Right},   // ㋠
+    {1100, Align::Right},  // ㋷
+    {1100, Align::Right},  // ㋦
+    {1640, Align::Left},   // 摘要
 }};
 
-const std::string& cell(const reg::Row& row, reg::Column column) {
-    return row[static_cast<std::size_t>(column - 1)];
+double tableWidth() {
+    return std::accumulate(kColumns.begin(), kColumns.end(), 0.0,
+                           [](double sum, const ColumnLook& c) { return sum + c.width; });
 }
 
-void printText(Printer& printer, double points, double x, double y, const std::string& text) {
-    output::printAt(printer, kStatementPrintFont, points, x, y, text);
+// The left edge of each column and the right edge of the last.
+std::array<double, kStatementColumns + 1> columnEdges(const Printer& printer) {
+    std::array<double, kStatementColumns + 1> edges{};
+    edges[0] = std::max(0.0, (printer.pageWidth() - tableWidth()) / 2);
+    for (std::size_t c = 0; c < kColumns.size(); ++c) edges[c + 1] = edges[c] + kColumns[c].width;
+    return edges;
 }
 
-void printRight(Printer& printer, double rightEdge, double y, const std::string& text) {
-    printText(printer, 10, rightAligned(rightEdge, text), y, text);
+// `text` in a font of `points` or smaller that fits `room`; cut at the end
+// when even the smallest font is too wide. Leaves that font set.
+std::string fitted(Printer& printer, std::string text, double room, double points) {
+    printer.setFont(kStatementPrintFont, points);
+    while (printer.textWidth(text) > room && points > kSmallestPrintPoints) {
+        points = std::max(points - 0.5, kSmallestPrintPoints);
+        printer.setFont(kStatementPrintFont, points);
+    }
+    std::size_t chars = common::charCount(text);
+    while (chars > 0 && printer.textWidth(text) > room) text = common::leftChars(text, --chars);
+    return text;
 }
 
-void printRightCorrected(Printer& printer, double rightEdge, double y, const std::string& text) {
-    printText(printer, 10, rightAlignedCorrected(rightEdge, text), y, text);
+// Prints `text` in the cell from `left` to `right`, its top at `top`.
+void printCell(Printer& printer, const std::string& text, double left, double right, double top,
+               Align align, double points) {
+    if (text.empty()) return;
+    const std::string shown = fitted(printer, text, right - left - 2 * kPadding, points);
+    const double width = printer.textWidth(shown);
+    double x = left + kPadding;
+    if (align == Align::Right) x = right - kPadding - width;
+    if (align == Align::Center) x = left + (right - left - width) / 2;
+    printer.setCurrentX(x);
+    printer.setCurrentY(top);
+    printer.print(shown);
 }
 
-// The table reserves a method name for every asset the register can hold;
-// should it ever hold fewer, the table's own method column says the same.
-std::string methodName(StatementWindowModel& window, int i) {
-    const auto place = static_cast<std::size_t>(i - 1);
-    if (place < window.statementMethodNames.size()) return window.statementMethodNames[place];
-    return window.GetPriData(i, colMethod);
+// The top of a one-line text of the cell font centred in a row.
+double rowTextTop(Printer& printer, double rowTop) {
+    printer.setFont(kStatementPrintFont, kCellPoints);
+    return rowTop + (kRowHeight - printer.textHeight("0")) / 2;
 }
 
-void printAsset(Printer& printer, StatementWindowModel& window, const reg::Row& row, int i,
-                double y) {
-    printText(printer, 9, 700, y, cell(row, reg::assetName));
-    printRight(printer, 2400, y, cell(row, reg::quantity));
-    printText(printer, 10, 2650, y, printedDateText(row));
-    printRightCorrected(printer, 4600, y,
-                        common::formatText(cell(row, reg::acquisitionCost), common::kMaskAmount));
-    printRightCorrected(printer, 5800, y, window.GetPriData(i, colBase));
-    printText(printer, 10, 6300, y, methodName(window, i));
-    // The register's own life and rate: the table switches to the revised
-    // ones from Heisei 10 on, the printout does not.
-    const std::string& revised = cell(row, reg::revisedLife);
-    printRight(printer, 7900, y, (revised.empty() ? cell(row, reg::usefulLife) : revised) + "年");
-    printText(printer, 10, 8500, y, cell(row, reg::depreciationRate));
-    printText(printer, 10, 9300, y, window.GetPriData(i, colPeriod));
-    printRightCorrected(printer, 10800, y, window.GetPriData(i, colDepreciation));
-    printRight(printer, 11900, y, cell(row, reg::businessRatio));
-    printRightCorrected(printer, 13300, y, window.GetPriData(i, colExpense));
-    printRightCorrected(printer, 14450, y, window.GetPriData(i, colBookValue));
-    printText(printer, 10, 14800, y, window.GetPriData(i, colRemark));
+void printHeadings(Printer& printer, const std::array<double, kStatementColumns + 1>& edges,
+                   ReturnForm form) {
+    const auto& headings = statementShortHeadings(form);
+    for (std::size_t c = 0; c < headings.size(); ++c) {
+        std::vector<std::string> lines;
+        std::string_view rest = headings[c];
+        for (std::size_t br; (br = rest.find('\n')) != std::string_view::npos;
+             rest.remove_prefix(br + 1)) {
+            lines.emplace_back(rest.substr(0, br));
+        }
+        lines.emplace_back(rest);
+        const double first =
+            kTableTop +
+            (kHeadingHeight - kHeadingLinePitch * static_cast<double>(lines.size())) / 2;
+        for (std::size_t k = 0; k < lines.size(); ++k) {
+            printCell(printer, lines[k], edges[c], edges[c + 1],
+                      first + kHeadingLinePitch * static_cast<double>(k), Align::Center,
+                      kHeadingPoints);
+        }
+    }
 }
 
-void printTotals(Printer& printer, StatementWindowModel& window, int count, int line) {
-    const double y = kLineY + kRowPitch * line;
-    const double ruleY = y - 100;
-    printer.line(kRuleLeft, ruleY, kRuleRight, ruleY);
-    const int totals = count + 1;
-    printText(printer, 10, 700, y, kPrintedTotalsCaption);
-    printRightCorrected(printer, 4550, y, window.GetPriData(totals, colCost));
-    printRightCorrected(printer, 5900, y, window.GetPriData(totals, colBase));
-    printRightCorrected(printer, 10800, y, window.GetPriData(totals, colDepreciation));
-    printRightCorrected(printer, 13250, y, window.GetPriData(totals, colExpense));
-    printRightCorrected(printer, 14450, y, window.GetPriData(totals, colBookValue));
+void printAssetRow(Printer& printer, StatementWindowModel& window, int i, double top,
+                   const std::array<double, kStatementColumns + 1>& edges) {
+    const double textTop = rowTextTop(printer, top);
+    for (int c = 0; c < kStatementColumns; ++c) {
+        const auto col = static_cast<std::size_t>(c);
+        std::string text = window.Fxg3.text(i, c);
+        const auto& guarantee = window.guaranteeAmounts.size() >= static_cast<std::size_t>(i)
+                                    ? window.guaranteeAmounts[static_cast<std::size_t>(i - 1)]
+                                    : std::nullopt;
+        if (c == colCost && guarantee) {
+            // The guarantee amount stands under the cost, as on the form.
+            const std::string suffix = guaranteeText(*guarantee);
+            if (text.ends_with(suffix)) text.erase(text.size() - suffix.size());
+            printCell(printer, text, edges[col], edges[col + 1], top + 30, Align::Right,
+                      kCellPoints);
+            printCell(printer, suffix, edges[col], edges[col + 1], top + 230, Align::Right,
+                      kGuaranteePoints);
+            continue;
+        }
+        printCell(printer, text, edges[col], edges[col + 1], textTop, kColumns[col].align,
+                  kCellPoints);
+    }
+}
+
+void printTotalsRow(Printer& printer, StatementWindowModel& window, int totals, double top,
+                    const std::array<double, kStatementColumns + 1>& edges) {
+    const double textTop = rowTextTop(printer, top);
+    printCell(printer, kPrintedTotalsCaption, edges[0], edges[1], textTop, Align::Center,
+              kCellPoints);
+    for (int c = colQuantity; c < kStatementColumns; ++c) {
+        const auto col = static_cast<std::size_t>(c);
+        printCell(printer, window.Fxg3.text(totals, c), edges[col], edges[col + 1], textTop,
+                  kColumns[col].align, kCellPoints);
+    }
+}
+
+// The rules of a sheet's table down to `bottom`: the frame, the line under
+// the headings and under every row, and the lines between the columns.
+void printRules(Printer& printer, const std::array<double, kStatementColumns + 1>& edges, int rows,
+                double bottom) {
+    const double left = edges.front();
+    const double right = edges.back();
+    printer.line(left, kTableTop, right, kTableTop);
+    for (int r = 0; r <= rows; ++r) {
+        const double y = kTableTop + kHeadingHeight + kRowHeight * r;
+        printer.line(left, y, right, y);
+    }
+    for (double x : edges) printer.line(x, kTableTop, x, bottom);
+}
+
+// The register's path and the page number at the head of every sheet; a
+// path too long for the line loses its beginning.
+void printPathLine(Printer& printer, const std::string& path) {
+    std::string heading = reg::GetListHeader(path, static_cast<std::int16_t>(printer.page()));
+    heading.erase(heading.size() - 2);
+    printer.setFont(kStatementPrintFont, kCellPoints);
+    std::size_t drop = 0;
+    const std::size_t chars = common::charCount(heading);
+    std::string shown = heading;
+    while (drop < chars && printer.textWidth(shown) > printer.pageWidth()) {
+        ++drop;
+        shown = "…" + common::rightChars(heading, chars - drop);
+    }
+    printer.setCurrentX(0);
+    printer.setCurrentY(kPathY);
+    printer.print(shown);
 }
 
 }  // namespace
 
-std::string printedDateText(const reg::Row& row) {
-    const double era = common::roundHalfEven(common::leadingNumber(cell(row, reg::eraCode)));
-    const auto shown =
-        common::shownEraDate(era, cell(row, reg::eraYear), cell(row, reg::acquisitionMonth));
-    if (!shown) return {};
-    return shown->letter + ". " + shown->year + "/" + cell(row, reg::acquisitionMonth);
-}
-
 void composeStatement(Printer& printer, StatementWindowModel& window,
                       const reg::ProgramState& state) {
-    const output::KeepCurrentCell keep(window.Fxg3);
     const int count = state.recordCount;
-    const int lastSheet = count / kStatementRowsPerSheet;
-    const std::string title =
-        window.Label1.caption + " " + window.lblGY.caption + "年分  " + window.Label3.caption;
+    const int sheets = std::max(1, (count + kStatementRowsPerSheet - 1) / kStatementRowsPerSheet);
+    const std::string formName =
+        window.form() == ReturnForm::Income ? kIncomeFormName : kBlueFormName;
+    const std::string title = std::string(kPrintedTitle) + "（" + formName + "）　" +
+                              window.Label1.caption + " " + window.lblGY.caption + "年分  " +
+                              window.Label3.caption;
+    const auto edges = columnEdges(printer);
 
-    for (int p = 0;; ++p) {
-        printText(printer, 10, kTitleX, kTitleY, title);
-        for (const Heading& h : kColumnHeadings) printText(printer, 10, h.x, kHeadingY, h.text);
+    for (int p = 0; p < sheets; ++p) {
+        if (p > 0) printer.newPage();
+        printPathLine(printer, state.chosenFilePath);
+        printer.setFont(kStatementPrintFont, 12);
+        printer.setCurrentX(std::max(0.0, (printer.pageWidth() - printer.textWidth(title)) / 2));
+        printer.setCurrentY(kTitleY);
+        printer.print(title);
+        printHeadings(printer, edges, window.form());
+
         const int first = kStatementRowsPerSheet * p + 1;
         const int last = std::min(count, kStatementRowsPerSheet * (p + 1));
+        const double rowsTop = kTableTop + kHeadingHeight;
         for (int i = first; i <= last; ++i) {
-            printAsset(printer, window, state.assetRegister.row(i), i,
-                       kLineY + kRowPitch * (i - kStatementRowsPerSheet * p));
+            printAssetRow(printer, window, i, rowsTop + kRowHeight * (i - first), edges);
         }
-        if (p >= lastSheet) break;
-        printer.newPage();
-    }
-    const int totalsLine = count + 1 - kStatementRowsPerSheet * lastSheet;
-    printTotals(printer, window, count, totalsLine);
-    // The year's small assets, and the warning on their cap, under the totals.
-    if (window.lblSmall.visible) {
-        printText(printer, 10, 700, kLineY + kRowPitch * (totalsLine + 1), window.lblSmall.caption);
-    }
-    int below = totalsLine + 1;
-    if (window.lblSmall.visible) ++below;
-    if (window.lblSmallOver.visible) {
-        printText(printer, 10, 700, kLineY + kRowPitch * below++, window.lblSmallOver.caption);
-    }
-    if (window.lblScrapped.visible) {
-        printText(printer, 10, 700, kLineY + kRowPitch * below, window.lblScrapped.caption);
+        int rows = last - first + 1;
+        const bool lastSheet = p + 1 == sheets;
+        if (lastSheet) {
+            printTotalsRow(printer, window, count + 1, rowsTop + kRowHeight * rows, edges);
+            ++rows;
+        }
+        const double bottom = rowsTop + kRowHeight * rows;
+        printRules(printer, edges, rows, bottom);
+        if (!lastSheet) continue;
+
+        // The year's small assets, the warning on their cap and the book
+        // values scrapped, under the totals.
+        double y = bottom + 150;
+        for (const platform::Control* note :
+             {&window.lblSmall, &window.lblSmallOver, &window.lblScrapped}) {
+            if (!note->visible) continue;
+            output::printAt(printer, kStatementPrintFont, kCellPoints, edges[0], y, note->caption);
+            y += kNotePitch;
+        }
     }
 }
 

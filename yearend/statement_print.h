@@ -1,14 +1,16 @@
 #pragma once
-// The printed year-end statement: A4 landscape, 20 assets to a sheet, each
-// sheet with the title line (year and closing date) and the column
-// headings, and after the last asset a rule and the totals line. The
-// schedule columns and the totals are read from the statement window's
-// table as it stands, the other columns from the register. Positions are
-// twips from the top-left corner of the printable area.
+// The printed year-end statement: the return's table 「減価償却費の計算」 on
+// A4 landscape, its sixteen columns ruled as the form rules them. Every
+// sheet carries the register's path and the page number, the title (year,
+// closing date and the return chosen) and the column headings; the assets
+// follow in register order, kStatementRowsPerSheet to a sheet, and the last
+// sheet ends with the totals row and the lines on small and scrapped
+// assets. Every cell is the statement window's cell as it stands.
+// Positions are twips from the top-left corner of the printable area.
 //
 //   platform::RecordingPrinter printer;
 //   yearend::printStatement(printer, window, state);  // after "表示"
-//   printer.pageCount();                              // 2 for 20 to 39 assets
+//   printer.pageCount();                              // 2 for 19 to 36 assets
 
 #include <string>
 
@@ -21,22 +23,18 @@ namespace fenmark::yearend {
 
 inline constexpr const char* kPrintStatementQuestion = "決算書資料を印刷します。";
 inline constexpr const char* kStatementPrintFont = "ＭＳ明朝";
-inline constexpr const char* kPrintedTotalsCaption = "　合　　計";
-inline constexpr int kStatementRowsPerSheet = 20;
+inline constexpr const char* kPrintedTitle = "減価償却費の計算";
+inline constexpr const char* kPrintedTotalsCaption = "合　　計";
+inline constexpr int kStatementRowsPerSheet = 18;
 
-// The acquisition date as the printout shows it: "S. " or "H. " by the era
-// code rounded to a whole number (0 or 1), era year, "/", month: "H. 19/4".
-// Empty for any other era code: the printout names no date rather than
-// another asset's.
-[[nodiscard]] std::string printedDateText(const reg::Row& row);
+// The smallest font a cell shrinks to before its text is cut.
+inline constexpr double kSmallestPrintPoints = 6;
 
 // Composes every sheet of the statement `window` shows onto a document the
-// caller has opened and will end: sheets 0 .. recordCount / 20, the totals
-// on the last, so a positive multiple of 20 assets leaves a last sheet with
-// the headings and the totals alone. The method column names the method of
-// every asset the register can hold. Throws what the printer throws, and
+// caller has opened and will end: ceil(recordCount / 18) sheets, at least
+// one, the totals under the last asset. Throws what the printer throws, and
 // platform::GridError when the window's table does not hold the register's
-// assets. The window's table keeps its current cell.
+// assets.
 void composeStatement(platform::Printer& printer, StatementWindowModel& window,
                       const reg::ProgramState& state);
 

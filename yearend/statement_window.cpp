@@ -35,8 +35,10 @@ std::vector<ControlLayout> designLayout() {
         labelLayout("Label4", {5745, 285, 1785, 360}),
         {"Picture2", {5115, 825, 330, 300}, "", 0, {}, kNotExistingColor, -1},
         labelLayout("Label5", {5670, 900, 2325, 345}),
-        {"cmdPrint", {8100, 180, 855, 480}, kStatementFont, kStatementFontSize, {}, {}, 3},
-        {"cmdCancel", {8145, 840, 855, 480}, kStatementFont, kStatementFontSize, {}, {}, 4},
+        labelLayout("lblForm", {8200, 285, 2400, 330}),
+        {"cboForm", {8200, 690, 2400, 360}, kStatementFont, kStatementFontSize, {}, {}, 3},
+        {"cmdPrint", {8100, 180, 855, 480}, kStatementFont, kStatementFontSize, {}, {}, 4},
+        {"cmdCancel", {8145, 840, 855, 480}, kStatementFont, kStatementFontSize, {}, {}, 5},
         {"Fxg3", {165, 1575, 10185, 3915}, "", 0, {}, {}, -1},
         labelLayout("lblSmall", {170, 5550, 9000, 330}),
         labelLayout("lblSmallOver", {170, 5880, 9000, 330}),
@@ -71,15 +73,17 @@ StatementWindowModel::StatementWindowModel(reg::ProgramState& state, platform::D
     cmdPrint.enabled = false;
     cboEra.items = {std::string(common::eraName(common::Era::Heisei)),
                     std::string(common::eraName(common::Era::Reiwa))};
-    Fxg3.setFormatString(kStatementHeading);
+    cboForm.items = {kBlueFormName, kIncomeFormName};
+    cboForm.listIndex = settings_.form == ReturnForm::Income ? 1 : 0;
+    Fxg3.setFormatString(statementHeadingFormat(settings_.form));
 }
 
 StatementWindowModel::~StatementWindowModel() = default;
 
 std::vector<platform::Control*> StatementWindowModel::controls() {
-    return {&Label1,    &lblGY,     &Label2,   &Label3,       &cmdOk,
-            &lblComent, &Picture1,  &Label4,   &Picture2,     &Label5,
-            &cmdPrint,  &cmdCancel, &lblSmall, &lblSmallOver, &lblScrapped};
+    return {&Label1,    &lblGY,    &Label2,       &Label3,     &cmdOk,   &lblComent,
+            &Picture1,  &Label4,   &Picture2,     &Label5,     &lblForm, &cmdPrint,
+            &cmdCancel, &lblSmall, &lblSmallOver, &lblScrapped};
 }
 
 platform::Control* StatementWindowModel::control(std::string_view name) {
@@ -139,7 +143,7 @@ void StatementWindowModel::Form_Load() {
         setTxtGetYe(std::to_string(static_cast<int>(year)));
     }
     Fxg3.setRows(state_.recordCount + 2);
-    Fxg3.setFormatString(kStatementHeading);
+    Fxg3.setFormatString(statementHeadingFormat(settings_.form));
     Fxg3.setFixedCols(1);
     Fxg3.setFixedRows(1);
     try {
@@ -156,8 +160,9 @@ void StatementWindowModel::Form_Resize(int scaleWidth, int scaleHeight, bool min
     lastScaleHeight_ = scaleHeight;
     lastMinimized_ = minimized;
     if (!minimized) {
-        int width = scaleWidth - 300;
-        if (width > 15600) width = 15000;
+        // The grid takes the window's whole width: the return's table has
+        // sixteen columns, and every one of them is to be seen.
+        const int width = scaleWidth - 300;
         // The lines on the year's small assets and scrapped assets stand
         // under the grid, one under the other.
         const std::array<platform::Control*, 3> lines{&lblSmall, &lblSmallOver, &lblScrapped};
@@ -174,6 +179,13 @@ void StatementWindowModel::Form_Resize(int scaleWidth, int scaleHeight, bool min
     }
     layoutEntry("cmdPrint").geometry = {scaleWidth - 1560, 140, 855, 480};
     layoutEntry("cmdCancel").geometry = {scaleWidth - 1560, 680, 855, 480};
+}
+
+void StatementWindowModel::selectForm(int listIndex) {
+    if (listIndex < 0 || listIndex >= static_cast<int>(cboForm.items.size())) return;
+    cboForm.listIndex = listIndex;
+    settings_.form = listIndex == 1 ? ReturnForm::Income : ReturnForm::Blue;
+    Fxg3.setText(0, colSpecial, std::string(statementShortHeadings(settings_.form)[colSpecial]));
 }
 
 void StatementWindowModel::setTxtGetYe(std::string text) {
@@ -207,6 +219,7 @@ common::Era StatementWindowModel::chosenEra() const {
 bool StatementWindowModel::canFocus(std::string_view name) const {
     if (name == txtGetYe.name) return txtGetYe.visible && txtGetYe.enabled;
     if (name == cboEra.name) return cboEra.visible && cboEra.enabled;
+    if (name == cboForm.name) return cboForm.visible && cboForm.enabled;
     for (const platform::Control* c : {&cmdOk, &cmdPrint, &cmdCancel}) {
         if (c->name == name) return c->visible && c->enabled;
     }

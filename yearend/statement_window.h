@@ -55,6 +55,8 @@ struct StatementSettings {
     // The month of the clock, which decides the year being filed: the
     // previous one from January to March.
     int currentMonth = common::systemCalendarMonth();
+    // The return the table is copied into, which names ㋬.
+    ReturnForm form = ReturnForm::Blue;
 };
 
 // What the window needs from the main window that opened it.
@@ -100,6 +102,9 @@ class StatementWindowModel {
     // The era of the year typed: 平成 or 令和.
     platform::ComboBox cboEra{"cboEra"};
     platform::Control Label3{"Label3"};
+    // The return the table is copied into: 青色申告決算書 or 収支内訳書.
+    platform::Control lblForm{"lblForm", "申告書の様式"};
+    platform::ComboBox cboForm{"cboForm"};
     // The year to show. Change it through setTxtGetYe.
     platform::TextBox txtGetYe{"txtGetYe"};
     platform::Control cmdOk{"cmdOk", "表示"};
@@ -128,7 +133,6 @@ class StatementWindowModel {
     // Working values of the last computation.
     std::int32_t statementYear = 0;
     std::int32_t closingMonthNumber = 12;
-    std::int64_t acquisitionTotal = 0;
     std::int64_t depreciationTotal = 0;
     std::int64_t expenseTotal = 0;
     std::int64_t bookValueTotal = 0;
@@ -137,6 +141,8 @@ class StatementWindowModel {
     // The method caption of asset i at position i - 1, for assets
     // 1..recordCount.
     std::vector<std::string> statementMethodNames;
+    // The guarantee amount the cost of asset i carries, at position i - 1.
+    std::vector<std::optional<std::int64_t>> guaranteeAmounts;
     // The marking of asset i at position i - 1, for assets 1..recordCount.
     std::vector<Marking> markings;
     // The assets (1-based) whose schedule could not be computed.
@@ -150,6 +156,10 @@ class StatementWindowModel {
     // The user chose an era (0 平成, 1 令和).
     void selectEra(int listIndex);
     void cboEra_Click();
+    // The user chose the return (0 青色申告決算書, 1 収支内訳書): the
+    // heading of ㋬ follows at once, also of a statement on show.
+    void selectForm(int listIndex);
+    [[nodiscard]] ReturnForm form() const { return settings_.form; }
     void txtGetYe_Change();
     // A key typed into the year box; returns the key that reaches the box
     // (0 when it is swallowed: Enter moves the focus on instead).

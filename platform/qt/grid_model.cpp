@@ -215,6 +215,8 @@ GridTableView::GridTableView(QWidget* parent) : QTableView(parent), frozen_(new 
             [this](int logical, int, int size) {
                 if (logical < frozenCount_) setColumnWidth(logical, size);
             });
+    connect(horizontalHeader(), &QHeaderView::geometriesChanged, this,
+            &GridTableView::updateFrozenGeometry);
     connect(verticalHeader(), &QHeaderView::sectionResized, this,
             [this](int logical, int, int size) { frozen_->setRowHeight(logical, size); });
     connect(frozen_->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
@@ -294,6 +296,9 @@ int GridTableView::frozenWidth() const {
 void GridTableView::updateFrozenGeometry() {
     if (frozenCount_ == 0) return;
     const int left = (verticalHeader()->isVisible() ? verticalHeader()->width() : 0) + frameWidth();
+    // Headings of several lines elsewhere make the heading row taller than
+    // the frozen columns' own: the rows must still line up.
+    frozen_->horizontalHeader()->setFixedHeight(horizontalHeader()->height());
     frozen_->setGeometry(left, frameWidth(), frozenWidth(),
                          viewport()->height() + horizontalHeader()->height());
 }

@@ -120,7 +120,9 @@ TEST_F(StatementWindowTest, TypingEnterAndShowGiveTheStatement) {
     auto* grid = child<platform::qt::GridTableView>("Fxg3");
     QAbstractItemModel* table = grid->model();
     ASSERT_EQ(table->rowCount(), 3);
-    EXPECT_EQ(str(table->headerData(9, Qt::Horizontal, Qt::DisplayRole).toString()), "当期償却額");
+    EXPECT_EQ(str(table->headerData(9, Qt::Horizontal, Qt::DisplayRole).toString()),
+              "本年分の\n普通\n償却費");
+    EXPECT_EQ(str(table->headerData(15, Qt::Horizontal, Qt::DisplayRole).toString()), "摘要");
     EXPECT_EQ(str(table->index(0, 9).data().toString()), "75,000");
     EXPECT_EQ(str(table->index(2, 0).data().toString()), "合 　計");
     EXPECT_EQ(table->index(1, 4).data(Qt::BackgroundRole).value<QBrush>().color(),
@@ -132,7 +134,7 @@ TEST_F(StatementWindowTest, TypingEnterAndShowGiveTheStatement) {
 }
 
 TEST_F(StatementWindowTest, ResizingFollowsTheWidthRule) {
-    const std::pair<int, int> widths[] = {{12825, 12525}, {15800, 15500}, {16005, 15000}};
+    const std::pair<int, int> widths[] = {{12825, 12525}, {15800, 15500}, {18000, 17700}};
     auto* grid = child<QWidget>("Fxg3");
     for (const auto& [client, expected] : widths) {
         window->resize(client / 15, 600);

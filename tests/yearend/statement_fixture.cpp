@@ -1,5 +1,7 @@
 #include "yearend/statement_fixture.h"
 
+#include <gtest/gtest.h>
+
 namespace fenmark::yearend::testing {
 
 reg::Row with(reg::Row row, std::initializer_list<std::pair<reg::Column, std::string>> cells) {
@@ -40,6 +42,17 @@ std::unique_ptr<Opened> statement(std::vector<reg::Row> rows, std::string year,
 std::vector<std::string> cells(const StatementWindowModel& window, int row, int first, int last) {
     std::vector<std::string> out;
     for (int c = first; c <= last; ++c) out.push_back(window.Fxg3.text(row, c));
+    return out;
+}
+
+std::vector<std::string> yearCells(const StatementWindowModel& window, int row) {
+    EXPECT_EQ(window.Fxg3.text(row, colSpecial), "") << row;
+    EXPECT_EQ(window.Fxg3.text(row, colDepreciationTotal), window.Fxg3.text(row, colDepreciation))
+        << row;
+    std::vector<std::string> out;
+    for (int c : {colPeriod, colDepreciation, colShare, colExpense, colBookValue, colRemark}) {
+        out.push_back(window.Fxg3.text(row, c));
+    }
     return out;
 }
 

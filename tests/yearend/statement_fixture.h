@@ -43,4 +43,8 @@ struct Opened {
 [[nodiscard]] std::vector<std::string> cells(const StatementWindowModel& window, int row, int first,
                                              int last);
 
+// The six cells a year of the schedule fills: ㋥ ㋭ ㋠ ㋷ ㋦ 摘要. Checks
+// that ㋬ is empty and ㋣ repeats ㋭ on the way.
+[[nodiscard]] std::vector<std::string> yearCells(const StatementWindowModel& window, int row);
+
 }  // namespace fenmark::yearend::testing

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -29,11 +30,26 @@ RecordingPrinter printed(Opened& opened) {
     return printer;
 }
 
-// The asset names printed on a page (the only texts in 9 pt), top to bottom.
+// The left edge of the table: 15,820 twips centred on the page.
+double tableLeft(const RecordingPrinter& printer) { return (printer.pageWidth() - 15820) / 2; }
+
+// The width of a printed text in the size it was printed in.
+double widthOf(const Op& op) {
+    RecordingPrinter measure;
+    measure.setFont(op.font, op.size);
+    return measure.textWidth(op.text);
+}
+
+// The top of a 9 pt text in row k (0-based) of a sheet: rows of 420 twips
+// under headings from 900 to 1590, the text centred in its row.
+double rowText(int k) { return 1590 + 420.0 * k + (420 - 9 * 20 * 1.2) / 2; }
+
+// The asset names printed on a page (the texts in the name column), top to
+// bottom.
 std::vector<Op> namesOn(const RecordingPrinter& printer, int page) {
     std::vector<Op> out;
     for (const Op& op : printer.onPage(page)) {
-        if (op.x == 700 && op.size == 9) out.push_back(op);
+        if (op.x < tableLeft(printer) + 1900 && op.y > 1590) out.push_back(op);
     }
     return out;
 }
@@ -52,14 +68,14 @@ std::vector<reg::Row> assets(int count) {
 struct SheetCase {
     int assets;
     std::vector<int> rowsPerSheet;
-    double ruleY;
 };
 
 class StatementSheetsTest : public ::testing::TestWithParam<SheetCase> {};
 
-TEST_P(StatementSheetsTest, TwentyAssetsToASheetAndTheTotalsAfterTheLast) {
+TEST_P(StatementSheetsTest, EighteenAssetsToASheetAndTheTotalsUnderTheLast) {
     const SheetCase& c = GetParam();
     auto opened = statement(assets(c.assets), "20");
+    opened->state.chosenFilePath = "/home/user/台帳.dat";
     ASSERT_TRUE(opened->window->Fxg3Visible);
     const RecordingPrinter printer = printed(*opened);
     const int sheets = static_cast<int>(c.rowsPerSheet.size());
@@ -70,183 +86,152 @@ TEST_P(StatementSheetsTest, TwentyAssetsToASheetAndTheTotalsAfterTheLast) {
     int asset = 0;
     for (int page = 1; page <= sheets; ++page) {
         SCOPED_TRACE(page);
-        const std::vector<Op> title = lineAt(printer, page, 700);
-        ASSERT_EQ(title.size(), 1u);
-        EXPECT_EQ(title[0].x, 1000);
-        const std::vector<Op> headings = lineAt(printer, page, 1100);
-        ASSERT_EQ(headings.size(), 14u);
-        EXPECT_EQ(headings.front().text, "資産の名称");
-        EXPECT_EQ(headings.back().text, "適　　用");
+        const std::vector<Op> path = lineAt(printer, page, 0);
+        ASSERT_EQ(path.size(), 1u);
+        EXPECT_EQ(path[0].text, "/home/user/台帳.dat Page :" + std::to_string(page));
+        ASSERT_EQ(lineAt(printer, page, 330).size(), 1u);
 
         const std::vector<Op> names = namesOn(printer, page);
-        ASSERT_EQ(static_cast<int>(names.size()),
-                  c.rowsPerSheet[static_cast<std::size_t>(page - 1)]);
-        for (std::size_t k = 0; k < names.size(); ++k) {
-            EXPECT_EQ(names[k].text, "機械" + std::to_string(++asset));
-            EXPECT_EQ(names[k].y, 1600 + 400.0 * static_cast<double>(k));
-        }
-
+        const int rows = c.rowsPerSheet[static_cast<std::size_t>(page - 1)];
         const bool last = page == sheets;
-        const std::vector<Op> lines = printer.onPage(page, Op::Kind::Line);
-        ASSERT_EQ(lines.size(), last ? 1u : 0u);
-        EXPECT_EQ(textOf(printer.onPage(page), "　合　　計").has_value(), last);
-        if (last) {
-            EXPECT_EQ(std::tie(lines[0].x, lines[0].y, lines[0].x2, lines[0].y2),
-                      std::make_tuple(680.0, c.ruleY, 15500.0, c.ruleY));
-            EXPECT_EQ(textOf(printer.onPage(page), "　合　　計")->y, c.ruleY + 100);
+        ASSERT_EQ(static_cast<int>(names.size()), rows + (last ? 1 : 0));
+        for (std::size_t k = 0; k < names.size(); ++k) {
+            const bool totals = last && k + 1 == names.size();
+            EXPECT_EQ(names[k].text,
+                      totals ? kPrintedTotalsCaption : "機械" + std::to_string(++asset));
+            EXPECT_EQ(names[k].y, rowText(static_cast<int>(k)));
         }
+        // The frame, the line under the headings and under every row, and
+        // the seventeen lines of the columns.
+        const std::vector<Op> rules = printer.onPage(page, Op::Kind::Line);
+        EXPECT_EQ(rules.size(), 1u + 1u + names.size() + 17u);
+        EXPECT_EQ(textOf(printer.onPage(page), kPrintedTotalsCaption).has_value(), last);
     }
     EXPECT_EQ(asset, c.assets);
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, StatementSheetsTest,
-                         ::testing::Values(SheetCase{0, {0}, 1500}, SheetCase{1, {1}, 1900},
-                                           SheetCase{20, {20, 0}, 1500},
-                                           SheetCase{21, {20, 1}, 1900},
-                                           SheetCase{45, {20, 20, 5}, 3500},
-                                           SheetCase{60, {20, 20, 20, 0}, 1500}),
+                         ::testing::Values(SheetCase{0, {0}}, SheetCase{1, {1}},
+                                           SheetCase{18, {18}}, SheetCase{19, {18, 1}},
+                                           SheetCase{45, {18, 18, 9}}),
                          [](const ::testing::TestParamInfo<SheetCase>& param) {
                              return "Assets" + std::to_string(param.param.assets);
                          });
 
-// --- One line ----------------------------------------------------------------
+// --- The table ---------------------------------------------------------------
 
-struct Expected {
-    double x;
-    std::string text;
-    double size = 10;
-};
+// The sixteen headings, each in its column, and every cell of a row in its
+// column: text columns from the left, numbers to the right edge.
+TEST(StatementPrintTest, EveryColumnOfTheFormInItsPlace) {
+    const reg::Row declining =
+        with(test::asset("機械", "1", "25", "1", "2", "1000000", "5", "0.400", "4"),
+             {{reg::newRuleRates, "0.5000.10800"}, {reg::businessRatio, "80"}});
+    auto opened = statement({declining}, "28");
+    const RecordingPrinter printer = printed(*opened);
+    const double left = tableLeft(printer);
+    const double widths[] = {1900, 500,  760, 1250, 1100, 800,  500,  760,
+                             760,  1100, 900, 1100, 550,  1100, 1100, 1640};
+    std::vector<double> edges{left};
+    for (double w : widths) edges.push_back(edges.back() + w);
 
-void expectLine(const std::vector<Op>& line, const std::vector<Expected>& expected) {
-    ASSERT_EQ(line.size(), expected.size());
-    for (std::size_t k = 0; k < expected.size(); ++k) {
-        SCOPED_TRACE(expected[k].text);
-        EXPECT_EQ(line[k].x, expected[k].x);
-        EXPECT_EQ(line[k].text, expected[k].text);
-        EXPECT_EQ(line[k].size, expected[k].size);
-        EXPECT_EQ(line[k].font, "ＭＳ明朝");
+    const auto inColumn = [&](const Op& op, int col) {
+        const auto c = static_cast<std::size_t>(col);
+        return op.x >= edges[c] && op.x + widthOf(op) <= edges[c + 1];
+    };
+    // Every line of every heading, in 8 pt, within its column.
+    for (int col = 0; col < kStatementColumns; ++col) {
+        std::string_view rest =
+            statementShortHeadings(ReturnForm::Blue)[static_cast<std::size_t>(col)];
+        while (!rest.empty()) {
+            const std::string line(rest.substr(0, rest.find('\n')));
+            rest.remove_prefix(std::min(rest.size(), line.size() + 1));
+            const std::vector<Op> ops = printer.onPage(1);
+            EXPECT_TRUE(std::any_of(ops.begin(), ops.end(), [&](const Op& op) {
+                return op.text == line && op.y < 1590 && op.size == 8 && inColumn(op, col);
+            })) << line;
+        }
     }
+
+    const std::vector<Op> row = lineAt(printer, 1, rowText(0));
+    std::vector<std::string> texts;
+    for (const Op& op : row) texts.push_back(op.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"機械", "1", "H.25/1", "216,000", "新定率法", "5",
+                                               "0.500", "12/12", "108,000", "108,000", "80%",
+                                               "86,400", "108,000", "改定償却"}));
+    const std::pair<const char*, int> placed[] = {{"H.25/1", colAcquired}, {"216,000", colBase},
+                                                  {"0.500", colRate},      {"80%", colShare},
+                                                  {"86,400", colExpense},  {"改定償却", colRemark}};
+    for (const auto& [text, col] : placed) {
+        ASSERT_TRUE(textOf(row, text).has_value()) << text;
+        EXPECT_TRUE(inColumn(*textOf(row, text), col)) << text;
+    }
+    // Numbers end 60 twips inside their column's right edge.
+    const Op expense = *textOf(row, "86,400");
+    EXPECT_DOUBLE_EQ(expense.x + widthOf(expense), edges[colExpense + 1] - 60);
+    // The guarantee amount in parentheses under the cost, in a smaller font.
+    const auto cost = textOf(printer.onPage(1), "1,000,000");
+    const auto guarantee = textOf(printer.onPage(1), "(108,000)");
+    ASSERT_TRUE(cost && guarantee);
+    EXPECT_TRUE(inColumn(*cost, colCost) && inColumn(*guarantee, colCost));
+    EXPECT_GT(guarantee->y, cost->y);
+    EXPECT_LT(guarantee->size, cost->size);
 }
 
-// The year as the return names it, and the closing date in the era in force
-// in its month.
-TEST(StatementPrintTest, TitleNamesTheYearAndTheClosingDate) {
+TEST(StatementPrintTest, TheTotalsOfTheFormAndALongNameThatMustFit) {
+    const std::string longName = "大型業務用冷凍冷蔵庫（厨房用、ステンレス製、四枚扉）";
+    auto opened = statement(
+        {with(straightLine("19", "4"), {{reg::assetName, longName}}), straightLine("19", "4")},
+        "20");
+    platform::Grid& table = opened->window->Fxg3;
+    table.setText(3, colDepreciation, "120,000,000,000");
+    const RecordingPrinter printer = printed(*opened);
+    const double left = tableLeft(printer);
+
+    // The name shrinks to the smallest font and is cut to its column.
+    const Op name = lineAt(printer, 1, rowText(0)).front();
+    EXPECT_EQ(name.size, kSmallestPrintPoints);
+    EXPECT_TRUE(longName.starts_with(name.text));
+    EXPECT_LE(name.x + widthOf(name), left + 1900 - 60);
+
+    std::vector<std::string> totals;
+    for (const Op& op : lineAt(printer, 1, rowText(2))) totals.push_back(op.text);
+    EXPECT_EQ(totals, (std::vector<std::string>{kPrintedTotalsCaption, "120,000,000,000", "200,000",
+                                                "200,000", "1,650,000"}));
+    // A total wider than its column shrinks to fit it.
+    const Op wide = *textOf(lineAt(printer, 1, rowText(2)), "120,000,000,000");
+    EXPECT_LT(wide.size, 9);
+}
+
+// The title names the return chosen, the year as the return names it, and
+// the closing date in the era in force in its month.
+TEST(StatementPrintTest, TitleNamesTheReturnTheYearAndTheClosingDate) {
     struct Case {
         int era;  // 0 平成, 1 令和
         const char* year;
         const char* closing;
+        int form;
         const char* title;
     };
     const Case cases[] = {
-        {0, "19", "3", "平成 19年分  (期末 ：平成 20年3月)"},
-        {0, "30", "3", "平成 30年分  (期末 ：平成 31年3月)"},
-        {0, "31", "3", "平成 31年分  (期末 ：令和 2年3月)"},
-        {0, "1", "12", "平成 元年分  (期末 ：平成 元年12月)"},
-        {1, "1", "12", "令和 元年分  (期末 ：令和 元年12月)"},
-        {1, "8", "12", "令和 8年分  (期末 ：令和 8年12月)"},
-        {1, "8", "3", "令和 8年分  (期末 ：令和 9年3月)"},
-        {0, "38", "12", "平成 38年分  (期末 ：令和 8年12月)"},
+        {0, "31", "3", 0, "減価償却費の計算（青色申告決算書）　平成 31年分  (期末 ：令和 2年3月)"},
+        {0, "1", "12", 0,
+         "減価償却費の計算（青色申告決算書）　平成 元年分  (期末 ：平成 元年12月)"},
+        {1, "8", "12", 1, "減価償却費の計算（収支内訳書）　令和 8年分  (期末 ：令和 8年12月)"},
+        {1, "8", "3", 0, "減価償却費の計算（青色申告決算書）　令和 8年分  (期末 ：令和 9年3月)"},
     };
     for (const Case& c : cases) {
         auto opened = testing::open(assets(1), c.closing);
         opened->window->selectEra(c.era);
         opened->window->setTxtGetYe(c.year);
         opened->window->cmdOk_Click();
-        const Op title = printed(*opened).ops().front();
-        EXPECT_EQ(title.text, c.title);
-        EXPECT_EQ(std::tie(title.x, title.y), std::make_tuple(1000.0, 700.0));
-        EXPECT_EQ(title.font, "ＭＳ明朝");
-        EXPECT_EQ(title.size, 10);
-    }
-}
-
-TEST(StatementPrintTest, AssetLinePlacesEveryColumnAndRightAlignsTheNumbers) {
-    auto opened = statement({with(straightLine("19", "4", "1234567"),
-                                  {{reg::quantity, "12"}, {reg::businessRatio, "80"}})},
-                            "20");
-    platform::Grid& table = opened->window->Fxg3;
-    table.setText(1, colBase, "2,000,000");
-    table.setText(1, colPeriod, "9/12");
-    table.setText(1, colDepreciation, "123,457");
-    table.setText(1, colExpense, "98,765");
-    table.setText(1, colBookValue, "12,345,678");
-    table.setText(1, colRemark, "改定償却");
-    expectLine(lineAt(printed(*opened), 1, 1600), {{700, "機械", 9},
-                                                   {2400 - 200, "12"},
-                                                   {2650, "H. 19/4"},
-                                                   // Nine characters: 70 back for each four.
-                                                   {4600 - 900 + 140, "1,234,567"},
-                                                   {5800 - 900 + 140, "2,000,000"},
-                                                   {6300, "新定額法"},
-                                                   {7900 - 300, "10年"},
-                                                   {8500, "0.100"},
-                                                   {9300, "9/12"},
-                                                   {10800 - 700 + 70, "123,457"},
-                                                   {11900 - 200, "80"},
-                                                   {13300 - 600 + 70, "98,765"},
-                                                   {14450 - 1000 + 140, "12,345,678"},
-                                                   {14800, "改定償却"}});
-}
-
-TEST(StatementPrintTest, TotalsLineAndItsCorrectedRightEdges) {
-    auto opened = statement(assets(1), "20");
-    platform::Grid& table = opened->window->Fxg3;
-    table.setText(2, colCost, "27,300,000");
-    table.setText(2, colDepreciation, "12,345,678");
-    table.setText(2, colExpense, "1,234,567");
-    table.setText(2, colBookValue, "123,456");
-    expectLine(lineAt(printed(*opened), 1, 2000), {{700, "　合　　計"},
-                                                   {4550 - 1000 + 140, "27,300,000"},
-                                                   {5900, ""},
-                                                   {9940, "12,345,678"},
-                                                   {13250 - 900 + 140, "1,234,567"},
-                                                   {14450 - 700 + 70, "123,456"}});
-}
-
-TEST(StatementPrintTest, LifeAndRateAreTheRegistersWhateverTheYear) {
-    auto opened = statement(
-        {with(straightLine("5", "4"), {{reg::revisedLife, "8"}, {reg::revisedRate, "0.125"}})},
-        "20");
-    // The table has switched to the revised life and rate.
-    ASSERT_EQ(opened->window->Fxg3.text(1, colLife), "8");
-    ASSERT_EQ(opened->window->Fxg3.text(1, colRate), "0.125");
-    const std::vector<Op> line = lineAt(printed(*opened), 1, 1600);
-    ASSERT_TRUE(textOf(line, "8年").has_value());
-    EXPECT_EQ(textOf(line, "8年")->x, 7700);
-    ASSERT_TRUE(textOf(line, "0.100").has_value());
-    EXPECT_EQ(textOf(line, "0.100")->x, 8500);
-}
-
-TEST(StatementPrintTest, DateByRoundedEraAndNoneForAnUnknownOne) {
-    auto opened =
-        statement({straightLine("19", "4"), with(straightLine("19", "5"), {{reg::eraCode, "3"}}),
-                   with(straightLine("63", "7"), {{reg::eraCode, "0"}}),
-                   with(straightLine("20", "8"), {{reg::eraCode, "0.6"}})},
-                  "20");
-    const RecordingPrinter printer = printed(*opened);
-    const std::vector<std::string> expected = {"H. 19/4", "", "S. 63/7", "H. 20/8"};
-    for (std::size_t k = 0; k < expected.size(); ++k) {
-        SCOPED_TRACE(k);
-        const std::vector<Op> line = lineAt(printer, 1, 1600 + 400.0 * static_cast<double>(k));
-        ASSERT_GE(line.size(), 3u);
-        EXPECT_EQ(line[2].x, 2650);
-        EXPECT_EQ(line[2].text, expected[k]);
-    }
-}
-
-TEST(StatementPrintTest, MethodOfEveryAssetUpToSixty) {
-    std::vector<reg::Row> rows;
-    for (int i = 1; i <= 60; ++i) {
-        rows.push_back(i % 2 == 0 ? threeYear("22", "300000") : straightLine("19", "4"));
-    }
-    auto opened = statement(std::move(rows), "20");
-    const RecordingPrinter printer = printed(*opened);
-    for (int i = 41; i <= 60; ++i) {
-        SCOPED_TRACE(i);
-        const std::vector<Op> line = lineAt(printer, 3, 1200 + 400.0 * (i - 40));
-        const std::string method = i % 2 == 0 ? "一括償却" : "新定額法";
-        ASSERT_TRUE(textOf(line, method).has_value());
-        EXPECT_EQ(textOf(line, method)->x, 6300);
+        opened->window->selectForm(c.form);
+        const RecordingPrinter printer = printed(*opened);
+        const std::vector<Op> title = lineAt(printer, 1, 330);
+        ASSERT_EQ(title.size(), 1u);
+        EXPECT_EQ(title[0].text, c.title);
+        EXPECT_EQ(title[0].size, 12);
+        EXPECT_EQ(textOf(printer.onPage(1), "特別").has_value(), c.form == 1);
+        EXPECT_EQ(textOf(printer.onPage(1), "割増").has_value(), c.form == 0);
     }
 }
 

@@ -18,6 +18,7 @@ using testing::statement;
 using testing::straightLine;
 using testing::threeYear;
 using testing::with;
+using testing::yearCells;
 using Cells = std::vector<std::string>;
 
 TEST(Statement, EmptyRegisterGivesHeadingAndEmptyTotals) {
@@ -25,11 +26,12 @@ TEST(Statement, EmptyRegisterGivesHeadingAndEmptyTotals) {
     const StatementWindowModel& w = *s->window;
     ASSERT_EQ(w.Fxg3.rows(), 2);
     ASSERT_EQ(w.Fxg3.cols(), kStatementColumns);
-    EXPECT_EQ(w.Fxg3.text(0, colName), "資産の名称  　     ");
-    EXPECT_EQ(w.Fxg3.text(0, colRemark), "適    用　　");
+    EXPECT_EQ(w.Fxg3.text(0, colName), "減価償却資産\nの名称等");
+    EXPECT_EQ(w.Fxg3.text(0, colSpecial), "割増\n（特別）\n償却費");
+    EXPECT_EQ(w.Fxg3.text(0, colRemark), "摘要");
     EXPECT_EQ(w.Fxg3.text(1, colName), "合 　計");
     EXPECT_EQ(w.Fxg3.cellAlignment(1, colName), platform::Alignment::Center);
-    EXPECT_EQ(cells(w, 1, colQuantity, colRemark), Cells(13, ""));
+    EXPECT_EQ(cells(w, 1, colQuantity, colRemark), Cells(15, ""));
     EXPECT_EQ(w.Fxg3.backColor(1, colBookValue), kTotalsColor);
     EXPECT_EQ(w.Fxg3.backColor(1, colRemark), std::nullopt);
     EXPECT_TRUE(w.Fxg3Visible);
@@ -58,7 +60,7 @@ TEST(Statement, DecemberClosingReadsOneRowFurtherEachYear) {
     for (const Case& c : cases) {
         auto s = statement({straightLine("19", "4")}, c.year);
         const StatementWindowModel& w = *s->window;
-        EXPECT_EQ(cells(w, 1, colPeriod, colRemark), c.shown) << c.year;
+        EXPECT_EQ(yearCells(w, 1), c.shown) << c.year;
         ASSERT_EQ(w.markings.size(), 1u);
         EXPECT_EQ(w.markings[0], c.marking) << c.year;
         EXPECT_EQ(w.Picture2.visible && w.Label5.visible, c.marking == Marking::NotExisting);
@@ -116,18 +118,21 @@ TEST(Statement, RevisedLifeAndRateFromHeisei10) {
     }
 }
 
-TEST(Statement, AcquisitionTotalLeavesOutLaterAssetsItStillLists) {
+// The totals row sums ㋭ ㋬ ㋣ ㋷ ㋦ as the form does, not the costs.
+TEST(Statement, TotalsOfTheFormsColumnsAlone) {
     auto s = statement({straightLine("17", "4", "500000"), straightLine("19", "12"),
                         straightLine("22", "4", "300000")},
                        "19");
     const StatementWindowModel& w = *s->window;
-    EXPECT_EQ(w.Fxg3.text(4, colCost), "1,500,000");
-    EXPECT_EQ(w.acquisitionTotal, 1500000);
+    EXPECT_EQ(w.Fxg3.text(4, colCost), "");
+    EXPECT_EQ(w.Fxg3.text(4, colBase), "");
     EXPECT_EQ(w.Fxg3.text(3, colCost), "300,000");
     EXPECT_EQ(w.Fxg3.text(3, colAcquired), "H.22/4");
     EXPECT_EQ(w.markings[2], Marking::NotExisting);
     // 50,000 + 1/12 of 100,000 rounded up.
     EXPECT_EQ(w.Fxg3.text(4, colDepreciation), "58,334");
+    EXPECT_EQ(w.Fxg3.text(4, colSpecial), "");
+    EXPECT_EQ(w.Fxg3.text(4, colDepreciationTotal), "58,334");
 }
 
 TEST(Statement, SumsAmountTextsWithSeparatorsByValue) {
@@ -135,9 +140,9 @@ TEST(Statement, SumsAmountTextsWithSeparatorsByValue) {
     const StatementWindowModel& w = *s->window;
     EXPECT_EQ(w.Fxg3.text(1, colDepreciation), "1,000");
     EXPECT_EQ(w.Fxg3.text(2, colDepreciation), "2,500");
-    EXPECT_EQ(cells(w, 3, colDepreciation, colBookValue), (Cells{"3,500", "", "3,500", "7,000"}));
-    EXPECT_EQ(cells(w, 1, colPeriod, colRemark),
-              (Cells{"1/3", "1,000", "100%", "1,000", "2,000", "3年均等"}));
+    EXPECT_EQ(cells(w, 3, colDepreciation, colBookValue),
+              (Cells{"3,500", "", "3,500", "", "3,500", "7,000"}));
+    EXPECT_EQ(yearCells(w, 1), (Cells{"1/3", "1,000", "100%", "1,000", "2,000", "3年均等"}));
 }
 
 // The three-year schedule's grid holds ten data rows though it counts nine
@@ -151,7 +156,7 @@ TEST(Statement, ThreeYearAssetAfterItsLastYear) {
     for (const auto& [year, expected] : cases) {
         auto s = statement({threeYear("20", "100001")}, year);
         const StatementWindowModel& w = *s->window;
-        EXPECT_EQ(cells(w, 1, colPeriod, colRemark), expected) << year;
+        EXPECT_EQ(yearCells(w, 1), expected) << year;
         const bool removable = expected[1].empty();
         EXPECT_EQ(w.markings[0], removable ? Marking::Removable : Marking::None) << year;
         EXPECT_EQ(w.Picture1.visible && w.Label4.visible, removable) << year;
@@ -172,8 +177,8 @@ TEST(Statement, EmptyClosingMonthCountsAsDecember) {
 TEST(Statement, FullRegisterOfLargeAssetsTotalsBeyond32Bits) {
     auto s = statement(std::vector<reg::Row>(60, threeYear("20", "2000000000")), "20");
     const StatementWindowModel& w = *s->window;
-    EXPECT_EQ(w.Fxg3.text(61, colCost), "120,000,000,000");
     EXPECT_EQ(w.Fxg3.text(61, colDepreciation), "40,000,000,020");
+    EXPECT_EQ(w.Fxg3.text(61, colDepreciationTotal), "40,000,000,020");
     EXPECT_EQ(w.Fxg3.text(61, colBookValue), "79,999,999,980");
     ASSERT_EQ(w.statementMethodNames.size(), 60u);  // one per asset
     EXPECT_EQ(w.statementMethodNames[59], "一括償却");
@@ -187,16 +192,77 @@ TEST(Statement, AssetsWithoutScheduleShowNoScheduleValues) {
                        "20");
     const StatementWindowModel& w = *s->window;
     for (int f : {2, 3}) {
-        EXPECT_EQ(cells(w, f, colPeriod, colRemark), Cells(6, "")) << f;
+        EXPECT_EQ(yearCells(w, f), Cells(6, "")) << f;
         EXPECT_EQ(w.markings[static_cast<std::size_t>(f - 1)], Marking::None);
         EXPECT_EQ(w.Fxg3.backColor(f, colQuantity), std::nullopt);
     }
     EXPECT_EQ(w.Fxg3.text(4, colBookValue), "825,000");
     EXPECT_EQ(cells(w, 5, colDepreciation, colBookValue),
-              (Cells{"200,000", "", "200,000", "1,650,000"}));
+              (Cells{"200,000", "", "200,000", "", "200,000", "1,650,000"}));
     EXPECT_EQ(w.uncomputed, std::vector<int>{3});
     ASSERT_EQ(s->dialogs.messages().size(), 1u);
     EXPECT_EQ(s->dialogs.messages()[0].text, kAssetsNotComputedMessage);
+}
+
+// The columns the form computes per year: 新定率法 (200 %) of 平成25年1月,
+// 1,000,000 yen over 5 years: 400,000, 240,000, 144,000; in 平成28 the
+// ordinary 86,400 falls below the guarantee amount 108,000, and the revised
+// rate 0.500 on the revised base 216,000 takes over.
+TEST(Statement, TheFormsBasisRateAndGuaranteeFollowTheYear) {
+    const reg::Row declining =
+        with(test::asset("機械", "1", "25", "1", "2", "1000000", "5", "0.400", "4"),
+             {{reg::newRuleRates, "0.5000.10800"}});
+    const struct {
+        const char* year;
+        Cells shown;  // ㋑ ㋺ ㋩ ㋭ ㋦ 摘要
+    } cases[] = {
+        {"25", {"1,000,000(108,000)", "1,000,000", "0.400", "400,000", "600,000", ""}},
+        {"26", {"1,000,000(108,000)", "600,000", "0.400", "240,000", "360,000", ""}},
+        {"27", {"1,000,000(108,000)", "360,000", "0.400", "144,000", "216,000", ""}},
+        {"28", {"1,000,000(108,000)", "216,000", "0.500", "108,000", "108,000", "改定償却"}},
+        {"29", {"1,000,000(108,000)", "216,000", "0.500", "107,999", "1", "改定償却"}},
+        {"30", {"1,000,000(108,000)", "1", "0.400", "", "1", "償却済"}},
+    };
+    for (const auto& c : cases) {
+        auto s = statement({declining}, c.year);
+        const StatementWindowModel& w = *s->window;
+        const Cells shown{w.Fxg3.text(1, colCost),      w.Fxg3.text(1, colBase),
+                          w.Fxg3.text(1, colRate),      w.Fxg3.text(1, colDepreciation),
+                          w.Fxg3.text(1, colBookValue), w.Fxg3.text(1, colRemark)};
+        EXPECT_EQ(shown, c.shown) << c.year;
+        EXPECT_EQ(w.Fxg3.text(1, colDepreciationTotal), c.shown[3]) << c.year;
+        EXPECT_EQ(w.guaranteeAmounts, (std::vector<std::optional<std::int64_t>>{108000}));
+    }
+
+    // 旧定率法 of 平成2年 held at 5 % (50,000) until 2007, then five equal
+    // years: the basis is the opening book value until then, and the
+    // remark of the tail is the form's 均等償却. 旧定額法 computes from 90 %
+    // of the cost. Neither has a guarantee amount.
+    const reg::Row old = test::asset("車両", "1", "2", "4", "7", "1000000", "4", "0.438", "0");
+    const reg::Row oldStraight =
+        test::asset("倉庫", "1", "2", "4", "0", "1000000", "20", "0.050", "1");
+    auto held = statement({old, oldStraight}, "19");
+    EXPECT_EQ(held->window->Fxg3.text(1, colBase), "50,000");
+    EXPECT_EQ(held->window->Fxg3.text(1, colCost), "1,000,000");
+    EXPECT_EQ(held->window->Fxg3.text(2, colBase), "900,000");
+    auto tail = statement({old}, "20");
+    EXPECT_EQ(tail->window->Fxg3.text(1, colRemark), "均等償却");
+    EXPECT_EQ(tail->window->Fxg3.text(1, colBase), "1,000,000");
+    EXPECT_EQ(tail->window->guaranteeAmounts,
+              (std::vector<std::optional<std::int64_t>>{std::nullopt}));
+}
+
+TEST(Statement, TheReturnChosenNamesTheSpecialColumn) {
+    auto s = statement({straightLine("19", "4")}, "20");
+    StatementWindowModel& w = *s->window;
+    EXPECT_EQ(w.Fxg3.text(0, colSpecial), "割増\n（特別）\n償却費");
+    w.selectForm(1);
+    EXPECT_EQ(w.form(), ReturnForm::Income);
+    EXPECT_EQ(w.Fxg3.text(0, colSpecial), "特別\n償却費");
+    EXPECT_EQ(w.Fxg3.text(1, colDepreciation), "100,000");
+    EXPECT_EQ(statementHeadings(ReturnForm::Income)[colSpecial], "特別償却費");
+    EXPECT_EQ(statementHeadings(ReturnForm::Blue)[colSpecial], "割増（特別）償却費");
+    EXPECT_EQ(statementHeadings(ReturnForm::Blue)[colCost], "取得価額（償却保証額）");
 }
 
 // A 少額減価償却資産 is the whole cost in the year it was acquired, nothing

@@ -25,13 +25,21 @@ TEST(StatementWindow, OpensWaitingForAYear) {
         bool enabled;
     };
     const Expected expected[] = {
-        {"Label1", "令和", true, true},    {"lblGY", "", false, true},
-        {"Label2", "年分", true, true},    {"Label3", "", true, true},
-        {"cmdOk", "表示", true, true},     {"lblComent", "閲覧年度を入力して下さい。", true, true},
-        {"Picture1", "", false, true},     {"Label4", "既に削除可能な資産", false, true},
-        {"Picture2", "", false, true},     {"Label5", "その年度に存在しない資産", false, true},
-        {"cmdPrint", "印刷", true, false}, {"cmdCancel", "戻る", true, true},
-        {"lblSmall", "", false, true},     {"lblSmallOver", kSmallAssetOverCaption, false, true},
+        {"Label1", "令和", true, true},
+        {"lblGY", "", false, true},
+        {"Label2", "年分", true, true},
+        {"Label3", "", true, true},
+        {"cmdOk", "表示", true, true},
+        {"lblComent", "閲覧年度を入力して下さい。", true, true},
+        {"Picture1", "", false, true},
+        {"Label4", "既に削除可能な資産", false, true},
+        {"Picture2", "", false, true},
+        {"Label5", "その年度に存在しない資産", false, true},
+        {"lblForm", "申告書の様式", true, true},
+        {"cmdPrint", "印刷", true, false},
+        {"cmdCancel", "戻る", true, true},
+        {"lblSmall", "", false, true},
+        {"lblSmallOver", kSmallAssetOverCaption, false, true},
         {"lblScrapped", "", false, true},
     };
     ASSERT_EQ(w.controls().size(), std::size(expected));
@@ -52,8 +60,10 @@ TEST(StatementWindow, OpensWaitingForAYear) {
     EXPECT_EQ(w.Fxg3.fixedRows(), 1);
     EXPECT_EQ(w.Fxg3.fixedCols(), 1);
     EXPECT_EQ(w.focus, "txtGetYe");
-    EXPECT_EQ(w.tabOrder(),
-              (std::vector<std::string>{"cboEra", "txtGetYe", "cmdOk", "cmdPrint", "cmdCancel"}));
+    EXPECT_EQ(w.tabOrder(), (std::vector<std::string>{"cboEra", "txtGetYe", "cmdOk", "cboForm",
+                                                      "cmdPrint", "cmdCancel"}));
+    EXPECT_EQ(w.cboForm.items, (std::vector<std::string>{"青色申告決算書", "収支内訳書"}));
+    EXPECT_EQ(w.cboForm.listIndex, 0);
     EXPECT_EQ(w.layoutOf("Label3").fontSize, 9.75);
     EXPECT_EQ(w.layoutOf("cmdOk").fontName, "ＭＳ Ｐゴシック");
     EXPECT_EQ(w.layoutOf("Picture1").backColor, kRemovableColor);
@@ -118,7 +128,7 @@ TEST(StatementWindow, EnterInTheYearBoxMovesTheFocusOn) {
 
 TEST(StatementWindow, ResizingPlacesGridAndButtons) {
     const std::pair<int, int> widths[] = {
-        {12825, 12525}, {15800, 15500}, {15900, 15600}, {16000, 15000}, {200, 0}};
+        {12825, 12525}, {15900, 15600}, {16000, 15700}, {19200, 18900}, {200, 0}};
     auto s = open({});
     StatementWindowModel& w = *s->window;
     for (const auto& [client, grid] : widths) {

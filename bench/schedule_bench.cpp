@@ -1,4 +1,4 @@
-// Every schedule of a full register (60 assets of every method): computed as
+// Every schedule of a full register (1,000 assets of every method): computed as
 // values, as the window pages through and renders them, and the year-end
 // statement's computation of one year.
 

@@ -202,6 +202,24 @@ TEST_F(DisplayOrderTest, TheSourceTypedAsTheFirstDigitOfALongerTargetWaitsForThe
     EXPECT_EQ(fileOrder(), (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 1, 12}));
 }
 
+TEST_F(DisplayOrderTest, MovesAcrossAThousandAssets) {
+    openRegister(kMaxRecords);
+    model_.Form_Load();
+    ASSERT_EQ(model_.lstName.items.size(), 1000u);
+    choose(1000);
+    model_.setText2("1");
+    model_.click("Command1");
+    choose(2);  // asset 1 now
+    model_.setText2("1000");
+    model_.click("Command1");
+    EXPECT_TRUE(dialogs_.messages().empty());
+    const std::vector<int> order = fileOrder();
+    ASSERT_EQ(order.size(), 1000u);
+    EXPECT_EQ(order.front(), 1000);
+    EXPECT_EQ(order[1], 2);
+    EXPECT_EQ(order.back(), 1);
+}
+
 TEST_F(DisplayOrderTest, ExecuteBeforeAnItemIsChosenDoesNothing) {
     openRegister(4);
     model_.Form_Load();

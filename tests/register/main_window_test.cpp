@@ -154,6 +154,35 @@ TEST_F(MainWindowTest, OpenFromTheMenuAlsoEnablesTheDisplayOrderCommands) {
     EXPECT_TRUE(model_.mnuOrd.enabled);
 }
 
+// A register of a thousand assets lists, sorts, sorts back and prints.
+TEST_F(MainWindowTest, AThousandAssetsListSortAndPrint) {
+    AssetRegister reg;
+    for (int i = 1; i <= kMaxRecords; ++i) {
+        reg.row(i) = test::asset("資産" + std::to_string(i), "1", std::to_string(1 + i % 30), "4",
+                                 "4", "100000", "5", "0.200", "3");
+    }
+    const std::string path = program_.file("thousand.dat");
+    writeRegisterFile(path, reg, kMaxRecords);
+    open(path);
+    ASSERT_EQ(state_.recordCount, 1000);
+    ASSERT_EQ(model_.Fxg1.rows(), 1001);
+    EXPECT_EQ(model_.Fxg1.text(1000, 1), "資産1000");
+
+    model_.cmdSort2_Click();
+    EXPECT_NE(model_.Fxg1.text(1, 1), "資産1");
+    model_.cmdRsort_Click();
+    EXPECT_EQ(model_.Fxg1.text(1000, 1), "資産1000");
+    EXPECT_EQ(state_.assetRegister, reg);
+
+    dialogs_.queueAnswer(platform::Answer::Ok);
+    dialogs_.queuePrinter(true);
+    model_.cmdPrint_Click();
+    ASSERT_EQ(printDevice_.documents().size(), 1u);
+    // Twenty to a page, and the heading page after the last full one.
+    EXPECT_EQ(printDevice_.documents()[0].pageCount(), 51);
+    EXPECT_EQ(dialogs_.messages().size(), 1u);  // the question before printing
+}
+
 TEST_F(MainWindowTest, FailedOpenKeepsEverythingAsItWas) {
     const std::string good = writeRegister(2);
     open(good);

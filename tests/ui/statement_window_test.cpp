@@ -192,6 +192,46 @@ TEST_F(StatementWindowTest, OpensWideEnoughForEveryColumnOnA1280By800Screen) {
     test::saveScreenshot(wide, "statement_window_wide");
 }
 
+// A thousand assets of the widest kinds (a guarantee amount with the cost,
+// a scrapped asset's remark): the whole table still fits the screen, and
+// choosing the 収支内訳書 renames ㋬ in the heading at once.
+TEST_F(StatementWindowTest, AThousandAssetsInTheFormsColumnsOnA1280By800Screen) {
+    const QRect screen = window->screen()->availableGeometry();
+    if (screen.width() < 1280) GTEST_SKIP() << "the screen is narrower than 1280 pixels";
+    reg::ProgramState many;
+    for (int i = 1; i <= reg::kMaxRecords; ++i) {
+        reg::Row row =
+            i % 2 == 0
+                ? test::makeRow({"配送用軽バン", "", "2", "8", "6", "", "7", "2026", "11600000",
+                                 "4", "0.500", "4", "1", "70", "", "", "10", "95", "0.6670.12499"})
+                : test::asset("厨房設備一式", "1", "30", "4", "3", "9800000", "8", "0.125", "3");
+        if (i % 3 == 0) {
+            row[reg::disposalMonth - 1] = "2026-09";
+            row[reg::disposalKind - 1] = "除却";
+        }
+        many.assetRegister.row(i) = row;
+    }
+    many.recordCount = reg::kMaxRecords;
+    StatementWindow wide(many, dialogs, yearend::StatementSettings{"0", 2026, 6}, &host);
+    wide.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&wide));
+    typeYear(wide, "令和", "8");
+    QTest::mouseClick(wide.findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
+    auto* grid = wide.findChild<platform::qt::GridTableView*>(QStringLiteral("Fxg3"));
+    ASSERT_NE(grid, nullptr);
+    ASSERT_EQ(grid->model()->rowCount(), 1001);
+    EXPECT_EQ(str(grid->model()->index(1, 3).data().toString()), "11,600,000(1,449,884)");
+    expectEveryColumnInView(*grid);
+    EXPECT_TRUE(screen.contains(wide.frameGeometry())) << wide.frameGeometry().width();
+
+    auto* forms = wide.findChild<QComboBox*>(QStringLiteral("cboForm"));
+    ASSERT_NE(forms, nullptr);
+    forms->setCurrentIndex(1);
+    emit forms->activated(1);
+    EXPECT_EQ(str(grid->model()->headerData(10, Qt::Horizontal).toString()), "特別\n償却費");
+    test::saveScreenshot(wide, "statement_window_thousand");
+}
+
 // The lines on the year's small assets and scrapped assets stand under the
 // grid, inside the window, and the grid gives them room.
 TEST_F(StatementWindowTest, LinesUnderTheTableForSmallAndScrappedAssets) {

@@ -175,14 +175,16 @@ TEST(Statement, EmptyClosingMonthCountsAsDecember) {
 }
 
 TEST(Statement, FullRegisterOfLargeAssetsTotalsBeyond32Bits) {
-    auto s = statement(std::vector<reg::Row>(60, threeYear("20", "2000000000")), "20");
+    auto s =
+        statement(std::vector<reg::Row>(reg::kMaxRecords, threeYear("20", "2000000000")), "20");
     const StatementWindowModel& w = *s->window;
-    EXPECT_EQ(w.Fxg3.text(61, colDepreciation), "40,000,000,020");
-    EXPECT_EQ(w.Fxg3.text(61, colDepreciationTotal), "40,000,000,020");
-    EXPECT_EQ(w.Fxg3.text(61, colBookValue), "79,999,999,980");
-    ASSERT_EQ(w.statementMethodNames.size(), 60u);  // one per asset
-    EXPECT_EQ(w.statementMethodNames[59], "一括償却");
-    EXPECT_EQ(s->state.currentRecord, 60);
+    // A thousand thirds of 666,666,667 yen and what they leave.
+    EXPECT_EQ(w.Fxg3.text(1001, colDepreciation), "666,666,667,000");
+    EXPECT_EQ(w.Fxg3.text(1001, colDepreciationTotal), "666,666,667,000");
+    EXPECT_EQ(w.Fxg3.text(1001, colBookValue), "1,333,333,333,000");
+    ASSERT_EQ(w.statementMethodNames.size(), 1000u);  // one per asset
+    EXPECT_EQ(w.statementMethodNames[999], "一括償却");
+    EXPECT_EQ(s->state.currentRecord, 1000);
 }
 
 TEST(Statement, AssetsWithoutScheduleShowNoScheduleValues) {

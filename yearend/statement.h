@@ -132,11 +132,11 @@ struct TypedYear {
 
 // What an asset's statement row takes from the row of its schedule.
 struct ScheduleCopy {
-    std::string period;        // 期間
-    std::string depreciation;  // 当期償却額
-    std::string expense;       // 経費算入額
-    std::string bookValue;     // 期末簿価
-    std::string remark;        // 適用
+    std::string period;        // ㋥ 本年中の償却期間
+    std::string depreciation;  // ㋭ 本年分の普通償却費
+    std::string expense;       // ㋷ 本年分の必要経費算入額
+    std::string bookValue;     // ㋦ 未償却残高
+    std::string remark;        // 摘要
     // The whole yen the three amounts show, for the totals.
     double depreciationYen = 0;
     double expenseYen = 0;

@@ -1,9 +1,8 @@
 #pragma once
-// The statement window's model (frmView2, "決算書資料"): the user types a
-// Heisei year, presses "表示" and sees the statement of that year in Fxg3.
-// Pressing "表示" loads the schedule window unseen, pages it through every
-// asset and copies the row of that year out of each schedule; the schedule
-// window stays loaded until this window closes.
+// The statement window's model (frmView2, "決算書資料"): the user chooses an
+// era and types a year, presses "表示" and sees the statement of that year
+// in Fxg3, column for column the return's table (statement.h), computed from
+// each asset's schedule. The return chosen in cboForm names ㋬.
 //
 //   reg::ProgramState state = ...;          // register, recordCount, closingMonth
 //   StatementWindowModel window(state, dialogs, {"0"}, &host);
@@ -16,7 +15,7 @@
 // A window shows one statement: afterwards the year box is hidden and "表示"
 // disabled. An asset whose schedule cannot be computed, or that has none,
 // shows empty schedule columns and adds nothing to the schedule totals; the
-// user is told once. The four totals are 64-bit.
+// user is told once. The totals are 64-bit.
 
 #include <cstdint>
 #include <memory>

@@ -168,7 +168,7 @@ void LifeDialogModel::cmdChoose_Click() {
     LifeChoice choice;
     choice.years = entry->years;
     choice.cardType = cardTypeFor(*entry);
-    choice.note = kNoteFromTable + entry->path() + "（" + entry->id + "）";
+    choice.note = std::string(kNoteFromTable) + entry->path() + "（" + entry->id + "）";
     if (entry->toBeConfirmed) choice.note += std::string("　") + kToBeConfirmed;
     chosen = std::move(choice);
     closeRequested = true;

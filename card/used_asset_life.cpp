@@ -9,7 +9,10 @@ namespace {
 // Tenths as "86.4", or "86" when whole.
 std::string tenthsText(int tenths) {
     std::string text = std::to_string(tenths / 10);
-    if (tenths % 10 != 0) text += "." + std::to_string(tenths % 10);
+    if (tenths % 10 != 0) {
+        text += '.';
+        text += std::to_string(tenths % 10);
+    }
     return text;
 }
 
@@ -36,7 +39,7 @@ UsedAssetLife usedAssetLife(int statutoryLife, int elapsedMonths) {
     // Everything in tenths of a month: 20 % of whole months is a whole
     // number of tenths, so no step rounds.
     int tenths = 0;
-    result.explanation = "法定耐用年数" + std::to_string(statutoryLife) + "年、経過" +
+    result.explanation = std::string("法定耐用年数") + std::to_string(statutoryLife) + "年、経過" +
                          yearsAndMonths(elapsedMonths) + (result.allElapsed ? "（全部経過）" : "") +
                          "：";
     if (result.allElapsed) {
@@ -45,14 +48,14 @@ UsedAssetLife usedAssetLife(int statutoryLife, int elapsedMonths) {
             std::to_string(statutoryLife) + "年 × 20% ＝ " + tenthsText(statutoryLife * 2) + "年";
     } else {
         tenths = (lifeMonths - elapsedMonths) * 10 + elapsedMonths * 2;
-        result.explanation += "(" + std::to_string(lifeMonths) + "か月 − " +
+        result.explanation += std::string("(") + std::to_string(lifeMonths) + "か月 − " +
                               std::to_string(elapsedMonths) + "か月) ＋ " +
                               std::to_string(elapsedMonths) + "か月 × 20% ＝ " +
                               tenthsText(tenths) + "か月";
     }
     const int years = tenths / 120;
     result.life = years < 2 ? 2 : years;
-    result.explanation += " → " + std::to_string(result.life) + "年";
+    result.explanation += std::string(" → ") + std::to_string(result.life) + "年";
     if (years < 2) result.explanation += "（2年未満は2年）";
     return result;
 }

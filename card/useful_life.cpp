@@ -396,8 +396,9 @@ int cardTypeFor(const LifeEntry& entry) {
 }
 
 std::string entryLine(const LifeEntry& entry) {
-    std::string line =
-        (entry.years < 10 ? " " : "") + std::to_string(entry.years) + "年　" + entry.path();
+    // A blank before one digit keeps the years of the list in a column.
+    std::string line = entry.years < 10 ? " " : "";
+    line += std::to_string(entry.years) + "年　" + entry.path();
     if (entry.table >= 5) line += std::string("（") + kTableNames[entry.table] + "）";
     if (entry.toBeConfirmed) line += std::string("　") + kToBeConfirmed;
     return line;

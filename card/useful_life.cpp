@@ -75,13 +75,10 @@ constexpr std::array<EverydayWord, 25> kEverydayWords{{
     {"ファックス", kFax},
 }};
 
-constexpr const char* kTableNames[] = {"",
-                                       "別表第一",
-                                       "別表第二",
-                                       "別表第三",
-                                       "別表第四",
-                                       "別表第五 公害防止用",
-                                       "別表第六 開発研究用"};
+// The two tables whose headings repeat the first's kinds say what they are
+// for.
+constexpr const char* kTableFive = "（別表第五 公害防止用）";
+constexpr const char* kTableSix = "（別表第六 開発研究用）";
 
 // One code point of UTF-8 at `i`, advancing `i`; a byte that starts no
 // well-formed sequence stands for itself, so that any text can be folded.
@@ -399,7 +396,8 @@ std::string entryLine(const LifeEntry& entry) {
     // A blank before one digit keeps the years of the list in a column.
     std::string line = entry.years < 10 ? " " : "";
     line += std::to_string(entry.years) + "年　" + entry.path();
-    if (entry.table >= 5) line += std::string("（") + kTableNames[entry.table] + "）";
+    if (entry.table == 5) line += kTableFive;
+    if (entry.table == 6) line += kTableSix;
     if (entry.toBeConfirmed) line += std::string("　") + kToBeConfirmed;
     return line;
 }

@@ -125,8 +125,8 @@ class LifeTableSource {
 // is mostly machines.
 [[nodiscard]] int cardTypeFor(const LifeEntry& entry);
 
-// The list line of an entry: years, path, the table where it is not the
-// first two, and the mark 「要確認」.
+// The list line of an entry: years, path, the purpose of 別表第五 and 第六
+// (whose kinds repeat the first table's), and the mark 「要確認」.
 [[nodiscard]] std::string entryLine(const LifeEntry& entry);
 
 }  // namespace fenmark::card

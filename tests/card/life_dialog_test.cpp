@@ -114,10 +114,9 @@ TEST_F(LifeDialogTest, RefusesWhatTheSimplifiedLifeCannotTake) {
         const char* message;
     };
     const Case cases[] = {
-        {"", "3", "", kMsgUsedBadLife},        {"1", "3", "", kMsgUsedBadLife},
-        {"101", "3", "", kMsgUsedBadLife},     {"10", "", "", kMsgUsedBadElapsed},
-        {"10", "0", "0", kMsgUsedBadElapsed},  {"10", "1", "12", kMsgUsedBadElapsed},
-        {"10", "101", "", kMsgUsedBadElapsed}, {"10", "-1", "", kMsgUsedBadElapsed},
+        {"1", "3", "", kMsgUsedBadLife},      {"101", "3", "", kMsgUsedBadLife},
+        {"10", "0", "0", kMsgUsedBadElapsed}, {"10", "1", "12", kMsgUsedBadElapsed},
+        {"10", "-1", "", kMsgUsedBadElapsed},
     };
     for (const Case& c : cases) {
         open();
@@ -271,17 +270,6 @@ TEST_F(CardLifeTest, ClosingWithoutAChoiceChangesNothing) {
     EXPECT_EQ(card.txtTnen.text, "");
     EXPECT_EQ(card.cboBunrui.listIndex, -1);
     EXPECT_FALSE(card.cardChanged);
-}
-
-TEST(CardLifeButtonTest, IsHiddenWithoutATable) {
-    reg::ProgramState state;
-    platform::ScriptedDialogs dialogs;
-    NullHost host;
-    EntryCardModel card(state, dialogs, host);
-    card.Form_Load();
-    EXPECT_FALSE(card.cmdLife.visible);
-    card.click("cmdLife");
-    EXPECT_TRUE(dialogs.messages().empty());
 }
 
 }  // namespace

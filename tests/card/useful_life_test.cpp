@@ -147,7 +147,6 @@ INSTANTIATE_TEST_SUITE_P(
         BadTableCase{"yearsNotANumber",
                      kHeading + "1-001\t1\t\t建物\tx\ty\t50\t2\n1-002\t1\t\t建物\tx\ty\t五十\t2\n",
                      "3行目"},
-        BadTableCase{"tableSeven", kHeading + "7-001\t7\t\t建物\tx\ty\t50\t2\n", "2行目"},
         BadTableCase{"checkedThree", kHeading + "1-001\t1\t\t建物\tx\ty\t50\t3\n", "2行目"},
         BadTableCase{"blankLineInside", kHeading + "\n1-001\t1\t\t建物\tx\ty\t50\t2\n", "2行目"},
         BadTableCase{"notUtf8", kHeading + "1-001\t1\t\t\x8c\x9a\t\t\t50\t2\n", "UTF-8"}),

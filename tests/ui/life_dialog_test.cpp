@@ -114,30 +114,6 @@ TEST_F(LifeDialogWindowTest, TheKeyboardChoosesALaptopAndTheCardShowsIt) {
     test::saveScreenshot(*card, "entry_card_after_life_table");
 }
 
-TEST_F(LifeDialogWindowTest, AUsedCarsLifeIsComputedInTheDialog) {
-    const bool opened = openTable([&](LifeDialog& dialog) {
-        commitText(child<QLineEdit>(dialog, "txtFind"), QStringLiteral("普通自動車"));
-        auto* list = child<QListWidget>(dialog, "lstEntries");
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(0)).center());
-        EXPECT_EQ(str(child<QLineEdit>(dialog, "txtUsedLife")->text()), "6");
-        auto* years = child<QLineEdit>(dialog, "txtElapsedYears");
-        years->setFocus();
-        QTest::keyClicks(years, "2");
-        auto* months = child<QLineEdit>(dialog, "txtElapsedMonths");
-        months->setFocus();
-        QTest::keyClicks(months, "6");
-        EXPECT_TRUE(str(child<QLabel>(dialog, "lblUsed")->text()).ends_with("→ 4年"));
-        test::saveScreenshot(dialog, "life_dialog_used");
-        QTest::mouseClick(child<QPushButton>(dialog, "cmdUsed"), Qt::LeftButton);
-    });
-    ASSERT_TRUE(opened);
-    EXPECT_EQ(str(child<QLineEdit>(*card, "txtTnen")->text()), "4");
-    EXPECT_EQ(str(child<QComboBox>(*card, "cboBunrui")->currentText()), "車両等");
-    EXPECT_TRUE(
-        str(child<QLabel>(*card, "lblTnenNote")->text()).starts_with("中古資産（簡便法）：法定"));
-}
-
 TEST_F(LifeDialogWindowTest, AMissingTableIsSaidInJapaneseAndChangesNothing) {
     card->useLifeTable("/nonexistent/useful_life.tsv");
     bool opened = false;

@@ -63,6 +63,7 @@ EntryCardModel::EntryCardModel(reg::ProgramState& state, platform::Dialogs& dial
     showSecondLife(false);
     showResidualAndLimit(false);
     cmdConv.visible = false;
+    cmdLife.visible = false;
 }
 
 // ---- Control lists ----
@@ -74,15 +75,42 @@ std::vector<TextBox*> EntryCardModel::textBoxes() {
 }
 
 std::vector<Control*> EntryCardModel::labels() {
-    return {&lblCapName,     &lblCapCode,         &Label14,           &lblCapType,
-            &lblCapDate,     &lblCapYearUnit,     &lblCapMonthUnit,   &lblCapWestern,
-            &lblYmd,         &lblCapWesternEnd,   &lblCapSuu,         &lblCapSuuUnit,
-            &lblCapPrice,    &lblCapPriceUnit,    &lblCapGrouped,     &Label24,
-            &lblCapTnen,     &lblCapTnenUnit,     &lblCapRate,        &lblRate,
-            &lblCapTnen2,    &lblCapTnen2Unit,    &lblCapRate2,       &lblRate2,
-            &lblCapWari,     &lblCapWariUnit,     &lblCapZanwari,     &lblCapGendo,
-            &lblNum,         &lblCapJyo,          &lblCapJyoYearUnit, &lblCapJyoMonthUnit,
-            &lblCapJyoPrice, &lblCapJyoPriceUnit, &lblJyoNote};
+    return {&lblCapName,
+            &lblCapCode,
+            &Label14,
+            &lblCapType,
+            &lblCapDate,
+            &lblCapYearUnit,
+            &lblCapMonthUnit,
+            &lblCapWestern,
+            &lblYmd,
+            &lblCapWesternEnd,
+            &lblCapSuu,
+            &lblCapSuuUnit,
+            &lblCapPrice,
+            &lblCapPriceUnit,
+            &lblCapGrouped,
+            &Label24,
+            &lblCapTnen,
+            &lblCapTnenUnit,
+            &lblCapRate,
+            &lblRate,
+            &lblTnenNote,
+            &lblCapTnen2,
+            &lblCapTnen2Unit,
+            &lblCapRate2,
+            &lblRate2,
+            &lblCapWari,
+            &lblCapWariUnit,
+            &lblCapZanwari,
+            &lblCapGendo,
+            &lblNum,
+            &lblCapJyo,
+            &lblCapJyoYearUnit,
+            &lblCapJyoMonthUnit,
+            &lblCapJyoPrice,
+            &lblCapJyoPriceUnit,
+            &lblJyoNote};
 }
 
 std::vector<ComboBox*> EntryCardModel::comboBoxes() {
@@ -94,7 +122,8 @@ std::vector<OptionButton*> EntryCardModel::options() {
 }
 
 std::vector<Control*> EntryCardModel::buttons() {
-    return {&cmdRR, &cmdRew, &cmdFor, &cmdFF, &Command1, &cmdRec, &cmdCancel, &cmdConv, &Command2};
+    return {&cmdRR,  &cmdRew,    &cmdFor,  &cmdFF,    &Command1,
+            &cmdRec, &cmdCancel, &cmdConv, &Command2, &cmdLife};
 }
 
 TextBox* EntryCardModel::textBox(std::string_view name) {
@@ -406,6 +435,7 @@ std::int16_t EntryCardModel::txtPrice_KeyPress(std::int16_t keyAscii) const {
 void EntryCardModel::txtTnen_Change() {
     markChanged();
     lblRate.caption.clear();
+    lblTnenNote.caption.clear();
     if (straightLineOnlyType()) {
         optGaku.enabled = true;
         optRitu.enabled = false;
@@ -415,6 +445,26 @@ void EntryCardModel::txtTnen_Change() {
         clearOptions();
         for (OptionButton* o : options()) o->enabled = true;
     }
+}
+
+void EntryCardModel::setLifeDialogOpener(LifeDialogOpener* opener) {
+    lifeOpener_ = opener;
+    cmdLife.visible = opener != nullptr;
+}
+
+void EntryCardModel::cmdLife_Click() {
+    if (lifeOpener_ == nullptr) return;
+    const auto choice = lifeOpener_->chooseLife({.usedOffered = !straightLineOnlyType()});
+    if (!choice) return;
+    // The type goes first, as if chosen in its box and left: choosing a
+    // type empties what the life had settled.
+    if (typeIndex() < 0 && choice->cardType >= 0) {
+        assign(cboBunrui, choice->cardType);
+        cboBunrui_LostFocus();
+    }
+    assign(txtTnen, std::to_string(choice->years));
+    lblTnenNote.caption = choice->note;
+    moveFocus("txtTnen");
 }
 
 void EntryCardModel::txtTnen_Click() {
@@ -524,6 +574,7 @@ void EntryCardModel::copyRowIntoCard() {
     lblYmd.caption = cell(reg::westernYear);
     assign(txtPrice, cell(reg::acquisitionCost));
     assign(txtTnen, cell(reg::usefulLife));
+    lblTnenNote.caption.clear();
     assign(txtTnen2, cell(reg::revisedLife));
     lblRate.caption = cell(reg::depreciationRate);
     lblRate2.caption = cell(reg::revisedRate);
@@ -690,7 +741,9 @@ void EntryCardModel::NewData() {
     for (TextBox* box : {&txtName, &txtYear, &txtMonth, &txtDay, &txtPrice, &txtTnen, &txtTnen2}) {
         assign(*box, "");
     }
-    for (Control* label : {&Label14, &lblYmd, &lblRate, &lblRate2}) label->caption.clear();
+    for (Control* label : {&Label14, &lblYmd, &lblRate, &lblRate2, &lblTnenNote}) {
+        label->caption.clear();
+    }
     assign(cboReki, 2);
     assign(cboBunrui, -1);
     assign(Combo1, -1);

@@ -14,10 +14,12 @@
 // setters are the one place where that happens.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "card/life_dialog.h"
 #include "common/era.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
@@ -134,6 +136,16 @@ class EntryCardHost {
     virtual void showMain() = 0;
 };
 
+// How the card opens the table of useful lives: the window program shows
+// its dialog, tests answer as a user would.
+class LifeDialogOpener {
+  public:
+    virtual ~LifeDialogOpener() = default;
+    // The life the user chose; nothing when the dialog closed without one,
+    // or when the table could not be read (the user has been told why).
+    [[nodiscard]] virtual std::optional<LifeChoice> chooseLife(const LifeRequest& request) = 0;
+};
+
 class EntryCardModel {
   public:
     EntryCardModel(reg::ProgramState& state, platform::Dialogs& dialogs, EntryCardHost& host);
@@ -154,6 +166,8 @@ class EntryCardModel {
     platform::Control Label24{"Label24"};
     platform::TextBox txtTnen{"txtTnen"};
     platform::Control lblRate{"lblRate"};
+    // Where the life came from when the table of useful lives gave it.
+    platform::Control lblTnenNote{"lblTnenNote"};
     platform::Control fraMeth{"fraMeth", "減価償却方法"};
     OptionButton optGaku{"optGaku", "定額法"};
     OptionButton optRitu{"optRitu", "定率法"};
@@ -226,6 +240,8 @@ class EntryCardModel {
     platform::Control Command1{"Command1", "┃", "新規ページ"};
     platform::Control Command2{"Command2", "戻る"};
     platform::Control cmdConv{"cmdConv", "コンバート"};
+    // Offered once an opener is given (setLifeDialogOpener).
+    platform::Control cmdLife{"cmdLife", "耐用年数表"};
 
     // The rate tables as the card holds them (built by Form_Load).
     std::vector<std::string> lstData;
@@ -256,6 +272,9 @@ class EntryCardModel {
     [[nodiscard]] std::vector<platform::ComboBox*> comboBoxes();
     [[nodiscard]] std::vector<OptionButton*> options();
     [[nodiscard]] std::vector<platform::Control*> buttons();
+
+    // The table of useful lives behind cmdLife; nullptr hides the button.
+    void setLifeDialogOpener(LifeDialogOpener* opener);
 
     // ---- What the user does (the view forwards these) ----
 
@@ -327,6 +346,10 @@ class EntryCardModel {
     void Command2_Click();
     void cmdCancel_Click();
     void cmdConv_Click();
+    // Opens the table of useful lives; what the user chooses is put into
+    // the life box as if typed there, and into the type box while that is
+    // empty.
+    void cmdLife_Click();
 
     // The method code SetData stores for the chosen option and date.
     [[nodiscard]] std::string methodCode() const;
@@ -421,6 +444,7 @@ class EntryCardModel {
     reg::ProgramState& state_;
     platform::Dialogs& dialogs_;
     EntryCardHost& host_;
+    LifeDialogOpener* lifeOpener_ = nullptr;
     int codeDepth_ = 0;
 };
 

@@ -20,7 +20,7 @@ using platform::Buttons;
 
 bool EntryCardModel::click(std::string_view control) {
     using Handler = void (EntryCardModel::*)();
-    static constexpr std::array<std::pair<std::string_view, Handler>, 9> handlers{{
+    static constexpr std::array<std::pair<std::string_view, Handler>, 10> handlers{{
         {"cmdRec", &EntryCardModel::cmdRec_Click},
         {"cmdCancel", &EntryCardModel::cmdCancel_Click},
         {"cmdRR", &EntryCardModel::cmdRR_Click},
@@ -30,6 +30,7 @@ bool EntryCardModel::click(std::string_view control) {
         {"Command1", &EntryCardModel::Command1_Click},
         {"Command2", &EntryCardModel::Command2_Click},
         {"cmdConv", &EntryCardModel::cmdConv_Click},
+        {"cmdLife", &EntryCardModel::cmdLife_Click},
     }};
     for (const auto& [name, handler] : handlers) {
         if (name != control) continue;

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "cli/commands.h"
+#include "cli/life_command.h"
 #include "cli/print_request.h"
 #include "cli/schedule_command.h"
 #include "cli/statement_command.h"
@@ -124,6 +125,15 @@ int main(int argc, char** argv) {
                "申告書の様式: ao (青色申告決算書、既定), shunyu (収支内訳書)"),
            forms, "ao|shunyu", "ao");
 
+    fenmark::cli::LifeOptions life;
+    CLI::App* lifeCommand = app.add_subcommand(
+        "life", "法定耐用年数を探します。--used で中古資産の耐用年数（簡便法）を計算します");
+    lifeCommand->add_option("WORDS", life.words, "探す語 (パソコン、軽自動車、木造 店舗 など)");
+    lifeCommand->add_option("--used", life.used, "中古資産の法定耐用年数 (2-100)");
+    lifeCommand->add_option("--elapsed-months", life.elapsedMonths,
+                            "新品のときからの経過月数 (1-1200)");
+    addOutputOptions(lifeCommand, life.format, life.encoding);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -131,6 +141,7 @@ int main(int argc, char** argv) {
     }
 
     if (*listCommand) return fenmark::cli::runList(list, std::cout, std::cerr);
+    if (*lifeCommand) return fenmark::cli::runLife(life, std::cout, std::cerr);
     if (*printCommand) {
         fenmark::cli::PrintRequest request;
         if (*printLedgerCommand) request.ledger = printLedger;

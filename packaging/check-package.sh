@@ -2,7 +2,8 @@
 # Checks a built fenmark .deb: its control fields, its contents list, and the
 # installed tree unpacked into a scratch folder (desktop entry, icons, the
 # help where the program looks for it and every file of the repository's
-# help/ folder, the command-line tool reading the sample register). Prints
+# help/ folder, the table of useful lives, the command-line tool reading the
+# sample register and searching the table). Prints
 # every fault it finds and exits 1 if there was any.
 #
 #   bash packaging/check-package.sh build/package/fenmark_4.0.0-1_amd64.deb
@@ -61,6 +62,7 @@ expected=(
     usr/share/icons/hicolor/scalable/apps/fenmark.svg
     usr/share/fenmark/help/index.html
     usr/share/fenmark/examples/sample.dat
+    usr/share/fenmark/data/useful_life.tsv
 )
 sizes=(16 32 48 64 128 256)
 for s in "${sizes[@]}"; do expected+=("usr/share/icons/hicolor/${s}x${s}/apps/fenmark.png"); done
@@ -133,6 +135,13 @@ if [ -f "$svg" ]; then
     file -b "$svg" | grep -q 'SVG' || fault "scalable/apps/fenmark.svg is not SVG: $(file -b "$svg")"
 fi
 
+# The packaged table of useful lives is the repository's, byte for byte.
+table_source=$(cd "$(dirname "$0")/../data" && pwd)/useful_life.tsv
+if [ -f "$root/usr/share/fenmark/data/useful_life.tsv" ]; then
+    cmp -s "$table_source" "$root/usr/share/fenmark/data/useful_life.tsv" ||
+        fault "/usr/share/fenmark/data/useful_life.tsv differs from data/useful_life.tsv"
+fi
+
 # platform/help.cpp looks in <program folder>/help, then
 # <program folder>/../share/fenmark/help: the second must hold the index.
 [ -f "$root/usr/bin/../share/fenmark/help/index.html" ] ||
@@ -148,6 +157,13 @@ if [ -x "$cli" ] && [ -f "$sample" ]; then
         grep -q '店舗兼住宅' <<<"$listing_tsv" || fault "fenmark-cli list does not show 店舗兼住宅"
     else
         fault "the packaged fenmark-cli cannot list the packaged sample: $listing_tsv"
+    fi
+    # life finds the table in <program folder>/../share/fenmark/data.
+    if laptop=$("$cli" life ノートパソコン --format tsv 2>&1); then
+        grep -q $'^1-345\t.*\t4\t$' <<<"$laptop" ||
+            fault "fenmark-cli life ノートパソコン does not find 1-345 (4 years): $laptop"
+    else
+        fault "the packaged fenmark-cli cannot read the packaged table of useful lives: $laptop"
     fi
     # print goes through the packaged fenmark-print beside it.
     if ! printed=$(QT_QPA_PLATFORM=offscreen "$cli" print ledger "$sample" --pdf "$root/ledger.pdf" 2>&1) ||

@@ -2,7 +2,8 @@
 #
 # The program looks for its help beside the executable, then in
 # <executable folder>/../share/fenmark/help (platform/help.cpp), so the help
-# must land in share/fenmark/help under the same prefix as bin/.
+# must land in share/fenmark/help under the same prefix as bin/; the table
+# of useful lives likewise in share/fenmark/data (card/useful_life.cpp).
 
 include(GNUInstallDirs)
 
@@ -21,6 +22,8 @@ endif()
 
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/help/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/fenmark/help)
+install(FILES ${PROJECT_SOURCE_DIR}/data/useful_life.tsv
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/fenmark/data)
 install(FILES ${PROJECT_SOURCE_DIR}/examples/sample.dat
         DESTINATION ${CMAKE_INSTALL_DATADIR}/fenmark/examples)
 

@@ -1,7 +1,9 @@
 cmake_minimum_required(VERSION 3.25)
 # Runs fenmark-cli on every register under DATA that has expected output
 # beside it (NAME.args holds the arguments, NAME.expected the output) and
-# compares byte for byte. A case without its expected file fails.
+# compares byte for byte. A case whose expected file is NAME.stderr must
+# fail with that message and print nothing else. A case without its
+# expected file fails.
 file(GLOB cases "${DATA}/*.args")
 if(NOT cases)
     message(FATAL_ERROR "no golden cases under ${DATA}")
@@ -9,7 +11,8 @@ endif()
 foreach(args_file IN LISTS cases)
     get_filename_component(name "${args_file}" NAME_WE)
     set(expected_file "${DATA}/${name}.expected")
-    if(NOT EXISTS "${expected_file}")
+    set(expected_error_file "${DATA}/${name}.stderr")
+    if(NOT EXISTS "${expected_file}" AND NOT EXISTS "${expected_error_file}")
         message(FATAL_ERROR "${name}: missing ${expected_file}")
     endif()
     file(READ "${args_file}" args)
@@ -18,6 +21,15 @@ foreach(args_file IN LISTS cases)
     separate_arguments(arg_list UNIX_COMMAND "${args}")
     execute_process(COMMAND "${CLI}" ${arg_list}
         OUTPUT_VARIABLE actual RESULT_VARIABLE rc ERROR_VARIABLE err)
+    if(EXISTS "${expected_error_file}")
+        file(READ "${expected_error_file}" expected_error)
+        if(rc EQUAL 0 OR NOT actual STREQUAL "" OR NOT err STREQUAL expected_error)
+            message(FATAL_ERROR "${name}: expected exit 1 with ${expected_error_file}; "
+                                "got exit ${rc}, stdout '${actual}', stderr '${err}'")
+        endif()
+        message(STATUS "${name}: ok")
+        continue()
+    endif()
     if(NOT rc EQUAL 0)
         message(FATAL_ERROR "${name}: exit ${rc}: ${err}")
     endif()

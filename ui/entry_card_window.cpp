@@ -1,6 +1,7 @@
 #include "ui/entry_card_window.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
@@ -18,6 +19,8 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "card/useful_life.h"
+#include "platform/program_folder.h"
 #include "platform/qt/qt_dialogs.h"
 #include "ui/main_window.h"
 
@@ -118,6 +121,7 @@ EntryCardWindow::EntryCardWindow(reg::ProgramState& state, platform::Dialogs& di
       dialogs_(dialogs),
       model_(state, dialogs, *host_) {
     setObjectName(fromUtf8(model_.Caption.name));
+    useLifeTable(card::lifeTableFor(platform::programFolder()));
     buildWidgets();
     buildLayout();
     buildTabOrder();
@@ -138,6 +142,11 @@ EntryCardWindow* EntryCardWindow::open(MainWindow& main, reg::ProgramState& stat
     window->show();
     window->activateWindow();
     return window;
+}
+
+void EntryCardWindow::useLifeTable(std::string path) {
+    lifeOpener_ = std::make_unique<LifeDialogOpener>(dialogs_, this, std::move(path));
+    model_.setLifeDialogOpener(lifeOpener_.get());
 }
 
 void EntryCardWindow::watch(QWidget* widget) { widget->installEventFilter(this); }
@@ -273,7 +282,13 @@ void EntryCardWindow::buildLayout() {
     grid->addWidget(w("lblCapPrice"), r, 0);
     grid->addLayout(row({"txtPrice", "lblCapPriceUnit", "", "lblCapGrouped", "Label24"}), r++, 1);
     grid->addWidget(w("lblCapTnen"), r, 0);
-    grid->addLayout(row({"txtTnen", "lblCapTnenUnit", "", "lblCapRate", "lblRate"}), r++, 1);
+    grid->addLayout(row({"txtTnen", "lblCapTnenUnit", "cmdLife", "", "lblCapRate", "lblRate"}), r++,
+                    1);
+    auto* note = qobject_cast<QLabel*>(w("lblTnenNote"));
+    note->setWordWrap(true);
+    note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    note->setMinimumHeight(note->fontMetrics().lineSpacing() * 2 + 4);
+    grid->addWidget(w("lblTnenNote"), r++, 1);
     grid->addWidget(w("lblCapTnen2"), r, 0);
     grid->addLayout(row({"txtTnen2", "lblCapTnen2Unit", "", "lblCapRate2", "lblRate2"}), r++, 1);
     grid->addWidget(w("lblCapWari"), r, 0);
@@ -337,12 +352,13 @@ void EntryCardWindow::buildLayout() {
 void EntryCardWindow::buildTabOrder() {
     // The fields in the order the page is checked, the method, then the
     // buttons: Enter and Tab walk the page as it is filled in.
-    const char* order[] = {"txtName",     "cboBunrui", "cboReki",    "txtYear",    "Combo1",
-                           "txtSuu",      "txtPrice",  "txtTnen",    "txtTnen2",   "txtWari",
-                           "txtZanwari",  "txtGendo",  "optGaku",    "optRitu",    "optToku",
-                           "optSyou",     "cboJyo",    "cboJyoReki", "txtJyoYear", "cboJyoMonth",
-                           "txtJyoPrice", "cmdRec",    "cmdFor",     "cmdRew",     "cmdRR",
-                           "cmdFF",       "Command1",  "cmdCancel",  "cmdConv",    "Command2"};
+    const char* order[] = {"txtName",     "cboBunrui",   "cboReki",  "txtYear",    "Combo1",
+                           "txtSuu",      "txtPrice",    "txtTnen",  "cmdLife",    "txtTnen2",
+                           "txtWari",     "txtZanwari",  "txtGendo", "optGaku",    "optRitu",
+                           "optToku",     "optSyou",     "cboJyo",   "cboJyoReki", "txtJyoYear",
+                           "cboJyoMonth", "txtJyoPrice", "cmdRec",   "cmdFor",     "cmdRew",
+                           "cmdRR",       "cmdFF",       "Command1", "cmdCancel",  "cmdConv",
+                           "Command2"};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(widgetNamed(order[i - 1]), widgetNamed(order[i]));
     }
@@ -480,6 +496,11 @@ bool EntryCardWindow::eventFilter(QObject* watched, QEvent* event) {
                     break;
                 }
                 focusNextChild();
+                // Enter walks the fields as they are filled in; the table
+                // beside the life is Tab's (and the mouse's) to reach.
+                if (QApplication::focusWidget() == widgetNamed(model_.cmdLife.name)) {
+                    focusNextChild();
+                }
                 return true;
             }
             if (name == model_.txtPrice.name && !key->text().isEmpty() &&

@@ -14,6 +14,7 @@
 #include "card/entry_card.h"
 #include "platform/dialogs.h"
 #include "register/state.h"
+#include "ui/life_dialog.h"
 
 class QComboBox;
 class QGroupBox;
@@ -60,6 +61,10 @@ class EntryCardWindow : public QWidget {
     // Copies the model's state into every widget.
     void sync();
 
+    // Where the table of useful lives is read from; by default the one the
+    // program finds beside itself (card::lifeTableFor).
+    void useLifeTable(std::string path);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -78,6 +83,7 @@ class EntryCardWindow : public QWidget {
     std::unique_ptr<card::EntryCardHost> host_;
     platform::Dialogs& dialogs_;
     card::EntryCardModel model_;
+    std::unique_ptr<LifeDialogOpener> lifeOpener_;
 
     std::vector<std::pair<platform::TextBox*, QLineEdit*>> edits_;
     std::vector<std::pair<platform::Control*, QLabel*>> labels_;

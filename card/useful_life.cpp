@@ -22,9 +22,10 @@ constexpr std::array kKeiCar = {"小型車（総排気量が〇・六六リッ�
 // A car of the business, then one of a transport or rental business.
 constexpr std::array kCar = {"自動車（二輪又は三輪自動車を除く。）＞その他のもの＞その他のもの"sv,
                              "自動車（二輪又は三輪自動車を含み、乗合自動車を除く。）"sv};
-// "＞貨物自動車＞" leaves out the small cars of transport businesses, whose
-// definition merely mentions lorries.
-constexpr std::array kTruck = {"＞貨物自動車＞"sv, "貨物自動車"sv};
+// An ordinary lorry first, then the dump trucks; "＞貨物自動車＞" leaves out
+// the small cars of transport businesses, whose definition merely mentions
+// lorries.
+constexpr std::array kTruck = {"＞貨物自動車＞その他のもの"sv, "＞貨物自動車＞"sv, "貨物自動車"sv};
 constexpr std::array kMotorbike = {"＞二輪又は三輪自動車"sv,
                                    "自動車（二輪又は三輪自動車を含み、乗合自動車を除く。）"sv};
 constexpr std::array kAirConditioner = {"冷房用又は暖房用機器"sv, "冷暖房設備"sv};

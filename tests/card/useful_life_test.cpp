@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
         WordCase{"personalComputer", "パソコン", "1-345", 4},
         WordCase{"server", "サーバー", "1-346", 5}, WordCase{"keiCar", "軽自動車", "1-290", 4},
         WordCase{"ordinaryCar", "普通自動車", "1-294", 6},
-        WordCase{"truck", "トラック", "1-291", 4}, WordCase{"motorbike", "バイク", "1-295", 3},
+        WordCase{"truck", "トラック", "1-292", 5}, WordCase{"motorbike", "バイク", "1-295", 3},
         WordCase{"airConditioner", "エアコン", "1-331", 6},
         WordCase{"refrigerator", "冷蔵庫", "1-332", 6},
         WordCase{"receptionSet", "応接セット", "1-321", 5}, WordCase{"desk", "机", "1-319", 15},

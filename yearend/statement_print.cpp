@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <numeric>
+#include <optional>
 #include <vector>
 
 #include "common/text.h"
@@ -126,15 +128,15 @@ void printHeadings(Printer& printer, const std::array<double, kStatementColumns 
 void printAssetRow(Printer& printer, StatementWindowModel& window, int i, double top,
                    const std::array<double, kStatementColumns + 1>& edges) {
     const double textTop = rowTextTop(printer, top);
+    const auto place = static_cast<std::size_t>(i - 1);
+    const std::optional<std::int64_t>* guarantee =
+        place < window.guaranteeAmounts.size() ? &window.guaranteeAmounts[place] : nullptr;
     for (int c = 0; c < kStatementColumns; ++c) {
         const auto col = static_cast<std::size_t>(c);
         std::string text = window.Fxg3.text(i, c);
-        const auto& guarantee = window.guaranteeAmounts.size() >= static_cast<std::size_t>(i)
-                                    ? window.guaranteeAmounts[static_cast<std::size_t>(i - 1)]
-                                    : std::nullopt;
-        if (c == colCost && guarantee) {
+        if (c == colCost && guarantee != nullptr && guarantee->has_value()) {
             // The guarantee amount stands under the cost, as on the form.
-            const std::string suffix = guaranteeText(*guarantee);
+            const std::string suffix = guaranteeText(**guarantee);
             if (text.ends_with(suffix)) text.erase(text.size() - suffix.size());
             printCell(printer, text, edges[col], edges[col + 1], top + 30, Align::Right,
                       kCellPoints);

@@ -7,15 +7,9 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "ui/mirror.h"
+
 namespace fenmark::ui {
-
-namespace {
-
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 ClosingMonthDialog::ClosingMonthDialog(reg::ProgramState& state, platform::Dialogs& dialogs,
                                        reg::Environment environment,
@@ -81,17 +75,8 @@ ClosingMonthDialog::ClosingMonthDialog(reg::ProgramState& state, platform::Dialo
 
 void ClosingMonthDialog::sync() {
     setWindowTitle(fromUtf8(model_.Caption.caption));
-    for (auto& [control, label] : labels_) {
-        label->setText(fromUtf8(control->caption));
-        label->setEnabled(control->enabled);
-        label->setVisible(control->visible);
-    }
-    for (auto& [control, button] : buttons_) {
-        const QSignalBlocker blocker(button);
-        button->setText(fromUtf8(control->caption));
-        button->setEnabled(control->enabled);
-        button->setVisible(control->visible);
-    }
+    for (auto& [control, label] : labels_) mirror(*control, label);
+    for (auto& [control, button] : buttons_) mirror(*control, button);
     const platform::ComboBox& combo = model_.Combo1;
     const QSignalBlocker blocker(combo1_);
     QStringList items;

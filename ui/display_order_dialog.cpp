@@ -10,15 +10,9 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "ui/mirror.h"
+
 namespace fenmark::ui {
-
-namespace {
-
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 DisplayOrderDialog::DisplayOrderDialog(reg::ProgramState& state, platform::Dialogs& dialogs,
                                        reg::DisplayOrderOwner& owner, QWidget* parent)
@@ -118,24 +112,9 @@ void DisplayOrderDialog::Form_Load() {
 
 void DisplayOrderDialog::sync() {
     setWindowTitle(fromUtf8(model_.Caption.caption));
-    for (auto& [control, label] : labels_) {
-        label->setText(fromUtf8(control->caption));
-        label->setEnabled(control->enabled);
-        label->setVisible(control->visible);
-    }
-    for (auto& [control, button] : buttons_) {
-        const QSignalBlocker blocker(button);
-        button->setText(fromUtf8(control->caption));
-        button->setEnabled(control->enabled);
-        button->setVisible(control->visible);
-    }
-    for (auto& [box, edit] : texts_) {
-        const QSignalBlocker blocker(edit);
-        const QString text = fromUtf8(box->text);
-        if (edit->text() != text) edit->setText(text);
-        edit->setEnabled(box->enabled);
-        edit->setVisible(box->visible);
-    }
+    for (auto& [control, label] : labels_) mirror(*control, label);
+    for (auto& [control, button] : buttons_) mirror(*control, button);
+    for (auto& [box, edit] : texts_) mirror(*box, edit);
     const QSignalBlocker blocker(lstName_);
     QStringList items;
     for (const std::string& item : model_.lstName.items) items << fromUtf8(item);

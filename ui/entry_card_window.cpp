@@ -23,14 +23,11 @@
 #include "platform/program_folder.h"
 #include "platform/qt/qt_dialogs.h"
 #include "ui/main_window.h"
+#include "ui/mirror.h"
 
 namespace fenmark::ui {
 
 namespace {
-
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The type list tells the card when it is about to open.
 class DropDownComboBox : public QComboBox {
@@ -382,18 +379,8 @@ void EntryCardWindow::Form_Load() {
 void EntryCardWindow::sync() {
     const QScopedValueRollback guard(syncing_, true);
     setWindowTitle(fromUtf8(model_.Caption.caption));
-    for (auto& [box, edit] : edits_) {
-        const QSignalBlocker blocker(edit);
-        const QString text = fromUtf8(box->text);
-        if (edit->text() != text) edit->setText(text);
-        edit->setEnabled(box->enabled);
-        edit->setVisible(box->visible);
-    }
-    for (auto& [control, label] : labels_) {
-        label->setText(fromUtf8(control->caption));
-        label->setEnabled(control->enabled);
-        label->setVisible(control->visible);
-    }
+    for (auto& [box, edit] : edits_) mirror(*box, edit);
+    for (auto& [control, label] : labels_) mirror(*control, label);
     for (auto& [list, combo] : combos_) {
         const QSignalBlocker blocker(combo);
         QStringList items;
@@ -417,12 +404,7 @@ void EntryCardWindow::sync() {
         radio->setEnabled(option->enabled);
         radio->setVisible(option->visible);
     }
-    for (auto& [control, button] : buttons_) {
-        button->setText(fromUtf8(control->caption));
-        button->setToolTip(fromUtf8(control->toolTip));
-        button->setEnabled(control->enabled);
-        button->setVisible(control->visible);
-    }
+    for (auto& [control, button] : buttons_) mirror(*control, button);
     applyFocus();
 }
 

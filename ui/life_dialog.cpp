@@ -11,15 +11,9 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "ui/mirror.h"
+
 namespace fenmark::ui {
-
-namespace {
-
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 LifeDialog::LifeDialog(const card::LifeTable& table, platform::Dialogs& dialogs,
                        card::LifeRequest request, QWidget* parent)
@@ -142,23 +136,9 @@ LifeDialog::LifeDialog(const card::LifeTable& table, platform::Dialogs& dialogs,
 
 void LifeDialog::sync() {
     setWindowTitle(fromUtf8(model_.Caption.caption));
-    for (auto& [box, edit] : edits_) {
-        const QSignalBlocker blocker(edit);
-        const QString text = fromUtf8(box->text);
-        if (edit->text() != text) edit->setText(text);
-        edit->setEnabled(box->enabled);
-        edit->setVisible(box->visible);
-    }
-    for (auto& [control, label] : labels_) {
-        label->setText(fromUtf8(control->caption));
-        label->setEnabled(control->enabled);
-        label->setVisible(control->visible);
-    }
-    for (auto& [control, button] : buttons_) {
-        button->setText(fromUtf8(control->caption));
-        button->setEnabled(control->enabled);
-        button->setVisible(control->visible);
-    }
+    for (auto& [box, edit] : edits_) mirror(*box, edit);
+    for (auto& [control, label] : labels_) mirror(*control, label);
+    for (auto& [control, button] : buttons_) mirror(*control, button);
     fraUsed_->setTitle(fromUtf8(model_.fraUsed.caption));
     fraUsed_->setEnabled(model_.fraUsed.enabled);
 

@@ -22,16 +22,13 @@
 #include "ui/closing_month_dialog.h"
 #include "ui/display_order_dialog.h"
 #include "ui/entry_card_window.h"
+#include "ui/mirror.h"
 #include "ui/schedule_window.h"
 #include "ui/statement_window.h"
 
 namespace fenmark::ui {
 
 namespace {
-
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The buttons and the headings line up with the list's left edge and fill
 // the band the list leaves free at the top of the window.
@@ -239,13 +236,7 @@ void MainWindow::Form_Load() {
 
 void MainWindow::sync() {
     setWindowTitle(fromUtf8(model_.Caption.caption));
-    for (auto& [control, button] : buttons_) {
-        const QSignalBlocker blocker(button);
-        button->setText(fromUtf8(control->caption));
-        button->setToolTip(fromUtf8(control->toolTip));
-        button->setEnabled(control->enabled);
-        button->setVisible(control->visible);
-    }
+    for (auto& [control, button] : buttons_) mirror(*control, button);
     for (auto& [control, action] : actions_) {
         const QSignalBlocker blocker(action);
         action->setText(fromUtf8(control->caption));
@@ -254,11 +245,7 @@ void MainWindow::sync() {
         action->setEnabled(control->enabled);
         action->setVisible(control->visible);
     }
-    for (auto& [control, label] : labels_) {
-        label->setText(fromUtf8(control->caption));
-        label->setEnabled(control->enabled);
-        label->setVisible(control->visible);
-    }
+    for (auto& [control, label] : labels_) mirror(*control, label);
     {
         const platform::ComboBox& combo = model_.Combo1;
         const QSignalBlocker blocker(combo1_);

@@ -12,16 +12,9 @@
 #include <QVBoxLayout>
 
 #include "platform/qt/grid_model.h"
+#include "ui/mirror.h"
 
 namespace fenmark::ui {
-
-namespace {
-
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 ScheduleWindow::ScheduleWindow(reg::ProgramState& state, platform::Dialogs& dialogs,
                                schedule::ScheduleSettings settings,
@@ -143,24 +136,9 @@ ScheduleWindow::ScheduleWindow(reg::ProgramState& state, platform::Dialogs& dial
 
 void ScheduleWindow::sync() {
     setWindowTitle(fromUtf8(model_.Caption.caption));
-    for (auto& [control, label] : labels_) {
-        label->setText(fromUtf8(control->caption));
-        label->setEnabled(control->enabled);
-        label->setVisible(control->visible);
-    }
-    for (auto& [control, button] : buttons_) {
-        const QSignalBlocker blocker(button);
-        button->setText(fromUtf8(control->caption));
-        button->setToolTip(fromUtf8(control->toolTip));
-        button->setEnabled(control->enabled);
-        button->setVisible(control->visible);
-    }
-    for (auto& [box, edit] : boxes_) {
-        const QSignalBlocker blocker(edit);
-        edit->setText(fromUtf8(box->text));
-        edit->setEnabled(box->enabled);
-        edit->setVisible(box->visible);
-    }
+    for (auto& [control, label] : labels_) mirror(*control, label);
+    for (auto& [control, button] : buttons_) mirror(*control, button);
+    for (auto& [box, edit] : boxes_) mirror(*box, edit);
     fxg2Model_->refresh();
     fxg2_->setVisible(model_.Fxg2Visible);
 }

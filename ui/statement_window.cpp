@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "platform/qt/grid_model.h"
+#include "ui/mirror.h"
 
 namespace fenmark::ui {
 
@@ -22,10 +23,6 @@ namespace {
 
 // The layout is in twips; a 96 dpi screen shows 15 of them per pixel.
 constexpr int kTwips = 15;
-
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QRect pixels(const platform::Geometry& g) {
     return {g.left / kTwips, g.top / kTwips, g.width / kTwips, g.height / kTwips};
@@ -152,18 +149,8 @@ QWidget* StatementWindow::widgetNamed(const std::string& name) const {
 
 void StatementWindow::sync() {
     setWindowTitle(fromUtf8(model_.Caption.caption));
-    for (auto& [control, label] : labels_) {
-        label->setText(fromUtf8(control->caption));
-        label->setEnabled(control->enabled);
-        label->setVisible(control->visible);
-    }
-    for (auto& [control, button] : buttons_) {
-        const QSignalBlocker blocker(button);
-        button->setText(fromUtf8(control->caption));
-        button->setToolTip(fromUtf8(control->toolTip));
-        button->setEnabled(control->enabled);
-        button->setVisible(control->visible);
-    }
+    for (auto& [control, label] : labels_) mirror(*control, label);
+    for (auto& [control, button] : buttons_) mirror(*control, button);
     for (auto& [control, swatch] : swatches_) swatch->setVisible(control->visible);
     {
         const QSignalBlocker blocker(txtGetYe_);

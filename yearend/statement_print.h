@@ -24,7 +24,7 @@ namespace fenmark::yearend {
 inline constexpr const char* kPrintStatementQuestion = "決算書資料を印刷します。";
 inline constexpr const char* kStatementPrintFont = "ＭＳ明朝";
 inline constexpr const char* kPrintedTitle = "減価償却費の計算";
-inline constexpr const char* kPrintedTotalsCaption = "合　　計";
+inline constexpr const char* kPrintedTotalsCaption = "　合　　計";
 inline constexpr int kStatementRowsPerSheet = 18;
 
 // The smallest font a cell shrinks to before its text is cut.

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -15,6 +16,12 @@
 namespace fenmark::platform {
 
 namespace {
+
+WriteStepHook writeStepHook = nullptr;
+
+void announce(WriteStep step, std::size_t written) {
+    if (writeStepHook != nullptr) writeStepHook(step, written);
+}
 
 // One iconv conversion of a whole text; false when a character cannot be
 // converted or the input is malformed.
@@ -147,15 +154,19 @@ std::string readFileBytes(const std::string& path) {
 
 std::string readCp932File(const std::string& path) { return cp932ToUtf8(readFileBytes(path)); }
 
+void setWriteStepHook(WriteStepHook hook) { writeStepHook = hook; }
+
 void writeFileAtomic(const std::string& path, std::string_view bytes) {
     if (path.empty()) throw WriteError("書き込み先がありません。");
     const std::string folder = folderOf(path);
     std::string temp = path + ".tmpXXXXXX";
     std::vector<char> name(temp.begin(), temp.end());
     name.push_back('\0');
+    announce(WriteStep::BeforeTemporary, 0);
     const int fd = ::mkstemp(name.data());
     if (fd < 0) throw WriteError("一時ファイルを作れません。");
     temp = name.data();
+    announce(WriteStep::TemporaryCreated, 0);
     auto fail = [&](const char* what) {
         ::close(fd);
         ::unlink(temp.c_str());
@@ -175,28 +186,35 @@ void writeFileAtomic(const std::string& path, std::string_view bytes) {
     if (::fchmod(fd, mode) != 0) fail("ファイルの属性を設定できません。");
     std::size_t written = 0;
     while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        const std::size_t piece = std::min(bytes.size() - written, kWritePiece);
+        const ssize_t n = ::write(fd, bytes.data() + written, piece);
         if (n < 0) {
             if (errno == EINTR) continue;
             fail("ファイルに書き込めません。");
         }
         written += static_cast<std::size_t>(n);
+        announce(WriteStep::Written, written);
     }
     if (::fsync(fd) != 0) fail("ファイルを書き終えられません。");
+    announce(WriteStep::Synced, written);
     if (::close(fd) != 0) {
         ::unlink(temp.c_str());
         throw WriteError("ファイルを書き終えられません。");
     }
+    announce(WriteStep::Closed, written);
     if (::rename(temp.c_str(), path.c_str()) != 0) {
         ::unlink(temp.c_str());
         throw WriteError("ファイルを置き換えられません。");
     }
+    announce(WriteStep::Renamed, written);
     removeLeftoverTemporaries(folder, path);
+    announce(WriteStep::FolderSyncing, written);
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
     }
+    announce(WriteStep::FolderSynced, written);
 }
 
 void writeCp932FileAtomic(const std::string& path, std::string_view utf8) {

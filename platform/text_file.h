@@ -42,6 +42,27 @@ void writeFileAtomic(const std::string& path, std::string_view bytes);
 // The same with the UTF-8 text encoded as code page 932 first.
 void writeCp932FileAtomic(const std::string& path, std::string_view utf8);
 
+// The points a write passes, in order. A write announces each to the hook
+// below, so that tests can stop a writer at a chosen point and prove that
+// the file is whole whatever the point.
+enum class WriteStep {
+    BeforeTemporary,   // nothing exists yet
+    TemporaryCreated,  // the temporary file exists, empty
+    Written,           // a piece of the bytes is in the temporary file (once a piece)
+    Synced,            // all bytes are written and synced
+    Closed,            // the temporary file is closed
+    Renamed,           // the temporary file has replaced the file
+    FolderSyncing,     // leftovers removed; the folder is about to be synced
+    FolderSynced,      // the write is complete
+};
+// `written` is the number of bytes in the temporary file at that point.
+using WriteStepHook = void (*)(WriteStep step, std::size_t written);
+// Installs `hook` for every later write of this process (nullptr removes it).
+// Only tests install one.
+void setWriteStepHook(WriteStepHook hook);
+// The largest piece a write hands to the system at once.
+inline constexpr std::size_t kWritePiece = 64 * 1024;
+
 [[nodiscard]] bool fileExists(const std::string& path);
 // True when files can be created in the folder.
 [[nodiscard]] bool folderWritable(const std::string& folder);

@@ -1,18 +1,18 @@
-// A save killed at any moment leaves the register file as it was before the
+// A save killed at any point leaves the register file as it was before the
 // save or as the save meant it to be, byte for byte, never anything between.
-// A writer process saves two large registers in turn and is killed with
-// SIGKILL after delays spread over the time one save takes.
+// A writer process announces every step of its save over a pipe and waits
+// at the step chosen for it; the test kills it there with SIGKILL, so every
+// kill falls exactly where it is meant to, however slow the machine.
 
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
+#include <cstddef>
 #include <filesystem>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/text_file.h"
@@ -22,9 +22,9 @@
 namespace fenmark::reg {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using platform::WriteStep;
 
-// Sixty records with every cell filled; `variant` changes the texts and
+// A full register with every cell filled; `variant` changes the texts and
 // their lengths, so that a torn file can never pass for either register.
 AssetRegister largeRegister(int variant) {
     AssetRegister reg;
@@ -49,82 +49,193 @@ std::vector<std::filesystem::path> leftovers(const std::string& path) {
     return found;
 }
 
-// Saves `first` and `second` in turn until killed.
-[[noreturn]] void saveForever(const std::string& path, const AssetRegister& first,
-                              const AssetRegister& second) {
-    for (std::size_t n = 0;; ++n) {
+// Where a writer is stopped: the `occurrence`-th announcement of `step`
+// (counted from 0; only Written is announced more than once).
+struct KillPoint {
+    WriteStep step;
+    int occurrence = 0;
+};
+
+// What the writer announces: the step and the bytes written so far.
+struct Announcement {
+    WriteStep step;
+    std::size_t written;
+};
+
+// The writer's side, set in the child after the fork.
+int announceFd = -1;
+int holdFd = -1;
+KillPoint target{WriteStep::BeforeTemporary, 0};
+int seen = 0;
+
+void announceAndMaybeWait(WriteStep step, std::size_t written) {
+    const Announcement a{step, written};
+    if (::write(announceFd, &a, sizeof a) != static_cast<ssize_t>(sizeof a)) ::_exit(3);
+    if (step != target.step || seen++ != target.occurrence) return;
+    // Wait here until killed: nothing is ever written to this pipe.
+    char byte = 0;
+    static_cast<void>(::read(holdFd, &byte, 1));
+    ::_exit(4);
+}
+
+struct Outcome {
+    std::vector<Announcement> announced;
+    std::string bytes;
+    std::vector<std::filesystem::path> stray;
+};
+
+// Saves `next` over the file at `path` in a child process, kills the child
+// at `point` and returns what it announced and what the folder holds then.
+Outcome saveAndKillAt(const std::string& path, const AssetRegister& next, KillPoint point) {
+    int announcePipe[2];
+    int holdPipe[2];
+    EXPECT_EQ(::pipe(announcePipe), 0);
+    EXPECT_EQ(::pipe(holdPipe), 0);
+    const pid_t child = ::fork();
+    EXPECT_GE(child, 0);
+    if (child == 0) {
+        ::close(announcePipe[0]);
+        ::close(holdPipe[1]);
+        announceFd = announcePipe[1];
+        holdFd = holdPipe[0];
+        target = point;
+        seen = 0;
+        platform::setWriteStepHook(announceAndMaybeWait);
         try {
-            writeRegisterFile(path, n % 2 == 0 ? second : first, kMaxRecords);
+            writeRegisterFile(path, next, kMaxRecords);
         } catch (const platform::WriteError&) {
             ::_exit(2);
         }
+        ::_exit(0);
     }
+    ::close(announcePipe[1]);
+    ::close(holdPipe[0]);
+
+    // Read announcements until the writer reaches the point (it then waits).
+    Outcome outcome;
+    int count = 0;
+    while (true) {
+        Announcement a{};
+        const ssize_t n = ::read(announcePipe[0], &a, sizeof a);
+        if (n != static_cast<ssize_t>(sizeof a)) break;
+        outcome.announced.push_back(a);
+        if (a.step == point.step && count++ == point.occurrence) break;
+    }
+    EXPECT_EQ(::kill(child, SIGKILL), 0);
+    int status = 0;
+    EXPECT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+        << "the writer did not reach its kill point; status " << status;
+    ::close(announcePipe[0]);
+    ::close(holdPipe[1]);
+    outcome.bytes = test::readBytes(path);
+    outcome.stray = leftovers(path);
+    return outcome;
 }
 
-TEST(CrashConsistency, KilledSavesLeaveTheOldOrTheNewRegisterWhole) {
+class KilledSave : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        path = dir.file("register.dat");
+        firstBytes = platform::utf8ToCp932(formatRegister(first, kMaxRecords));
+        secondBytes = platform::utf8ToCp932(formatRegister(second, kMaxRecords));
+        ASSERT_GT(secondBytes.size(), 4 * platform::kWritePiece);
+        ASSERT_NE(firstBytes.size(), secondBytes.size());
+    }
+
+    // Kills a save of one register over the other at `point` and checks the
+    // file: the old register before the rename, the new one from it on, and
+    // it reads back whole either way. Returns whether the new one is there.
+    bool killAndCheck(KillPoint point, bool towardsSecond) {
+        const AssetRegister& before = towardsSecond ? first : second;
+        const AssetRegister& after = towardsSecond ? second : first;
+        const std::string& beforeBytes = towardsSecond ? firstBytes : secondBytes;
+        const std::string& afterBytes = towardsSecond ? secondBytes : firstBytes;
+        writeRegisterFile(path, before, kMaxRecords);
+
+        const Outcome outcome = saveAndKillAt(path, after, point);
+        EXPECT_FALSE(outcome.announced.empty());
+        const bool renamed = point.step >= WriteStep::Renamed;
+        EXPECT_EQ(outcome.bytes, renamed ? afterBytes : beforeBytes)
+            << "killed at step " << static_cast<int>(point.step) << " #" << point.occurrence << ": "
+            << outcome.bytes.size() << " bytes";
+        const LoadedRegister loaded = readRegisterFile(path);
+        EXPECT_EQ(loaded.recordCount, kMaxRecords);
+        EXPECT_TRUE(loaded.assetRegister == (renamed ? after : before));
+
+        // Killed while its temporary file existed, the save leaves it, and
+        // only it; the next save that succeeds removes it.
+        const bool temporaryExists =
+            point.step >= WriteStep::TemporaryCreated && point.step < WriteStep::Renamed;
+        EXPECT_EQ(outcome.stray.size(), temporaryExists ? 1u : 0u);
+        for (const auto& file : outcome.stray) {
+            EXPECT_EQ(file.filename().string().rfind("register.dat.tmp", 0), 0u) << file;
+            if (point.step == WriteStep::TemporaryCreated) {
+                EXPECT_EQ(std::filesystem::file_size(file), 0u);
+            }
+        }
+        return renamed;
+    }
+
     test::TempDir dir;
-    const std::string path = dir.file("register.dat");
+    std::string path;
     const AssetRegister first = largeRegister(0);
     const AssetRegister second = largeRegister(1);
-    const std::string firstBytes = platform::utf8ToCp932(formatRegister(first, kMaxRecords));
-    const std::string secondBytes = platform::utf8ToCp932(formatRegister(second, kMaxRecords));
-    ASSERT_GT(firstBytes.size(), 50000u);
-    ASSERT_NE(firstBytes.size(), secondBytes.size());
+    std::string firstBytes;
+    std::string secondBytes;
+};
 
-    // How long one save takes here sets the range of the kill delays.
-    const auto start = Clock::now();
-    for (int i = 0; i < 5; ++i) writeRegisterFile(path, first, kMaxRecords);
-    const auto perSave =
-        std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start) / 5;
-    const long range = std::max<long>(static_cast<long>(perSave.count()) * 3, 2000);
-
-    std::mt19937 random(8);
-    std::uniform_int_distribution<long> delay(0, range);
-    constexpr int kKills = 200;
-    int sawFirst = 0;
-    int sawSecond = 0;
-    int killedWithTemporary = 0;
-    for (int kill = 0; kill < kKills; ++kill) {
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) saveForever(path, first, second);
-        // A few kills land before the first save has even begun.
-        if (kill % 20 != 0) std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
-        ASSERT_EQ(::kill(child, SIGKILL), 0);
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer ended by itself, status " << status;
-
-        const std::string bytes = test::readBytes(path);
-        const bool isFirst = bytes == firstBytes;
-        const bool isSecond = bytes == secondBytes;
-        ASSERT_TRUE(isFirst || isSecond)
-            << "kill " << kill << " left " << bytes.size() << " bytes that are neither register";
-        sawFirst += isFirst ? 1 : 0;
-        sawSecond += isSecond ? 1 : 0;
-        const LoadedRegister loaded = readRegisterFile(path);
-        ASSERT_EQ(loaded.recordCount, kMaxRecords);
-        ASSERT_EQ(loaded.assetRegister, isFirst ? first : second);
-
-        // A save killed before its rename leaves its temporary file; the
-        // register file itself is whole, and the next save is not hindered.
-        // They are left where they are: the next save that succeeds removes them.
-        const auto stray = leftovers(path);
-        if (!stray.empty()) ++killedWithTemporary;
-        for (const auto& file : stray) {
-            EXPECT_EQ(file.filename().string().rfind("register.dat.tmp", 0), 0u) << file;
-        }
+TEST_F(KilledSave, ASaveKilledAtEachStepLeavesTheOldOrTheNewRegisterWhole) {
+    const int pieces =
+        static_cast<int>((secondBytes.size() + platform::kWritePiece - 1) / platform::kWritePiece);
+    const std::vector<KillPoint> points = {
+        {WriteStep::BeforeTemporary, 0},  {WriteStep::TemporaryCreated, 0},
+        {WriteStep::Written, 0},          {WriteStep::Written, 1},
+        {WriteStep::Written, pieces / 2}, {WriteStep::Written, pieces - 2},
+        {WriteStep::Written, pieces - 1}, {WriteStep::Synced, 0},
+        {WriteStep::Closed, 0},           {WriteStep::Renamed, 0},
+        {WriteStep::FolderSyncing, 0},    {WriteStep::FolderSynced, 0}};
+    for (const KillPoint& point : points) {
+        SCOPED_TRACE(static_cast<int>(point.step));
+        SCOPED_TRACE(point.occurrence);
+        killAndCheck(point, true);
     }
-    // The kills fell on both sides of the saves' renames.
-    EXPECT_GT(sawFirst, 0);
-    EXPECT_GT(sawSecond, 0);
-    EXPECT_GT(killedWithTemporary, 0) << "no kill fell inside a save";
-    RecordProperty("kills_leaving_a_temporary_file", killedWithTemporary);
+
+    // The pieces the writer announced are the whole file, in order.
+    writeRegisterFile(path, first, kMaxRecords);
+    const Outcome whole = saveAndKillAt(path, second, {WriteStep::FolderSynced, 0});
+    std::vector<std::size_t> written;
+    for (const Announcement& a : whole.announced) {
+        if (a.step == WriteStep::Written) written.push_back(a.written);
+    }
+    ASSERT_EQ(static_cast<int>(written.size()), pieces);
+    EXPECT_EQ(written.back(), secondBytes.size());
+    EXPECT_EQ(whole.announced.back().step, WriteStep::FolderSynced);
 
     // After all that, a save still replaces the file and leaves nothing else.
     writeRegisterFile(path, second, kMaxRecords);
     EXPECT_EQ(test::readBytes(path), secondBytes);
     EXPECT_TRUE(leftovers(path).empty());
+}
+
+// The same at points drawn at random (from a fixed seed), in both
+// directions, with leftovers of earlier kills in the folder.
+TEST_F(KilledSave, KillsAtRandomPointsOfSavesLeaveAWholeRegister) {
+    const int pieces =
+        static_cast<int>((secondBytes.size() + platform::kWritePiece - 1) / platform::kWritePiece);
+    std::mt19937 random(8);
+    std::uniform_int_distribution<int> stepOf(0, static_cast<int>(WriteStep::FolderSynced));
+    std::uniform_int_distribution<int> pieceOf(0, pieces - 1);
+    int renamed = 0;
+    constexpr int kKills = 24;
+    for (int kill = 0; kill < kKills; ++kill) {
+        const auto step = static_cast<WriteStep>(stepOf(random));
+        const KillPoint point{step, step == WriteStep::Written ? pieceOf(random) : 0};
+        SCOPED_TRACE(kill);
+        renamed += killAndCheck(point, kill % 2 == 0) ? 1 : 0;
+    }
+    EXPECT_GT(renamed, 0);
+    EXPECT_LT(renamed, kKills);
 }
 
 TEST(CrashConsistency, ASaveRemovesOnlyItsOwnLeftoverTemporaryFiles) {

@@ -160,6 +160,7 @@ void EntryCardModel::setText(std::string_view control, std::string text) {
     TextBox* box = textBox(control);
     // The hidden boxes are the card's own working fields.
     if (box == nullptr || !box->visible || !box->enabled) return;
+    if (!editAccepted(*box, text)) return;
     assign(*box, std::move(text));
 }
 
@@ -203,7 +204,8 @@ void EntryCardModel::lostFocus(std::string_view control) {
 
 void EntryCardModel::gotFocus(std::string_view control) { focusedControl = std::string(control); }
 
-bool EntryCardModel::priceKeyAccepted(std::string_view typed) {
+bool EntryCardModel::keysAccepted(std::int16_t (EntryCardModel::*filter)(std::int16_t) const,
+                                  std::string_view typed) const {
     const std::size_t count = common::charCount(typed);
     for (std::size_t i = 1; i <= count; ++i) {
         const std::string ch = common::midChars(typed, i, 1);
@@ -227,9 +229,62 @@ bool EntryCardModel::priceKeyAccepted(std::string_view typed) {
         } else {
             return false;
         }
-        if (txtPrice_KeyPress(code) == 0) return false;
+        if ((this->*filter)(code) == 0) return false;
     }
     return true;
+}
+
+bool EntryCardModel::priceKeyAccepted(std::string_view typed) const {
+    return keysAccepted(&EntryCardModel::txtPrice_KeyPress, typed);
+}
+
+bool EntryCardModel::keyAccepted(std::string_view control, std::string_view typed) const {
+    if (control == txtPrice.name) return keysAccepted(&EntryCardModel::txtPrice_KeyPress, typed);
+    if (control == txtJyoPrice.name) {
+        return keysAccepted(&EntryCardModel::txtJyoPrice_KeyPress, typed);
+    }
+    return true;
+}
+
+namespace {
+
+std::vector<std::string> characters(std::string_view text) {
+    std::vector<std::string> out;
+    const std::size_t count = common::charCount(text);
+    out.reserve(count);
+    for (std::size_t i = 1; i <= count; ++i) out.push_back(common::midChars(text, i, 1));
+    return out;
+}
+
+// The edit only took characters out: `after` is `before` with some of its
+// characters left out.
+bool removesOnly(std::string_view before, std::string_view after) {
+    const std::vector<std::string> was = characters(before);
+    std::size_t at = 0;
+    for (const std::string& ch : characters(after)) {
+        while (at < was.size() && was[at] != ch) ++at;
+        if (at == was.size()) return false;
+        ++at;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool EntryCardModel::editAccepted(const TextBox& box, std::string_view text) const {
+    if (&box != &txtPrice && &box != &txtJyoPrice) return true;
+    // Taking characters out brings none in: a box filled from the register
+    // with a character the filter drops can still be mended.
+    if (removesOnly(box.text, text)) return true;
+    // A pasted or composed text passes the key filter as if typed. Editing
+    // keys are no characters of a box, and the filter's pass for
+    // double-byte keys is for the input method's keys, not for full-width
+    // digits the page check would refuse.
+    for (const std::string& ch : characters(text)) {
+        const auto first = static_cast<unsigned char>(ch[0]);
+        if (ch.size() > 1 || first < 32 || first == 0x7f) return false;
+    }
+    return keyAccepted(box.name, text);
 }
 
 // ---- Setters and shared field rules ----
@@ -430,6 +485,13 @@ std::int16_t EntryCardModel::txtPrice_KeyPress(std::int16_t keyAscii) const {
     if (keyAscii == 45) return keyAscii;
     if ((keyAscii >= 32 && keyAscii <= 47) || keyAscii > 57) return 0;
     return keyAscii;
+}
+
+std::int16_t EntryCardModel::txtJyoPrice_KeyPress(std::int16_t keyAscii) const {
+    // A sale price is whole yen: no sign, separator or full-width digit,
+    // which the page check would refuse after the user had typed them.
+    if ((keyAscii >= 0 && keyAscii < 32) || (keyAscii >= 48 && keyAscii <= 57)) return keyAscii;
+    return 0;
 }
 
 void EntryCardModel::txtTnen_Change() {

@@ -78,16 +78,20 @@ inline constexpr const char* kMsgBadLeavingDate = "除却・売却の年月が�
 inline constexpr const char* kMsgLeavingBeforeAcquisition =
     "除却・売却の年月が取得年月より前になっています。";
 inline constexpr const char* kMsgLeavingInFuture = "除却・売却の年月がまだ来ていない月です。";
+inline constexpr const char* kMsgAcquisitionInFuture = "取得年月がまだ来ていない月です。";
 inline constexpr const char* kMsgNoSalePrice = "売却価額が入力されていません。";
 inline constexpr const char* kMsgBadSalePrice = "売却価額が不正です。";
 inline constexpr const char* kLeavingLumpSumNote =
     "一括償却資産は、除却・売却しても3年間均等に償却を続けます。";
 inline constexpr const char* kLeavingSmallAssetNote =
     "少額減価償却資産の特例の資産は、除却・売却を記録する必要がありません。";
-// 一括償却資産 are those of a unit price below 200,000 yen.
+// 一括償却資産 are those of a unit price from 100,000 yen to below 200,000
+// yen: below that the cost is an expense of the year (所得税法施行令138条).
+inline constexpr double kLumpSumFloor = 100000;
 inline constexpr double kLumpSumLimit = 200000;
 inline constexpr const char* kMsgLumpSumLimit =
-    "3年均等償却資産（一括償却資産）にできるのは、1単位の取得価額が20万円未満の資産です。";
+    "3年均等償却資産（一括償却資産）にできるのは、"
+    "1単位の取得価額が10万円以上20万円未満の資産です。";
 inline constexpr const char* kMsgPriceBelowQuantity =
     "取得価額が数量より少なくなっています。1台（1単位）につき1円以上の金額を入力してください。";
 inline constexpr const char* kMsgBadRevisedLife = "改正耐用年数が不正です。";
@@ -131,7 +135,7 @@ class EntryCardHost {
     // Say there is nothing to show and hide the list.
     virtual void ReLoad2() = 0;
     // The card wrote a new register file: enable the commands that need a
-    // register, all but the display-order pair, leaving the rounding list.
+    // register, all but the display-order pair, and show the rounding list.
     virtual void registerSaved() = 0;
     virtual void showMain() = 0;
 };
@@ -250,10 +254,9 @@ class EntryCardModel {
 
     bool cardChanged = false;
     bool registeredInSession = false;
-    // The calendar year 令和 years may run to (one beyond): the system
-    // clock's in the program, fixed by tests.
+    // Today's year and month: the system clock's in the program, fixed by
+    // tests. No asset can have been acquired or have left after them.
     std::int32_t currentYear = common::systemCalendarYear();
-    // The month of the clock: an asset cannot have left after it.
     int currentMonth = common::systemCalendarMonth();
     std::int16_t monthKey = 0;
 
@@ -293,7 +296,10 @@ class EntryCardModel {
     void gotFocus(std::string_view control);
     // Whether a character typed into the price box is kept (the view passes
     // the UTF-8 text of the key press).
-    [[nodiscard]] bool priceKeyAccepted(std::string_view typed);
+    [[nodiscard]] bool priceKeyAccepted(std::string_view typed) const;
+    // Whether the characters typed into the named box are kept: the price
+    // box's filter, the sale price's (digits only), anything elsewhere.
+    [[nodiscard]] bool keyAccepted(std::string_view control, std::string_view typed) const;
 
     // ---- Event procedures ----
 
@@ -321,6 +327,8 @@ class EntryCardModel {
     void txtPrice_Change();
     // The program's key filter: the key code, or 0 when the key is dropped.
     [[nodiscard]] std::int16_t txtPrice_KeyPress(std::int16_t keyAscii) const;
+    // The sale price takes digits and editing keys alone.
+    [[nodiscard]] std::int16_t txtJyoPrice_KeyPress(std::int16_t keyAscii) const;
     void txtTnen_Change();
     void txtTnen_Click();
     void txtTnen2_Change();
@@ -358,6 +366,8 @@ class EntryCardModel {
     // Why the small-asset rule cannot take the page's asset (its message),
     // or nullptr when it can.
     [[nodiscard]] const char* smallAssetRefusal() const;
+    // The same for the three-year method's unit price.
+    [[nodiscard]] const char* lumpSumRefusal() const;
     // The asset code's two forms from the date key and the type.
     [[nodiscard]] std::string shortAssetCode() const;
     [[nodiscard]] std::string longAssetCode() const;
@@ -383,6 +393,12 @@ class EntryCardModel {
     [[nodiscard]] platform::Answer ask(const char* text, platform::Buttons buttons,
                                        const char* title = platform::kProgramTitle);
     void moveFocus(std::string control);
+    // Every character of the text passes the box's key filter.
+    [[nodiscard]] bool keysAccepted(std::int16_t (EntryCardModel::*filter)(std::int16_t) const,
+                                    std::string_view typed) const;
+    // An edit the user makes in a filtered box (typed, pasted or dropped):
+    // false when it brings in a character the box's key filter drops.
+    [[nodiscard]] bool editAccepted(const platform::TextBox& box, std::string_view text) const;
 
     // Setters that run the control's change event when the value changes.
     void assign(platform::TextBox& box, std::string text);

@@ -213,14 +213,10 @@ void EntryCardModel::optToku_Click() {
         refuseOption(optToku, kMsgNoPrice, "txtPrice");
         return;
     }
-    const double price = common::leadingNumber(txtPrice.text);
-    if (price < 100001) {
-        refuseOption(optToku, kMsgBadPrice, "txtPrice");
-        assign(txtPrice, "");
-        return;
-    }
-    if (unitPrice() >= kLumpSumLimit) {
-        refuseOption(optToku, kMsgLumpSumLimit, "txtPrice");
+    // The price may be right and the method wrong: the price stays, so that
+    // another method can be chosen for it.
+    if (const char* refusal = lumpSumRefusal()) {
+        refuseOption(optToku, refusal, "txtPrice");
         return;
     }
     // From 平成11 on, 令和 included.
@@ -238,6 +234,12 @@ void EntryCardModel::optToku_Click() {
     Label14.caption = longAssetCode();
     Text3.text.clear();
     markChanged();
+}
+
+const char* EntryCardModel::lumpSumRefusal() const {
+    const double unit = unitPrice();
+    if (unit < kLumpSumFloor || unit >= kLumpSumLimit) return kMsgLumpSumLimit;
+    return nullptr;
 }
 
 const char* EntryCardModel::smallAssetRefusal() const {

@@ -102,19 +102,25 @@ bool EntryCardModel::dataCheck(bool allowEmpty) {
     if (!inRange(txtPrice, 0, 2147483647)) return fail(kMsgBadPrice, "txtPrice");
     if (!allowEmpty && cboReki.listIndex < 0) return fail(kMsgNoEra, "cboReki");
     // Each era's years end where it did (昭和64 in January, 平成31 in April);
-    // 令和 runs to next year, and its first year begins in May.
+    // 令和's first year begins in May. An acquisition after this month is a
+    // slip of the keyboard: nothing can be depreciated before it is bought.
     if (!txtYear.text.empty() && cboReki.listIndex >= 0) {
         const auto year = detail::wholeNumber(txtYear.text);
         const auto era = static_cast<common::Era>(cboReki.listIndex);
         const std::int32_t lastYear = cboReki.listIndex == 0   ? 64
                                       : cboReki.listIndex == 1 ? 31
-                                                               : currentYear + 1 - 2018;
+                                                               : 99;
         if (!year || *year < 1 || *year > lastYear) return fail(kMsgBadYear, "txtYear");
-        if (const auto month = detail::wholeNumber(txtMonth.text)) {
-            const double y = static_cast<double>(*year);
-            if (*month > common::lastMonthOf(era, y) || *month < common::firstMonthOf(era, y)) {
-                return fail(kMsgBadYear, "txtYear");
-            }
+        const double y = static_cast<double>(*year);
+        const auto month = detail::wholeNumber(txtMonth.text);
+        if (month &&
+            (*month > common::lastMonthOf(era, y) || *month < common::firstMonthOf(era, y))) {
+            return fail(kMsgBadYear, "txtYear");
+        }
+        const double western = common::westernYear(era, y);
+        if (western > currentYear) return fail(kMsgAcquisitionInFuture, "txtYear");
+        if (month && western == currentYear && *month > currentMonth) {
+            return fail(kMsgAcquisitionInFuture, "Combo1");
         }
     } else if (!inRange(txtYear, 1, 99)) {
         return fail(kMsgBadYear, "txtYear");
@@ -163,8 +169,7 @@ bool EntryCardModel::dataCheck(bool allowEmpty) {
         if (const char* refusal = smallAssetRefusal()) return fail(refusal, "txtPrice");
     }
     if (optToku.value && !txtPrice.text.empty()) {
-        if (!inRange(txtPrice, 100001, 2147483647)) return fail(kMsgBadPrice, "txtPrice");
-        if (unitPrice() >= kLumpSumLimit) return fail(kMsgLumpSumLimit, "txtPrice");
+        if (const char* refusal = lumpSumRefusal()) return fail(refusal, "txtPrice");
     }
     // One yen a unit stays on the books as the memorandum value: a price
     // below the quantity (a price of 0 above all) leaves nothing to

@@ -34,8 +34,7 @@ Json rowObject(const platform::Grid& grid, int row,
     return object;
 }
 
-std::string render(yearend::StatementWindowModel& window, const std::string& year, int count,
-                   Format format) {
+std::string render(yearend::StatementWindowModel& window, int count, Format format) {
     const platform::Grid& grid = window.Fxg3;
     const auto& headings = yearend::statementHeadings(window.form());
     if (format == Format::Json) {
@@ -52,7 +51,9 @@ std::string render(yearend::StatementWindowModel& window, const std::string& yea
             guarantees.push_back(guarantee ? Json(*guarantee) : Json(nullptr));
         }
         Json json = Json::object();
-        json["year"] = year;
+        // The same year gives the same output, however it was typed.
+        json["year"] = 1988 + window.statementYear;
+        json["heading"] = window.headingText();
         json["form"] = window.form() == yearend::ReturnForm::Income ? yearend::kIncomeFormName
                                                                     : yearend::kBlueFormName;
         json["closingCaption"] = window.Label3.caption;
@@ -122,8 +123,7 @@ int runStatement(const StatementOptions& options, std::ostream& out, std::ostrea
         }
 
         std::ostringstream buffer;
-        emit(buffer, render(window, options.year, loaded.recordCount, options.format),
-             options.encoding);
+        emit(buffer, render(window, loaded.recordCount, options.format), options.encoding);
         out << buffer.str();
 
         for (int record : window.uncomputed) {

@@ -34,7 +34,8 @@ struct StatementOptions {
 // on `out`), and 1 after printing when an asset could not be computed (its
 // schedule columns are empty and `err` names it).
 //
-// JSON is one object: {"year", "form", "closingCaption", "columns" (the
+// JSON is one object: {"year" (the western year, a number), "heading"
+// (「令和 8年分」, in the era of the year), "form", "closingCaption", "columns" (the
 // sixteen headings of the return's table), "rows" (an object per asset, its
 // sixteen texts under those headings), "totals" (the same for the totals
 // row), "markings" ("", "removable" or "notExisting" per asset), "legends"

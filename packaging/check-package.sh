@@ -44,7 +44,7 @@ grep -q '減価償却資産' <<<"$description" || fault "Description has no Japa
 # (an alternative or a version after it is fine), not a substring of another.
 depends=$(field Depends)
 for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libstdc++6 libc6 \
-    fonts-ipafont-mincho fonts-ipafont-gothic; do
+    fonts-ipafont-mincho fonts-ipafont-gothic fonts-noto-cjk; do
     name=${p//+/\\+}
     grep -Eq "(^|[,|] *)$name( *\(|,|$| *\|)" <<<"$depends" ||
         fault "Depends lacks $p (Depends: $depends)"

@@ -64,7 +64,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps names the Qt 6 and C++ runtime packages from the binaries'
 # own links; CPack appends them to the fonts, which no link can reveal.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-mincho, fonts-ipafont-gothic")
+# Noto CJK has the form's letters ㋷ and ㋦ of the statement's headings,
+# which the IPA fonts lack.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-mincho, fonts-ipafont-gothic, fonts-noto-cjk")
 # Japanese captions in Qt's own file and print dialogs.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS

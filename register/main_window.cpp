@@ -22,7 +22,7 @@ MainWindowModel::MainWindowModel(ProgramState& state, platform::Dialogs& dialogs
       host_(host),
       printDevice_(printDevice),
       environment_(std::move(environment)) {
-    Combo1.visible = false;
+    showRoundingList(false);
     // The commands that need a register start disabled.
     for (Control* c : {&cmdCallRec, &mnuRecData, &cmdSave, &mnuSave, &cmdPrint, &mnuPrint,
                        &cmdSort1, &cmdSort2, &cmdView1, &cmdView3, &mnuSort1, &mnuSort2, &mnuView1,
@@ -114,7 +114,12 @@ void MainWindowModel::Form_Load() {
     Text2.text = "0";
     helpFile = state_.programFolder + "/" + platform::kHelpFileName;
     Fxg1Visible = false;
-    Combo1.visible = false;
+    showRoundingList(false);
+}
+
+void MainWindowModel::showRoundingList(bool shown) {
+    Combo1.visible = shown;
+    Label4.visible = shown;
 }
 
 void MainWindowModel::GetResistData(const Settings& settings) {
@@ -205,8 +210,10 @@ void MainWindowModel::enableRegisterCommands(bool withOrder, bool showRounding) 
         cmdOrd.enabled = true;
         mnuOrd.enabled = true;
     }
-    if (showRounding) Combo1.visible = true;
+    if (showRounding) showRoundingList(true);
 }
+
+void MainWindowModel::registerSaved() { enableRegisterCommands(false, true); }
 
 void MainWindowModel::cmdOpen_Click() { openRegister(); }
 void MainWindowModel::mnuOpen_Click() { openRegister(); }

@@ -167,14 +167,20 @@ class MainWindowModel {
     // The rounding choice as the schedule and statement windows read it.
     [[nodiscard]] const std::string& roundingMode() const { return Text2.text; }
 
-    // Enables the commands that need a register. The entry card's first save
-    // uses this with withOrder false and leaves Combo1 alone.
+    // Enables the commands that need a register; with showRounding the
+    // rounding list comes into view with its caption.
     void enableRegisterCommands(bool withOrder, bool showRounding);
+    // The entry card wrote a new register to a file: the register commands
+    // but the display-order pair (the card has not given the list its
+    // order yet), and the rounding choice the schedules will ask for.
+    void registerSaved();
 
     [[nodiscard]] ProgramState& state() { return state_; }
     [[nodiscard]] const Environment& environment() const { return environment_; }
 
   private:
+    // The rounding list and its caption show and hide together.
+    void showRoundingList(bool shown);
     void openRegister();
     void newRegister();
     // Writes the register to chosenFilePath; false (after telling the user)

@@ -7,7 +7,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "register/state.h"
 #include "schedule/schedule.h"
@@ -60,10 +62,19 @@ class ScheduleBuilder {
     [[nodiscard]] bool depreciable() const;
     [[nodiscard]] CurrentPeriod toukiCal() const;
 
+    // The row count a procedure asks for, made long enough to hold the year
+    // after the one the asset left in, so that the leaving is recorded in
+    // its year however long ago the depreciation ended.
+    [[nodiscard]] std::int16_t tableRows(std::int16_t rows) const;
     // Starts a table of `rows` rows, heading included: years 1..rows-1.
     // Throws when the row count is negative or when a table that long could
     // not be addressed with 16-bit cell numbers.
     void start(std::int16_t rows);
+    // The ordinary full-year amount of year `row`, from which a leaving in
+    // that year is prorated: for year 1 the product before the first-year
+    // months are applied, unrounded; for a later year the year's amount
+    // before the limit or the memorandum value cut it. 0 when not set.
+    void setOrdinary(int row, double amount);
     // Gives years 1..lastRow their closing years.
     void putYearColumns(int lastRow);
     // Year `row`; throws when the table has no such year.
@@ -84,6 +95,8 @@ class ScheduleBuilder {
     [[nodiscard]] std::int16_t firstRevisedRow() const;
     // The fiscal year the asset left the business, and no year after it.
     void applyLeaving();
+    // The schedule row of the fiscal year the asset left in, if it left.
+    [[nodiscard]] std::optional<int> leavingRow() const;
 
     void setProcedure(Procedure procedure) { schedule_.procedure = procedure; }
     void setGridRowCount(std::int16_t count) { schedule_.gridRowCount = count; }
@@ -94,6 +107,7 @@ class ScheduleBuilder {
     const reg::Row& row_;
     std::array<double, reg::kColumns> values_{};
     Options options_;
+    std::vector<double> ordinary_;
     double depreciableFraction_ = 0.9;
     std::int16_t elapsedYears_ = 0;
     Schedule schedule_;

@@ -78,7 +78,13 @@ void ScheduleFrame::GetData() {
     lblWari.caption = "事業専用割合： " + cell(reg::businessRatio) + "％";
     lblSuu.caption = "数量： " + cell(reg::quantity) + "（台/機/㎡）";
 
-    if (!rates.empty()) {
+    // A residual part and a limit belong to the depreciation methods: a
+    // 一括償却資産 is expensed in three equal thirds and a 少額減価償却資産
+    // whole in its first year, down to nothing either way.
+    const double code = value(reg::methodCode);
+    if (code == 2 || code == 6) {
+        // Both captions stay blank.
+    } else if (!rates.empty()) {
         lblZanson.caption = "残存金額：　1 円";
         lblGendo.caption = "償却限度：100％";
     } else {

@@ -33,7 +33,7 @@ void GetFxd(ScheduleBuilder& b) {
 
     const std::int16_t byLife = addInt16(life, 12);
     const std::int16_t byAge = addInt16(b.elapsedYears(), 8);
-    const std::int16_t rows = byAge < byLife ? byLife : byAge;
+    const std::int16_t rows = b.tableRows(byAge < byLife ? byLife : byAge);
 
     FiveYearTail tail(cost, b.value(reg::depreciationLimit), b.value(reg::westernYear), quantity,
                       b.roundingFlag() == 0);
@@ -62,6 +62,10 @@ void GetFxd(ScheduleBuilder& b) {
         } else if (next.kind != Kind::Done) {
             year.amount = Money::number(next.amount);
         }
+        // The year's ordinary amount, before the limit cuts it; a tail year's
+        // is its equal part.
+        if (next.kind == Kind::Ordinary || next.kind == Kind::ToLimit) b.setOrdinary(row, amount);
+        if (next.kind == Kind::Tail) b.setOrdinary(row, next.amount);
         if (row <= life && next.kind == Kind::Ordinary) {
             year.expense = Money::number(expense);
             year.bookValue = next.bookValue == 0 ? Money::zero() : Money::number(next.bookValue);
@@ -69,7 +73,7 @@ void GetFxd(ScheduleBuilder& b) {
             year.expense = Money::number(std::floor(next.amount * ratio / 100));
             year.bookValue = Money::number(next.bookValue);
         }
-        if (next.kind == Kind::Tail) year.remark = Remark::FiveYear;
+        if (next.kind == Kind::Tail) year.remark = year.basis = Remark::FiveYear;
         b.putMonths(row);
         book = next.bookValue;
     }

@@ -31,6 +31,7 @@ void GetFxd0(ScheduleBuilder& b) {
         rows = byLife > byAge ? byLife : byAge;
     }
 
+    rows = b.tableRows(rows);
     const float annualAmount = toSingle(b.roundByMode(toSingle(cost * rate)));
     const float annualExpense = toSingle(b.roundByMode(toSingle(annualAmount * ratio / 100)));
     b.start(rows);
@@ -62,6 +63,7 @@ void GetFxd0(ScheduleBuilder& b) {
     };
 
     b.putYearColumns(rows - 1);
+    b.setOrdinary(1, static_cast<double>(toSingle(cost * rate)));
     Year& first = b.at(1);
     first.months = months;
     first.monthsOf = 12;
@@ -74,9 +76,11 @@ void GetFxd0(ScheduleBuilder& b) {
         const std::int32_t book = bookValue(i);
         Year& year = b.at(i);
         if (previous - static_cast<double>(annualAmount) >= quantity) {
+            b.setOrdinary(i, annualAmount);
             year.amount = Money::number(annualAmount);
             year.expense = Money::number(annualExpense);
         } else if (previous != memorandum) {
+            b.setOrdinary(i, annualAmount);
             const double rest = previous - quantity;
             year.amount = Money::number(rest);
             year.expense = Money::number(std::floor(rest * ratio / 100));

@@ -31,7 +31,7 @@ void GetFxd00(ScheduleBuilder& b) {
 
     const std::int16_t byLife = addInt16(n, 5);
     const std::int16_t rows =
-        byLife > addInt16(elapsedYears, 3) ? byLife : addInt16(elapsedYears, 8);
+        b.tableRows(byLife > addInt16(elapsedYears, 3) ? byLife : addInt16(elapsedYears, 8));
 
     const float guaranteeAmount = toSingle(b.roundByMode(guaranteeRate * cost));
     b.start(rows);
@@ -66,6 +66,8 @@ void GetFxd00(ScheduleBuilder& b) {
                                    ? static_cast<double>(decliningRate) * bookValue * months / 12
                                    : static_cast<double>(decliningRate) * bookValue;
         const float ordinaryAmount = toSingle(b.roundByMode(toSingle(product)));
+        b.setOrdinary(row, row == 1 ? static_cast<double>(decliningRate) * bookValue
+                                    : static_cast<double>(ordinaryAmount));
         // An ordinary amount equal to the guarantee amount still reaches it.
         if (row >= 2 && row <= n && ordinaryAmount < guaranteeAmount) {
             switchYear = row;
@@ -90,7 +92,8 @@ void GetFxd00(ScheduleBuilder& b) {
         const double revisedBase = bookValue;
         const float revisedAmount = toSingle(b.roundByMode(revisedDepRate * revisedBase));
         for (int c = 1; row <= lastRow; ++row, ++c) {
-            b.at(row).remark = Remark::Revised;
+            b.at(row).remark = b.at(row).basis = Remark::Revised;
+            b.setOrdinary(row, revisedAmount);
             const double left = revisedBase - static_cast<double>(c) * revisedAmount;
             if (left >= quantity) {
                 putAmount(row, revisedAmount);

@@ -23,7 +23,8 @@ void GetFxd2(ScheduleBuilder& b) {
     const std::int16_t life = toInt16(b.value(revised ? reg::revisedLife : reg::usefulLife));
 
     const std::int16_t byLife = addInt16(life, 7);
-    const std::int16_t rows = b.elapsedYears() < byLife ? byLife : addInt16(b.elapsedYears(), 3);
+    const std::int16_t rows =
+        b.tableRows(b.elapsedYears() < byLife ? byLife : addInt16(b.elapsedYears(), 3));
 
     const std::int32_t floor =
         std::max(toInt32(cost * (100 - b.value(reg::depreciationLimit)) / 100), 0);
@@ -48,6 +49,7 @@ void GetFxd2(ScheduleBuilder& b) {
         const double expense =
             std::max<double>(revisedYear ? current.revisedExpense : current.expense, 0);
         Year& year = b.at(row);
+        if (book - floor > 0) b.setOrdinary(row, amount);
         if (book - floor >= amount) {
             year.amount = Money::number(amount);
             year.expense = Money::number(expense);

@@ -28,7 +28,7 @@ void GetFxd3(ScheduleBuilder& b) {
 
     const std::int16_t byLife = addInt16(life, 15);
     const std::int16_t byAge = addInt16(b.elapsedYears(), 8);
-    const std::int16_t rows = byAge < byLife ? byLife : byAge;
+    const std::int16_t rows = b.tableRows(byAge < byLife ? byLife : byAge);
 
     FiveYearTail tail(cost, b.value(reg::depreciationLimit), b.value(reg::westernYear), quantity,
                       b.roundingFlag() == 0);
@@ -55,12 +55,16 @@ void GetFxd3(ScheduleBuilder& b) {
     double book = ordinaryBook;
     for (int row = 1; row < rows; ++row) {
         float ordinaryAmount = 0;
+        // The full-year amount a leaving in the year is prorated from.
+        double fullYear = 0;
         if (row == 1) {
+            fullYear = static_cast<double>(rate) * ordinaryBook;
             ordinaryAmount =
                 toSingle(b.roundByMode(static_cast<double>(rate) * ordinaryBook * months / 12));
         } else {
             const double r = revised && row >= firstRevisedRow ? revisedRate : rate;
             ordinaryAmount = toSingle(b.roundByMode(r * ordinaryBook));
+            fullYear = ordinaryAmount;
         }
         double nextOrdinary = toInt32(ordinaryBook - static_cast<double>(ordinaryAmount));
         if (row > 1 && nextOrdinary < tail.limitFloor()) nextOrdinary = toInt32(tail.limitFloor());
@@ -75,6 +79,8 @@ void GetFxd3(ScheduleBuilder& b) {
         } else if (next.kind != Kind::Done) {
             year.amount = Money::number(next.amount);
         }
+        if (next.kind == Kind::Ordinary || next.kind == Kind::ToLimit) b.setOrdinary(row, fullYear);
+        if (next.kind == Kind::Tail) b.setOrdinary(row, next.amount);
         if (row <= life) {
             year.expense = Money::number(next.amount * ratio / 100);
         } else {
@@ -82,7 +88,7 @@ void GetFxd3(ScheduleBuilder& b) {
             year.expense = Money::number(std::floor(amount * ratio / 100));
         }
         year.bookValue = Money::number(next.bookValue);
-        if (next.kind == Kind::Tail) year.remark = Remark::FiveYear;
+        if (next.kind == Kind::Tail) year.remark = year.basis = Remark::FiveYear;
         b.putMonths(row);
 
         book = next.bookValue;

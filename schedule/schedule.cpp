@@ -114,7 +114,9 @@ std::string methodName(const reg::Row& row, Procedure procedure) {
 std::string baseText(const reg::Row& row) {
     const std::string& cost = row[reg::acquisitionCost - 1];
     if (!row[reg::newRuleRates - 1].empty()) return common::formatText(cost, common::kMaskAmount);
-    if (row[reg::methodCode - 1] == "1") {
+    // The old straight line and the plain straight line of deferred assets
+    // and living things depreciate the cost less its residual part.
+    if (row[reg::methodCode - 1] == "1" || common::leadingNumber(row[reg::typeCode - 1]) >= 9) {
         const double fraction = (100 - common::leadingNumber(row[reg::residualRatio - 1])) / 100;
         return common::formatNumber(std::floor(common::leadingNumber(cost) * fraction),
                                     common::kMaskBase);
@@ -195,11 +197,24 @@ CurrentPeriod ScheduleBuilder::toukiCal() const {
     return detail::toukiCal(row_, depreciableFraction_, options_.roundingFlag);
 }
 
+std::int16_t ScheduleBuilder::tableRows(std::int16_t rows) const {
+    const std::optional<int> left = leavingRow();
+    // A leaving beyond every table that can be addressed is not recorded.
+    if (!left || *left + 1 > kLastAddressableRow) return rows;
+    return std::max<std::int16_t>(rows, static_cast<std::int16_t>(*left + 2));
+}
+
 void ScheduleBuilder::start(std::int16_t rows) {
     if (rows < 0) throw common::OverflowError("償却表の行数が正しくありません。");
     if (rows - 1 > kLastAddressableRow) throw common::OverflowError("オーバーフローしました。");
     schedule_.years.assign(rows > 1 ? static_cast<std::size_t>(rows - 1) : 0, Year{});
+    ordinary_.assign(schedule_.years.size(), 0.0);
     schedule_.gridRowCount = std::max<std::int16_t>(rows, 1);
+}
+
+void ScheduleBuilder::setOrdinary(int row, double amount) {
+    static_cast<void>(at(row));
+    ordinary_[static_cast<std::size_t>(row - 1)] = amount;
 }
 
 void ScheduleBuilder::putYearColumns(int lastRow) {
@@ -235,6 +250,8 @@ std::int32_t ScheduleBuilder::putStraightFirstYear(int rows, double floor) {
         0.0, cost - floor));
     const std::int32_t b1 = common::toInt32(cost - firstYear);
     putYearColumns(rows - 1);
+    setOrdinary(1, static_cast<double>(common::toSingle(cost * depreciableFraction_)) *
+                       value(reg::depreciationRate));
     Year& first = at(1);
     first.amount = Money::number(firstYear);
     first.expense = Money::number(std::floor(firstYear * value(reg::businessRatio) / 100));
@@ -247,37 +264,50 @@ std::int16_t ScheduleBuilder::firstRevisedRow() const {
     return std::max<std::int16_t>(common::toInt16(1999 - value(reg::westernYear)), 2);
 }
 
+std::optional<int> ScheduleBuilder::leavingRow() const {
+    const std::string& kind = cell(reg::disposalKind);
+    if (kind != kRemarkScrapped && kind != kRemarkSold) return std::nullopt;
+    const auto left = common::parseYearMonth(cell(reg::disposalMonth));
+    if (!left) return std::nullopt;
+    // The fiscal year that holds the month, as settleYear counts rows.
+    const double closing = options_.closingMonth;
+    const double settle = left->month <= closing ? left->year : left->year + 1;
+    const double row =
+        settle - value(reg::westernYear) + (value(reg::acquisitionMonth) <= closing ? 1 : 0);
+    if (!(row >= 1) || row > 1e6) return std::nullopt;
+    return static_cast<int>(row);
+}
+
 void ScheduleBuilder::applyLeaving() {
     const Procedure procedure = schedule_.procedure;
     if (procedure == Procedure::None || procedure == Procedure::ThreeYear ||
         procedure == Procedure::SmallAsset) {
         return;
     }
-    const std::string& kind = cell(reg::disposalKind);
-    const Remark remark = kind == kRemarkScrapped ? Remark::Scrapped
-                          : kind == kRemarkSold   ? Remark::Sold
-                                                  : Remark::None;
+    const std::optional<int> leaving = leavingRow();
+    if (!leaving || static_cast<std::size_t>(*leaving) > schedule_.years.size()) return;
+    const int r = *leaving;
     const auto left = common::parseYearMonth(cell(reg::disposalMonth));
-    if (remark == Remark::None || !left) return;
-
-    // The fiscal year that holds the month, as settleYear counts rows.
-    const double closing = options_.closingMonth;
-    const double acquired = value(reg::acquisitionMonth);
-    const double settle = left->month <= closing ? left->year : left->year + 1;
-    const double row = settle - value(reg::westernYear) + (acquired <= closing ? 1 : 0);
-    if (row < 1 || row > static_cast<double>(schedule_.years.size())) return;
-    const int r = static_cast<int>(row);
+    const Remark remark =
+        cell(reg::disposalKind) == kRemarkScrapped ? Remark::Scrapped : Remark::Sold;
 
     // Months in use in that year: from its first month, or the month of
     // acquisition in the first year, through the month it left.
+    const double closing = options_.closingMonth;
+    const double acquired = value(reg::acquisitionMonth);
     const int first = r == 1 ? static_cast<int>(acquired) : static_cast<int>(closing) + 1;
     const int months = ((left->month - first) % 12 + 12) % 12 + 1;
-    const double counted = r == 1 ? static_cast<double>(firstYearMonths()) : 12.0;
+    const int counted = r == 1 ? firstYearMonths() : 12;
 
+    // The ordinary full-year amount prorated once by the months in use; what
+    // the undisturbed year takes (cut by the limit or the memorandum value)
+    // is the most it can be.
     Year& year = at(r);
-    const double yearAmount = year.amount.kind == Money::Kind::Number ? year.amount.value : 0;
+    const double undisturbed = year.amount.kind == Money::Kind::Number ? year.amount.value : 0;
+    const double prorated =
+        roundByMode(ordinary_[static_cast<std::size_t>(r - 1)] * std::min(months, counted) / 12);
     const double amount =
-        std::min(yearAmount, roundByMode(yearAmount * std::min<double>(months, counted) / counted));
+        months >= counted ? undisturbed : std::max(0.0, std::min(undisturbed, prorated));
     double before = value(reg::acquisitionCost);
     for (int earlier = r - 1; earlier >= 1; --earlier) {
         const Money& book = at(earlier).bookValue;

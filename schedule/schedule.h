@@ -73,6 +73,10 @@ struct Year {
     Money expense;    // 経費算入額
     Money bookValue;  // 期末簿価
     Remark remark = Remark::None;
+    // How the year's amount is computed (Revised, FiveYear or None). It
+    // stays when the remark becomes the year the asset left (Scrapped,
+    // Sold), whose amount is still taken by the same rule.
+    Remark basis = Remark::None;
 };
 
 // The procedure that computed the schedule.
@@ -115,10 +119,14 @@ struct Schedule {
 
 // The schedule of `row` (a register row) under `options`. An asset that
 // left the business (columns 20 and 21) takes, in the fiscal year it left,
-// that year's amount times the months it was still in use over the months
-// the year counts (rounded by the rounding flag), shows the book value that
-// left with the remark 除却 or 売却, and has no later years. The 一括償却
-// thirds and a 少額特例 asset are not affected.
+// the year's ordinary full-year amount times the months it was still in use
+// over 12, rounded once by the rounding flag (the first year prorated from
+// the month of acquisition, not again from its prorated amount), and never
+// more than the undisturbed year would take (the limit, the memorandum
+// value); it shows the book value that left with the remark 除却 or 売却
+// and has no later years. The table always reaches the year after it left,
+// also when the depreciation ended years before. The 一括償却 thirds and a
+// 少額特例 asset are not affected.
 [[nodiscard]] Schedule computeSchedule(const reg::Row& row, const Options& options);
 
 // ---- Display texts ----

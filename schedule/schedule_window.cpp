@@ -60,16 +60,14 @@ void ScheduleWindowModel::Form_Load() {
 }
 
 void ScheduleWindowModel::cmdFF_Click() {
-    if (state_.currentRecord == reg::kMaxRecords) return;
-    if (state_.currentRecord == state_.recordCount) {
+    // The last asset is the last page, also when the register is full.
+    if (state_.currentRecord >= state_.recordCount || state_.currentRecord >= reg::kMaxRecords) {
         dialogs_.message({kLastPageMessage});
         return;
     }
-    if (state_.currentRecord < state_.recordCount) {
-        ++state_.currentRecord;
-        setNum();
-        showAsset();
-    }
+    ++state_.currentRecord;
+    setNum();
+    showAsset();
 }
 
 void ScheduleWindowModel::cmdRew_Click() {
@@ -83,7 +81,7 @@ void ScheduleWindowModel::cmdRew_Click() {
 }
 
 void ScheduleWindowModel::Pageup() {
-    // Row 61 does not exist; going there would end the program.
+    // No row lies past the register's capacity.
     if (state_.currentRecord >= reg::kMaxRecords) return;
     ++state_.currentRecord;
     showAsset();

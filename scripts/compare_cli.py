@@ -3,7 +3,7 @@
 
 Called by scripts/compare_cli.sh, which builds the two executables. Every
 register is written as the entry card writes one (code page 932, CR LF, 19
-quoted fields); both executables get the same arguments and the same
+quoted fields, 22 for an asset that left the business); both executables get the same arguments and the same
 environment, and their standard output, standard error and exit code must
 agree byte for byte.
 """
@@ -266,10 +266,26 @@ def make_odd(asset: list[str], rng: random.Random) -> list[str]:
     return odd
 
 
+def leaving_fields(asset: list[str], rng: random.Random) -> list[str] | None:
+    """Columns 20 to 22 of an asset that left the business: the month (from
+    its acquisition to forty years on), 除却 or 売却 and a sale price."""
+    try:
+        year, month = int(asset[7]), int(asset[4])
+    except ValueError:
+        return None
+    if not (1 <= month <= 12 and 1900 <= year <= 2100):
+        return None
+    left_year = year + rng.choice((0, 0, 1, 2, 3, 5, 8, 12, 20, 40))
+    left_month = rng.randint(month if left_year == year else 1, 12)
+    kind = rng.choice(("除却", "売却"))
+    price = str(rng.choice((0, 1, 30000, 300000, rng.randint(1, 5000000)))) if kind == "売却" else ""
+    return [f"{left_year:04d}-{left_month:02d}", kind, price]
+
+
 def register_bytes(assets: list[list[str]]) -> bytes:
     lines = []
     for asset in assets:
-        assert len(asset) == 19 and not any('"' in f for f in asset)
+        assert len(asset) in (19, 22) and not any('"' in f for f in asset)
         lines.append(",".join(f'"{f}"' for f in asset) + "\r\n")
     return "".join(lines).encode("cp932")
 
@@ -444,6 +460,9 @@ def main() -> int:
     parser.add_argument("--odd", type=float, default=50,
                         help="percentage of registers given one to three records the card "
                              "would refuse (default 50)")
+    parser.add_argument("--leaving", type=float, default=10,
+                        help="percentage of assets (other than 一括償却 and 少額特例) recorded "
+                             "as scrapped or sold (default 10)")
     parser.add_argument("--show", type=int, default=50,
                         help="print diffs for this many differences (all go to the report)")
     parser.add_argument("--timeout", type=float, default=120.0,
@@ -471,6 +490,15 @@ def main() -> int:
             for _ in range(rng.randint(1, 3)):
                 i = rng.randrange(len(assets))
                 assets[i] = make_odd(assets[i], rng)
+        # Leavings draw from a stream of their own: the rest of the register
+        # stays what the same seed always gave.
+        leaving_rng = random.Random(f"{o.seed}/{r}/leaving")
+        for i, asset in enumerate(assets):
+            if asset[11] in ("2", "6") or leaving_rng.random() * 100 >= o.leaving:
+                continue
+            fields = leaving_fields(asset, leaving_rng)
+            if fields:
+                assets[i] = asset + fields
         path = o.work / f"register-{o.seed}-{r:04d}.dat"
         path.write_bytes(register_bytes(assets))
         registers[r] = path

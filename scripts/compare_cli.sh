@@ -4,7 +4,7 @@
 # must print the same bytes, on both streams, with the same exit code.
 #
 #   bash scripts/compare_cli.sh BASE [--head REV] [--count N] [--seed S]
-#                               [--jobs J] [--odd P] [--full] [--show N]
+#                               [--jobs J] [--odd P] [--leaving P] [--full] [--show N]
 #
 # BASE is built from a git worktree in build/compare/base-src into
 # build/compare/base; the working tree (or --head REV, from a worktree in
@@ -17,12 +17,13 @@ set -euo pipefail
 usage() {
     cat >&2 <<'EOF'
 usage: bash scripts/compare_cli.sh BASE [--head REV] [--count N] [--seed S] [--jobs J]
-                                   [--odd P] [--full] [--show N]
+                                   [--odd P] [--leaving P] [--full] [--show N]
 
   --head REV  build REV instead of the working tree
   --count N   number of generated registers (default 300)
   --seed S    seed of the generator (default 1); the same seed gives the same registers
   --jobs J    comparisons run at a time (default: the number of processors)
+  --leaving P percentage of assets recorded as scrapped or sold (default 10)
   --odd P     percentage of registers that get one to three records with values the
               card would refuse (default 50; 0 for card-written registers alone)
   --full      every closing month x rounding x current year for every register
@@ -43,6 +44,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 full=()
 show=50
 odd=50
+leaving=10
 while (($#)); do
     case "$1" in
         --head) head_rev=${2:?--head needs a revision}; shift 2 ;;
@@ -51,6 +53,7 @@ while (($#)); do
         --jobs) jobs=${2:?--jobs needs a number}; shift 2 ;;
         --show) show=${2:?--show needs a number}; shift 2 ;;
         --odd) odd=${2:?--odd needs a percentage}; shift 2 ;;
+        --leaving) leaving=${2:?--leaving needs a percentage}; shift 2 ;;
         --full) full=(--full); shift ;;
         -h|--help) usage ;;
         -*) echo "compare_cli: unknown option $1" >&2; usage ;;
@@ -58,7 +61,7 @@ while (($#)); do
     esac
 done
 [[ -n $base ]] || usage
-for n in "$count" "$seed" "$jobs" "$show" "$odd"; do
+for n in "$count" "$seed" "$jobs" "$show" "$odd" "$leaving"; do
     [[ $n =~ ^[0-9]+$ ]] || { echo "compare_cli: not a number: $n" >&2; exit 2; }
 done
 ((count >= 1 && jobs >= 1)) || { echo "compare_cli: --count and --jobs must be at least 1" >&2; exit 2; }
@@ -139,6 +142,6 @@ status=0
 python3 "$root/scripts/compare_cli.py" --base-cli "$out/base/fenmark-cli" \
     --head-cli "$out/head/fenmark-cli" --rates "$rates" --work "$work" \
     --failures "$out/failures" --count "$count" --seed "$seed" --jobs "$jobs" \
-    --show "$show" --odd "$odd" "${full[@]}" || status=$?
+    --show "$show" --odd "$odd" --leaving "$leaving" "${full[@]}" || status=$?
 echo "compare_cli: comparisons took $((SECONDS - start)) s"
 exit "$status"

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libcli11-dev nlohmann-json3-dev
-    fonts-ipafont-mincho fonts-ipafont-gothic
+    fonts-ipafont-mincho fonts-ipafont-gothic fonts-noto-cjk
     xvfb xauth
     poppler-utils
 )

@@ -22,6 +22,7 @@
 #include "card/useful_life.h"
 #include "platform/program_folder.h"
 #include "platform/qt/qt_dialogs.h"
+#include "ui/line_breaks.h"
 #include "ui/main_window.h"
 #include "ui/mirror.h"
 
@@ -102,7 +103,7 @@ void MainWindowCardHost::ReLoad2() {
 }
 
 void MainWindowCardHost::registerSaved() {
-    main_.model().enableRegisterCommands(false, false);
+    main_.model().registerSaved();
     main_.sync();
 }
 
@@ -380,7 +381,10 @@ void EntryCardWindow::sync() {
     const QScopedValueRollback guard(syncing_, true);
     setWindowTitle(fromUtf8(model_.Caption.caption));
     for (auto& [box, edit] : edits_) mirror(*box, edit);
-    for (auto& [control, label] : labels_) mirror(*control, label);
+    for (auto& [control, label] : labels_) {
+        mirror(*control, label);
+        if (label->wordWrap()) label->setText(keepPhrases(label->text()));
+    }
     for (auto& [list, combo] : combos_) {
         const QSignalBlocker blocker(combo);
         QStringList items;
@@ -405,6 +409,7 @@ void EntryCardWindow::sync() {
         radio->setVisible(option->visible);
     }
     for (auto& [control, button] : buttons_) mirror(*control, button);
+    fitHeightToWrappedTexts(*this);
     applyFocus();
 }
 
@@ -485,8 +490,7 @@ bool EntryCardWindow::eventFilter(QObject* watched, QEvent* event) {
                 }
                 return true;
             }
-            if (name == model_.txtPrice.name && !key->text().isEmpty() &&
-                !model_.priceKeyAccepted(key->text().toStdString())) {
+            if (!key->text().isEmpty() && !model_.keyAccepted(name, key->text().toStdString())) {
                 return true;
             }
             break;

@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "ui/line_breaks.h"
 #include "ui/mirror.h"
 
 namespace fenmark::ui {
@@ -49,7 +50,15 @@ LifeDialog::LifeDialog(const card::LifeTable& table, platform::Dialogs& dialogs,
     }
     list_ = new QListWidget(this);
     list_->setObjectName(fromUtf8(model_.lstEntries.name));
-    list_->setUniformItemSizes(true);
+    // Entries differ at their ends (「…＞事務所用又は美術館用のもの」 against
+    // 「…＞店舗用のもの」): a line wraps rather than being cut short, and
+    // keeps the dialog's width.
+    list_->setWordWrap(true);
+    list_->setTextElideMode(Qt::ElideNone);
+    list_->setUniformItemSizes(false);
+    list_->setResizeMode(QListView::Adjust);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_->setAlternatingRowColors(true);
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
         model_.select(row);
         afterEvent();
@@ -126,18 +135,26 @@ LifeDialog::LifeDialog(const card::LifeTable& table, platform::Dialogs& dialogs,
     setTabOrder(w("txtElapsedMonths"), w("cmdUsed"));
     setTabOrder(w("cmdUsed"), w("cmdClose"));
 
-    const int lineWidth = fontMetrics().horizontalAdvance(QString(44, QChar(0x8cc7)));
-    resize(lineWidth, lineWidth);
-
     model_.Form_Load();
     sync();
+
+    // Narrower, the notes would take so many lines that the list had no
+    // room left.
+    setMinimumWidth(fontMetrics().horizontalAdvance(QString(40, QChar(0x8cc7))));
+    fitHeightToWrappedTexts(*this);
+    // Room for most entries on one line, and for a dozen of them.
+    const int lineWidth = fontMetrics().horizontalAdvance(QString(56, QChar(0x8cc7)));
+    resize(lineWidth, fontMetrics().lineSpacing() * 40);
     w("txtFind")->setFocus(Qt::OtherFocusReason);
 }
 
 void LifeDialog::sync() {
     setWindowTitle(fromUtf8(model_.Caption.caption));
     for (auto& [box, edit] : edits_) mirror(*box, edit);
-    for (auto& [control, label] : labels_) mirror(*control, label);
+    for (auto& [control, label] : labels_) {
+        mirror(*control, label);
+        if (label->wordWrap()) label->setText(keepPhrases(label->text()));
+    }
     for (auto& [control, button] : buttons_) mirror(*control, button);
     fraUsed_->setTitle(fromUtf8(model_.fraUsed.caption));
     fraUsed_->setEnabled(model_.fraUsed.enabled);
@@ -146,13 +163,14 @@ void LifeDialog::sync() {
     if (listed_ != model_.lstEntries.items) {
         listed_ = model_.lstEntries.items;
         list_->clear();
-        QStringList lines;
-        lines.reserve(static_cast<qsizetype>(listed_.size()));
-        for (const std::string& line : listed_) lines << fromUtf8(line);
-        list_->addItems(lines);
+        for (const std::string& line : listed_) {
+            auto* item = new QListWidgetItem(keepPhrases(fromUtf8(line)), list_);
+            item->setToolTip(fromUtf8(line));
+        }
     }
     list_->setCurrentRow(model_.lstEntries.listIndex);
     if (QListWidgetItem* item = list_->currentItem()) list_->scrollToItem(item);
+    fitHeightToWrappedTexts(*this);
 }
 
 void LifeDialog::afterEvent() {

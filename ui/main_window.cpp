@@ -37,6 +37,8 @@ constexpr int kListTop = 1200 / kTwipsPerPixel;
 constexpr int kListRightMargin = 900 / kTwipsPerPixel - kListLeft;
 
 constexpr int kIconSize = 20;
+// The widest the name column grows, in full-width characters.
+constexpr int kNameColumnLimit = 40;
 
 void drawDownArrow(QPainter& p, qreal x, qreal top, qreal bottom) {
     p.setPen(QPen(QColor(0x20, 0x50, 0xa0), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -263,12 +265,32 @@ void MainWindow::sync() {
     }
     {
         const QSignalBlocker blocker(fxg1_);
-        fxg1Model_->refresh();
+        if (fxg1Model_->refresh()) fitNameColumn();
         const platform::Geometry& g = model_.Fxg1Geometry;
         fxg1_->setGeometry(g.left / kTwipsPerPixel, g.top / kTwipsPerPixel,
                            g.width / kTwipsPerPixel, g.height / kTwipsPerPixel);
         fxg1_->setVisible(model_.Fxg1Visible);
     }
+}
+
+void MainWindow::fitNameColumn() {
+    // The heading's blanks make room for a short name only; a name with the
+    // note of its leaving (「売却した軽バン（売却 R. 8/6）」) needs more. The
+    // column grows to its longest text up to a limit: it does not scroll,
+    // and wider still it would leave no room for the columns that do.
+    constexpr int kNameColumn = 1;
+    const QAbstractItemModel* list = fxg1_->model();
+    if (list == nullptr || list->columnCount() <= kNameColumn) return;
+    const QFontMetrics metrics(fxg1_->font());
+    int widest = 0;
+    for (int row = 0; row < list->rowCount(); ++row) {
+        const QString text = list->index(row, kNameColumn).data().toString();
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    }
+    const int padding = metrics.horizontalAdvance(QStringLiteral("  ")) + 8;
+    const int limit = metrics.horizontalAdvance(QString(kNameColumnLimit, QChar(0x8cc7)));
+    const int wanted = std::min(widest + padding, limit);
+    if (wanted > fxg1_->columnWidth(kNameColumn)) fxg1_->setColumnWidth(kNameColumn, wanted);
 }
 
 void MainWindow::click(const std::string& name) {

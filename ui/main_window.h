@@ -81,6 +81,8 @@ class MainWindow : public QMainWindow,
     void click(const std::string& name);
     void combo1Activated(int index);
     void resizeList();
+    // Widens the list's name column to its contents after the list changed.
+    void fitNameColumn();
 
     platform::Dialogs& dialogs_;
     platform::PrintDevice& printDevice_;

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +30,21 @@ QRect pixels(const platform::Geometry& g) {
 }
 
 QColor color(platform::Rgb rgb) { return QColor(QRgb(rgb)); }
+
+// Twips for a length in pixels.
+int twips(int pixels) { return pixels * kTwips; }
+
+// The headings of the statement carry the form's letters ㋑ to ㋦; the IPA
+// fonts lack ㋷ and ㋦, Noto Sans CJK JP has them all.
+QFont headingFont(const QFont& base) {
+    QFont font = base;
+    font.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic"),
+                      QStringLiteral("IPAGothic")});
+    return font;
+}
+
+// How many rows the grid shows at least, below its heading.
+constexpr int kLeastGridRows = 3;
 
 // The design font where it is installed, else the nearest Japanese gothic.
 QFont designFont(const QFont& base, const yearend::ControlLayout& entry) {
@@ -112,7 +128,7 @@ StatementWindow::StatementWindow(reg::ProgramState& state, platform::Dialogs& di
             widget = swatch;
         } else {
             auto* label = new QLabel(this);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             labels_.emplace_back(control, label);
             widget = label;
         }
@@ -120,6 +136,8 @@ StatementWindow::StatementWindow(reg::ProgramState& state, platform::Dialogs& di
         widgets_.emplace_back(entry.name, widget);
     }
     fxg3_->setFocusPolicy(Qt::StrongFocus);
+    fxg3_->horizontalHeader()->setFont(headingFont(fxg3_->font()));
+    fxg3_->frozenView()->horizontalHeader()->setFont(headingFont(fxg3_->font()));
 
     const std::vector<std::string> order = model_.tabOrder();
     for (std::size_t i = 1; i < order.size(); ++i) {
@@ -131,13 +149,61 @@ StatementWindow::StatementWindow(reg::ProgramState& state, platform::Dialogs& di
     resize(yearend::kClientWidth / kTwips, yearend::kClientHeight / kTwips);
     sync();
     fitGrid();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.left() + std::max((area.width() - width()) / 2, 0),
-             area.top() + std::max((area.height() - height()) / 2, 0));
-    }
+    fitScreenHeight();
     resizeControls();
     widgetNamed(model_.focus)->setFocus(Qt::OtherFocusReason);
+}
+
+QRect StatementWindow::screenArea() const {
+    const QScreen* screen =
+        this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->availableGeometry() : QRect();
+}
+
+void StatementWindow::fitScreenHeight() {
+    const QRect area = screenArea();
+    if (!area.isValid()) return;
+    // The frame as far as it is known; before the window is shown, none.
+    const int frameWidth = frameGeometry().width() - width();
+    const int frameHeight = frameGeometry().height() - height();
+    resize(width(), std::max(area.height() - frameHeight, minimumHeight()));
+    move(area.left() + std::max((area.width() - width() - frameWidth) / 2, 0), area.top());
+}
+
+void StatementWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Shown, the window has its frame: it must still fit the screen.
+    if (!fittedShown_) {
+        fittedShown_ = true;
+        fitScreenHeight();
+    }
+}
+
+QSize StatementWindow::neededSize(const yearend::ControlLayout& entry, QWidget* widget) const {
+    if (widget == fxg3_) {
+        // The heading and a few rows, and the scroll bar across.
+        const int rows = fxg3_->verticalHeader()->defaultSectionSize() * kLeastGridRows;
+        return {0, 2 * fxg3_->frameWidth() + fxg3_->horizontalHeader()->sizeHint().height() + rows +
+                       fxg3_->horizontalScrollBar()->sizeHint().height()};
+    }
+    const QFontMetrics metrics(widget->font());
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        const int text = std::max(metrics.horizontalAdvance(label->text()),
+                                  metrics.horizontalAdvance(fromUtf8(entry.widthText)));
+        const QMargins margins = label->contentsMargins();
+        return {text + margins.left() + margins.right() + 2 * label->margin() + 2,
+                metrics.height() + margins.top() + margins.bottom() + 2 * label->margin()};
+    }
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        return {metrics.horizontalAdvance(button->text()) + 16, button->sizeHint().height()};
+    }
+    if (widget == txtGetYe_) {
+        // Two digits of a year.
+        return {metrics.horizontalAdvance(QStringLiteral("88")) + 12,
+                txtGetYe_->sizeHint().height()};
+    }
+    if (qobject_cast<QComboBox*>(widget) != nullptr) return widget->sizeHint();
+    return {};
 }
 
 QWidget* StatementWindow::widgetNamed(const std::string& name) const {
@@ -171,16 +237,21 @@ void StatementWindow::sync() {
         cboForm_->setEnabled(model_.cboForm.enabled);
         cboForm_->setVisible(model_.cboForm.visible);
     }
+    const bool newFigures = fxg3Model_->refresh();
+    fxg3_->setVisible(model_.Fxg3Visible);
+    // The model lays the controls out by what their captions need in the
+    // fonts they are shown in.
+    for (const yearend::ControlLayout& entry : model_.layout) {
+        const QSize needed = neededSize(entry, widgetNamed(entry.name));
+        model_.setNeededSize(entry.name, twips(needed.width()), twips(needed.height()));
+    }
     for (const yearend::ControlLayout& entry : model_.layout) {
         widgetNamed(entry.name)->setGeometry(pixels(entry.geometry));
     }
-    // A caption wider than its place in this font is shown whole.
-    for (auto& [control, label] : labels_) {
-        const int needed = label->sizeHint().width();
-        if (label->width() < needed) label->resize(needed, label->height());
-    }
-    const bool newFigures = fxg3Model_->refresh();
-    fxg3_->setVisible(model_.Fxg3Visible);
+    const yearend::ClientSize least = model_.minimumClientSize();
+    const QSize leastPixels((least.width + kTwips - 1) / kTwips,
+                            (least.height + kTwips - 1) / kTwips);
+    if (minimumSize() != leastPixels) setMinimumSize(leastPixels);
     // The figures of a statement are what the user copies into the return:
     // none of them may hide behind the scroll bar.
     if (newFigures && model_.Fxg3Visible) fitGrid();
@@ -193,9 +264,7 @@ void StatementWindow::fitGrid() {
     for (int c = 0; c < fxg3Model_->columnCount(); ++c) gridWidth += fxg3_->columnWidth(c);
     // The resizing rule leaves the grid 300 twips narrower than the window.
     int wanted = gridWidth + 300 / kTwips;
-    const QScreen* screen =
-        this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
-    const QRect area = screen != nullptr ? screen->availableGeometry() : QRect();
+    const QRect area = screenArea();
     if (area.isValid()) {
         wanted = std::min(wanted, area.width() - (frameGeometry().width() - width()));
     }

@@ -16,6 +16,8 @@
 //   window->setAttribute(Qt::WA_DeleteOnClose);
 //   window->show();
 
+#include <QRect>
+#include <QSize>
 #include <QWidget>
 #include <string>
 #include <utility>
@@ -43,8 +45,9 @@ class StatementWindow : public QWidget {
 
   public:
     // Runs the model's Form_Load, fits the grid's columns to their headings
-    // and opens wide enough to show them all (see fitGrid), centred on the
-    // screen.
+    // and opens wide enough to show them all (see fitGrid) and as tall as
+    // the screen allows, centred across it. The window cannot be made
+    // smaller than the model's minimumClientSize().
     StatementWindow(reg::ProgramState& state, platform::Dialogs& dialogs,
                     yearend::StatementSettings settings, yearend::StatementWindowHost* host,
                     platform::PrintDevice* printDevice = nullptr, QWidget* parent = nullptr);
@@ -56,6 +59,7 @@ class StatementWindow : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,6 +71,14 @@ class StatementWindow : public QWidget {
     // enough to show them all, as far as the grid's widest size and the
     // screen allow; a wider window is left as it is.
     void fitGrid();
+    // As tall as the screen's available area allows, at its top, centred
+    // across.
+    void fitScreenHeight();
+    [[nodiscard]] QRect screenArea() const;
+    // What the widget of a control needs to show its caption (and the
+    // model's widthText) whole, in pixels; for the grid the height of its
+    // heading and a few rows.
+    [[nodiscard]] QSize neededSize(const yearend::ControlLayout& entry, QWidget* widget) const;
     // The widget of the control of that name, or nullptr.
     [[nodiscard]] QWidget* widgetNamed(const std::string& name) const;
 
@@ -80,6 +92,7 @@ class StatementWindow : public QWidget {
     QComboBox* cboForm_ = nullptr;
     platform::qt::GridTableView* fxg3_ = nullptr;
     platform::qt::GridTableModel* fxg3Model_ = nullptr;
+    bool fittedShown_ = false;
 };
 
 }  // namespace fenmark::ui

@@ -78,24 +78,25 @@ constexpr Headings withSpecial(Headings headings, std::string_view special) {
 
 constexpr Headings kIncomeHeadings = withSpecial(kBlueHeadings, "特別償却費");
 
+// The form's letter stands before its heading, as the form prints it.
 constexpr Headings kBlueShortHeadings = {"減価償却資産\nの名称等",
                                          "面積\n又は\n数量",
                                          "取得\n年月",
-                                         "取得価額\n（償却\n保証額）",
-                                         "償却の基\n礎になる\n金額",
+                                         "㋑取得価額\n（償却\n保証額）",
+                                         "㋺償却の\n基礎になる\n金額",
                                          "償却\n方法",
                                          "耐用\n年数",
-                                         "償却率又\nは改定\n償却率",
-                                         "本年中の\n償却期間",
-                                         "本年分の\n普通\n償却費",
-                                         "割増\n（特別）\n償却費",
-                                         "本年分の\n償却費\n合計",
-                                         "事業\n専用\n割合",
-                                         "本年分の\n必要経費\n算入額",
-                                         "未償却残高\n（期末\n残高）",
+                                         "㋩償却率\n又は改定\n償却率",
+                                         "㋥本年中\nの償却\n期間",
+                                         "㋭本年分の\n普通\n償却費",
+                                         "㋬割増\n（特別）\n償却費",
+                                         "㋣本年分の\n償却費\n合計",
+                                         "㋠事業\n専用\n割合",
+                                         "㋷本年分の\n必要経費\n算入額",
+                                         "㋦未償却残高\n（期末\n残高）",
                                          "摘要"};
 
-constexpr Headings kIncomeShortHeadings = withSpecial(kBlueShortHeadings, "特別\n償却費");
+constexpr Headings kIncomeShortHeadings = withSpecial(kBlueShortHeadings, "㋬特別\n償却費");
 
 }  // namespace
 
@@ -128,11 +129,13 @@ std::optional<double> decliningBase(const schedule::Schedule& schedule, int row)
         return std::nullopt;
     }
     if (row < 2 || static_cast<std::size_t>(row) > schedule.years.size()) return std::nullopt;
-    const Remark remark = schedule.year(row).remark;
-    if (remark == Remark::FiveYear) return std::nullopt;
+    // The basis, not the remark: a year the asset left in is still computed
+    // as the undisturbed year would be.
+    const Remark basis = schedule.year(row).basis;
+    if (basis == Remark::FiveYear) return std::nullopt;
     int start = row;
-    if (remark == Remark::Revised) {
-        while (start > 1 && schedule.year(start - 1).remark == Remark::Revised) --start;
+    if (basis == Remark::Revised) {
+        while (start > 1 && schedule.year(start - 1).basis == Remark::Revised) --start;
         if (start == 1) return std::nullopt;
     }
     return schedule.year(start - 1).bookValue.yen();
@@ -195,6 +198,13 @@ ScheduleCopy copyScheduleRow(const schedule::Schedule& schedule, int row) {
     const auto yen = [&](int r, Money schedule::Year::*field) {
         return exists(r) ? (schedule.year(r).*field).yen() : 0.0;
     };
+
+    // A year past the end of the table is one more year after the asset's
+    // depreciation ended, shown as the table's last year (every table ends
+    // with such years, written off or held at the memorandum value).
+    if (row > 0 && static_cast<std::size_t>(row) > schedule.years.size()) {
+        row = static_cast<int>(schedule.years.size());
+    }
 
     ScheduleCopy copy;
     // A computed months text is never "0", which once also read as a full
@@ -274,6 +284,11 @@ StatementData computeStatement(const reg::AssetRegister& assets, int count,
                                const schedule::Options& options, bool optionsValid) {
     StatementData data;
     data.lines.resize(static_cast<std::size_t>(std::max(count, 0)));
+    // Every table reaches a few years past the current year; counted from
+    // the statement's year instead when that is later, an asset still being
+    // depreciated then has its year in the table.
+    schedule::Options reaching = options;
+    reaching.currentYear = std::max(options.currentYear, statementYear + 1989);
     std::string prefix;
     for (int f = 1; f <= count; ++f) {
         const reg::Row& asset = assets.row(f);
@@ -303,7 +318,7 @@ StatementData computeStatement(const reg::AssetRegister& assets, int count,
         std::optional<schedule::Schedule> computed;
         if (optionsValid) {
             try {
-                computed = schedule::computeSchedule(asset, options);
+                computed = schedule::computeSchedule(asset, reaching);
             } catch (const common::OverflowError&) {
             }
         }
@@ -328,14 +343,17 @@ StatementData computeStatement(const reg::AssetRegister& assets, int count,
         }
 
         const int offset = scheduleOffset(closingMonthNumber, value(reg::acquisitionMonth));
-        const int row = scheduleRowFor(offset, statementYear, value(reg::westernYear));
+        int row = scheduleRowFor(offset, statementYear, value(reg::westernYear));
+        // Past the table's end the year is one more after the depreciation
+        // ended: the same as the table's last year.
+        row = std::min(row, static_cast<int>(computed->years.size()));
         line.year = copyScheduleRow(*computed, row);
         if (const auto base = decliningBase(*computed, row)) {
             line.base = formatNumber(*base, kMaskBase);
         }
         // From the switch on, the revised rate is the rate of the year.
         if (row >= 1 && static_cast<std::size_t>(row) <= computed->years.size() &&
-            computed->year(row).remark == schedule::Remark::Revised) {
+            computed->year(row).basis == schedule::Remark::Revised) {
             line.rate = card::revisedRateOf(cell(reg::newRuleRates));
         }
         if (line.year.shareCleared) line.share.clear();
@@ -483,8 +501,9 @@ void StatementWindowModel::finish() {
     cmdOk.enabled = false;
     txtGetYe.visible = false;
     cboEra.visible = false;
-    // The heading names the year as the return does: 元 for the first.
-    lblGY.caption = common::eraYearText(common::eraYearOf(chosenEra(), 1988.0 + statementYear));
+    // The heading names the year in the era of the year, as the return does,
+    // whatever era it was typed in.
+    showHeading();
     lblGY.visible = true;
     if (state_.closingMonth.empty()) state_.closingMonth = "12";
     Label3.caption = closingCaption(statementYear, state_.closingMonth);

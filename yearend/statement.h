@@ -71,7 +71,7 @@ inline constexpr const char* kWrittenOff = "償却済";
 inline constexpr const char* kEqualRemark = "均等償却";
 inline constexpr const char* kFullYear = "12/12";
 
-inline constexpr const char* kPromptCaption = "閲覧年度を入力して下さい。";
+inline constexpr const char* kPromptCaption = "閲覧する年分を入力して下さい。";
 inline constexpr const char* kRemovableLegend = "既に削除可能な資産";
 inline constexpr const char* kNotExistingLegend = "その年度に存在しない資産";
 // Under the table: the year's 少額減価償却資産 (措置法28条の2) and the cap
@@ -84,7 +84,7 @@ inline constexpr const char* kSmallAssetOverCaption =
     "合計が300万円を超えています。超える部分は少額減価償却資産の特例で必要経費にできません。";
 
 inline constexpr const char* kBadYearMessage = "入力が正しくありません。";
-inline constexpr const char* kNoYearMessage = "年度を入力して下さい。";
+inline constexpr const char* kNoYearMessage = "年分を入力して下さい。";
 // Told once after a statement in which some assets could not be computed
 // (their rows show no schedule values), and when the totals themselves
 // cannot be held.
@@ -151,11 +151,12 @@ struct ScheduleCopy {
 };
 
 // Year `row` of `schedule` (-1 for none) as the statement shows it. A year
-// outside the schedule shows "0" for its amounts and nothing for its months
-// and remark; past the schedule's counted last year (gridRowCount - 1) the
-// book value is that year's; a year showing neither depreciation nor book
-// value is removable, one before the schedule does not exist yet, and a
-// year showing no expense is written off ("償却済").
+// before the schedule shows "0" for its amounts and nothing for its months
+// and remark, and does not exist yet; a year past the table's end is shown
+// as its last year (every table ends after the depreciation has); past the
+// schedule's counted last year (gridRowCount - 1) the book value is that
+// year's; a year showing neither depreciation nor book value is removable,
+// and a year showing no expense is written off ("償却済").
 [[nodiscard]] ScheduleCopy copyScheduleRow(const schedule::Schedule& schedule, int row);
 
 // The amount year `row` of `schedule` is computed from, where that is not

@@ -37,7 +37,8 @@ struct ColumnLook {
 };
 
 // Widths in twips, 15,820 in all: the name and the remark take the room the
-// amounts and four-character heading lines leave.
+// amounts and the heading lines of four characters (three with the form's
+// letter in ㋠) leave.
 constexpr std::array<ColumnLook, kStatementColumns> kColumns = {{
     {1900, Align::Left},   // 名称等
     {500, Align::Right},   // 数量
@@ -51,10 +52,10 @@ constexpr std::array<ColumnLook, kStatementColumns> kColumns = {{
     {1100, Align::Right},  // ㋭
     {900, Align::Right},   // ㋬
     {1100, Align::Right},  // ㋣
-    {550, Align::Right},   // ㋠
+    {650, Align::Right},   // ㋠
     {1100, Align::Right},  // ㋷
     {1100, Align::Right},  // ㋦
-    {1640, Align::Left},   // 摘要
+    {1540, Align::Left},   // 摘要
 }};
 
 double tableWidth() {
@@ -70,13 +71,14 @@ std::array<double, kStatementColumns + 1> columnEdges(const Printer& printer) {
     return edges;
 }
 
-// `text` in a font of `points` or smaller that fits `room`; cut at the end
-// when even the smallest font is too wide. Leaves that font set.
-std::string fitted(Printer& printer, std::string text, double room, double points) {
-    printer.setFont(kStatementPrintFont, points);
+// `text` in `font` of `points` or smaller that fits `room`; cut at the end
+// when even the smallest size is too wide. Leaves that font set.
+std::string fitted(Printer& printer, std::string text, double room, const char* font,
+                   double points) {
+    printer.setFont(font, points);
     while (printer.textWidth(text) > room && points > kSmallestPrintPoints) {
         points = std::max(points - 0.5, kSmallestPrintPoints);
-        printer.setFont(kStatementPrintFont, points);
+        printer.setFont(font, points);
     }
     std::size_t chars = common::charCount(text);
     while (chars > 0 && printer.textWidth(text) > room) text = common::leftChars(text, --chars);
@@ -85,9 +87,9 @@ std::string fitted(Printer& printer, std::string text, double room, double point
 
 // Prints `text` in the cell from `left` to `right`, its top at `top`.
 void printCell(Printer& printer, const std::string& text, double left, double right, double top,
-               Align align, double points) {
+               Align align, double points, const char* font = kStatementPrintFont) {
     if (text.empty()) return;
-    const std::string shown = fitted(printer, text, right - left - 2 * kPadding, points);
+    const std::string shown = fitted(printer, text, right - left - 2 * kPadding, font, points);
     const double width = printer.textWidth(shown);
     double x = left + kPadding;
     if (align == Align::Right) x = right - kPadding - width;
@@ -120,7 +122,7 @@ void printHeadings(Printer& printer, const std::array<double, kStatementColumns 
         for (std::size_t k = 0; k < lines.size(); ++k) {
             printCell(printer, lines[k], edges[c], edges[c + 1],
                       first + kHeadingLinePitch * static_cast<double>(k), Align::Center,
-                      kHeadingPoints);
+                      kHeadingPoints, kStatementHeadingFont);
         }
     }
 }
@@ -202,8 +204,7 @@ void composeStatement(Printer& printer, StatementWindowModel& window,
     const std::string formName =
         window.form() == ReturnForm::Income ? kIncomeFormName : kBlueFormName;
     const std::string title = std::string(kPrintedTitle) + "（" + formName + "）　" +
-                              window.Label1.caption + " " + window.lblGY.caption + "年分  " +
-                              window.Label3.caption;
+                              window.headingText() + "  " + window.Label3.caption;
     const auto edges = columnEdges(printer);
 
     for (int p = 0; p < sheets; ++p) {

@@ -23,6 +23,9 @@ namespace fenmark::yearend {
 
 inline constexpr const char* kPrintStatementQuestion = "決算書資料を印刷します。";
 inline constexpr const char* kStatementPrintFont = "ＭＳ明朝";
+// The column headings carry the form's letters ㋑ to ㋦, of which the
+// Mincho the printouts use otherwise lacks ㋷ and ㋦.
+inline constexpr const char* kStatementHeadingFont = "Noto Serif CJK JP";
 inline constexpr const char* kPrintedTitle = "減価償却費の計算";
 inline constexpr const char* kPrintedTotalsCaption = "　合　　計";
 inline constexpr int kStatementRowsPerSheet = 18;

@@ -16,33 +16,57 @@ namespace fenmark::yearend {
 
 namespace {
 
-ControlLayout labelLayout(std::string name, platform::Geometry geometry) {
-    return {std::move(name), geometry, kStatementFont, kStatementFontSize, {}, {}, -1};
+// A control of the design font; `tabIndex` -1 for one that takes no focus.
+ControlLayout designed(std::string name, platform::Geometry geometry, int tabIndex = -1,
+                       std::optional<platform::Rgb> backColor = {}) {
+    ControlLayout entry;
+    entry.name = std::move(name);
+    entry.geometry = geometry;
+    entry.fontName = kStatementFont;
+    entry.fontSize = kStatementFontSize;
+    entry.backColor = backColor;
+    entry.tabIndex = tabIndex;
+    return entry;
 }
 
-// The window as designed: places in twips, fonts, colours and tab order.
+// A control in the toolkit's own font, or a colour swatch.
+ControlLayout plain(std::string name, platform::Geometry geometry, int tabIndex = -1,
+                    std::optional<platform::Rgb> backColor = {}) {
+    ControlLayout entry = designed(std::move(name), geometry, tabIndex, backColor);
+    entry.fontName.clear();
+    entry.fontSize = 0;
+    return entry;
+}
+
+ControlLayout label(std::string name, platform::Geometry geometry, std::string widthText = {}) {
+    ControlLayout entry = designed(std::move(name), geometry);
+    entry.widthText = std::move(widthText);
+    return entry;
+}
+
+// The window as designed: sizes in twips (the places are Form_Resize's),
+// fonts, colours and tab order.
 std::vector<ControlLayout> designLayout() {
     std::vector<ControlLayout> layout{
-        labelLayout("Label1", {210, 210, 600, 315}),
-        {"cboEra", {165, 690, 1050, 360}, kStatementFont, kStatementFontSize, {}, {}, 0},
-        labelLayout("lblGY", {1020, 220, 380, 330}),
-        labelLayout("Label2", {1470, 225, 720, 420}),
-        labelLayout("Label3", {2340, 210, 2280, 315}),
-        {"txtGetYe", {1290, 720, 480, 330}, "", 0, {}, {}, 1},
-        {"cmdOk", {1860, 675, 790, 450}, kStatementFont, kStatementFontSize, {}, 0xC0C0C0, 2},
-        labelLayout("lblComent", {2730, 705, 2380, 405}),
-        {"Picture1", {5145, 225, 285, 270}, "", 0, {}, kRemovableColor, -1},
-        labelLayout("Label4", {5745, 285, 1785, 360}),
-        {"Picture2", {5115, 825, 330, 300}, "", 0, {}, kNotExistingColor, -1},
-        labelLayout("Label5", {5670, 900, 2325, 345}),
-        labelLayout("lblForm", {8200, 285, 2400, 330}),
-        {"cboForm", {8200, 690, 2400, 360}, kStatementFont, kStatementFontSize, {}, {}, 3},
-        {"cmdPrint", {8100, 180, 855, 480}, kStatementFont, kStatementFontSize, {}, {}, 4},
-        {"cmdCancel", {8145, 840, 855, 480}, kStatementFont, kStatementFontSize, {}, {}, 5},
-        {"Fxg3", {165, 1575, 10185, 3915}, "", 0, {}, {}, -1},
-        labelLayout("lblSmall", {170, 5550, 9000, 330}),
-        labelLayout("lblSmallOver", {170, 5880, 9000, 330}),
-        labelLayout("lblScrapped", {170, 6210, 9000, 330}),
+        // The widest heading and closing date a year can give.
+        label("Label1", {210, 210, 1300, 330}, "平成88年分"),
+        designed("cboEra", {165, 690, 1050, 360}, 0),
+        label("Label3", {1600, 210, 2280, 315}, "(期末 ：令和88年12月)"),
+        plain("txtGetYe", {1290, 720, 480, 330}, 1),
+        designed("cmdOk", {1860, 675, 790, 450}, 2, 0xC0C0C0),
+        label("lblComent", {2730, 705, 3400, 405}, kPromptCaption),
+        plain("Picture1", {5145, 225, 300, 270}, -1, kRemovableColor),
+        label("Label4", {5745, 285, 1785, 360}),
+        plain("Picture2", {5145, 825, 300, 270}, -1, kNotExistingColor),
+        label("Label5", {5745, 900, 2325, 345}),
+        label("lblForm", {8200, 285, 2400, 330}),
+        designed("cboForm", {8200, 690, 2400, 360}, 3),
+        designed("cmdPrint", {8100, 180, 855, 480}, 4),
+        designed("cmdCancel", {8145, 840, 855, 480}, 5),
+        plain("Fxg3", {165, 1575, 10185, 3915}),
+        label("lblSmall", {170, 5550, 0, 330}),
+        label("lblSmallOver", {170, 5880, 0, 330}),
+        label("lblScrapped", {170, 6210, 0, 330}),
     };
     for (ControlLayout& entry : layout) {
         if (entry.name == "Label3") entry.fontSize = 9.75;
@@ -51,6 +75,30 @@ std::vector<ControlLayout> designLayout() {
     }
     return layout;
 }
+
+// The layout's measures, in twips.
+constexpr int kFirstRowTop = 140;
+constexpr int kRowHeight = 480;
+constexpr int kRowGap = 60;
+// Between two controls of a group, and between two groups.
+constexpr int kItemGap = 90;
+constexpr int kGroupGap = 300;
+constexpr int kLeft = 165;
+constexpr int kHeadingLeft = 210;
+// The buttons keep this much room to their right.
+constexpr int kRightMargin = 705;
+constexpr int kGridLeft = 170;
+// The grid is this much narrower than the client area.
+constexpr int kGridMargin = 300;
+constexpr int kGridTop = 1210;
+constexpr int kGridGapAbove = 50;
+// The grid shows at least its heading and a few rows.
+constexpr int kGridMinHeight = 2400;
+constexpr int kGridBottomMargin = 140;
+constexpr int kLinesGapAbove = 60;
+constexpr int kLinesGapBelow = 40;
+
+constexpr std::array<const char*, 3> kLines{"lblSmall", "lblSmallOver", "lblScrapped"};
 
 }  // namespace
 
@@ -63,7 +111,8 @@ StatementWindowModel::StatementWindowModel(reg::ProgramState& state, platform::D
       dialogs_(dialogs),
       settings_(std::move(settings)),
       host_(host),
-      printDevice_(printDevice) {
+      printDevice_(printDevice),
+      design_(layout) {
     lblGY.visible = false;
     cmdOk.enabled = false;
     for (platform::Control* hidden :
@@ -76,14 +125,15 @@ StatementWindowModel::StatementWindowModel(reg::ProgramState& state, platform::D
     cboForm.items = {kBlueFormName, kIncomeFormName};
     cboForm.listIndex = settings_.form == ReturnForm::Income ? 1 : 0;
     Fxg3.setFormatString(statementHeadingFormat(settings_.form));
+    showHeading();
+    Form_Resize(kClientWidth, kClientHeight, false);
 }
 
 StatementWindowModel::~StatementWindowModel() = default;
 
 std::vector<platform::Control*> StatementWindowModel::controls() {
-    return {&Label1,    &lblGY,    &Label2,       &Label3,     &cmdOk,   &lblComent,
-            &Picture1,  &Label4,   &Picture2,     &Label5,     &lblForm, &cmdPrint,
-            &cmdCancel, &lblSmall, &lblSmallOver, &lblScrapped};
+    return {&Label1, &Label3,  &cmdOk,    &lblComent, &Picture1, &Label4,       &Picture2,
+            &Label5, &lblForm, &cmdPrint, &cmdCancel, &lblSmall, &lblSmallOver, &lblScrapped};
 }
 
 platform::Control* StatementWindowModel::control(std::string_view name) {
@@ -155,30 +205,120 @@ void StatementWindowModel::Form_Load() {
     }
 }
 
+int StatementWindowModel::widthOf(std::string_view name) const {
+    return std::max(findLayout(design_, name).geometry.width, layoutOf(name).neededWidth);
+}
+
+int StatementWindowModel::heightOf(std::string_view name) const {
+    return std::max(findLayout(design_, name).geometry.height, layoutOf(name).neededHeight);
+}
+
+StatementWindowModel::TopRows StatementWindowModel::topRows(int width) const {
+    const auto rowHeight = [this](std::initializer_list<const char*> names) {
+        int height = kRowHeight;
+        for (const char* name : names) height = std::max(height, heightOf(name));
+        return height;
+    };
+    const int firstHeight =
+        rowHeight({"Label1", "Label3", "Picture1", "Label4", "lblForm", "cmdPrint"});
+    const int secondHeight = rowHeight(
+        {"cboEra", "txtGetYe", "cmdOk", "lblComent", "Picture2", "Label5", "cboForm", "cmdCancel"});
+    const int firstTop = kFirstRowTop;
+    const int secondTop = firstTop + firstHeight + kRowGap;
+
+    TopRows rows;
+    // Each control centred in the height of its row, from `left` on; gives
+    // its right edge.
+    const auto put = [&](const char* name, int left, bool first) {
+        const int top = first ? firstTop : secondTop;
+        const int rowHeightHere = first ? firstHeight : secondHeight;
+        const int height = heightOf(name);
+        rows.places.push_back(
+            {name, {left, top + (rowHeightHere - height) / 2, widthOf(name), height}});
+        return left + widthOf(name);
+    };
+
+    // The heading and closing date over the year's era, box, "表示" and prompt.
+    const int headingEnd = put("Label3", put("Label1", kHeadingLeft, true) + 2 * kItemGap, true);
+    int x = put("cboEra", kLeft, false) + kItemGap;
+    x = put("txtGetYe", x, false) + kItemGap;
+    x = put("cmdOk", x, false) + kItemGap;
+    const int yearEnd = put("lblComent", x, false);
+    // The legends, their labels in line.
+    const int legendsLeft = std::max(headingEnd, yearEnd) + kGroupGap;
+    const int labelsLeft =
+        legendsLeft + std::max(widthOf("Picture1"), widthOf("Picture2")) + kItemGap;
+    put("Picture1", legendsLeft, true);
+    put("Picture2", legendsLeft, false);
+    const int legendsEnd =
+        std::max(put("Label4", labelsLeft, true), put("Label5", labelsLeft, false));
+    // The buttons at the right edge, the return's list before them.
+    const int formWidth = std::max(widthOf("lblForm"), widthOf("cboForm"));
+    const int buttonWidth = std::max(widthOf("cmdPrint"), widthOf("cmdCancel"));
+    const int buttonsLeft = std::max(width - kRightMargin - buttonWidth,
+                                     legendsEnd + kGroupGap + formWidth + kGroupGap);
+    const int formLeft = buttonsLeft - kGroupGap - formWidth;
+    put("lblForm", formLeft, true);
+    put("cboForm", formLeft, false);
+    put("cmdPrint", buttonsLeft, true);
+    put("cmdCancel", buttonsLeft, false);
+    rows.minimumWidth = legendsEnd + kGroupGap + formWidth + kGroupGap + buttonWidth + kRightMargin;
+    rows.bottom = secondTop + secondHeight;
+    return rows;
+}
+
+ClientSize StatementWindowModel::minimumClientSize() const {
+    const TopRows rows = topRows(0);
+    int width = rows.minimumWidth;
+    int linesHeight = kLinesGapBelow;
+    for (const char* line : kLines) {
+        width = std::max(width, widthOf(line) + kGridMargin);
+        linesHeight += heightOf(line);
+    }
+    const int gridTop = std::max(kGridTop, rows.bottom + kGridGapAbove);
+    const int gridHeight = std::max(kGridMinHeight, layoutOf("Fxg3").neededHeight);
+    return {width, gridTop + gridHeight + linesHeight + kGridBottomMargin};
+}
+
+void StatementWindowModel::setNeededSize(std::string_view name, int width, int height) {
+    ControlLayout& entry = layoutEntry(name);
+    if (entry.neededWidth == width && entry.neededHeight == height) return;
+    entry.neededWidth = width;
+    entry.neededHeight = height;
+    Form_Resize(lastScaleWidth_, lastScaleHeight_, lastMinimized_);
+}
+
 void StatementWindowModel::Form_Resize(int scaleWidth, int scaleHeight, bool minimized) {
     lastScaleWidth_ = scaleWidth;
     lastScaleHeight_ = scaleHeight;
     lastMinimized_ = minimized;
-    if (!minimized) {
-        // The grid takes the window's whole width: the return's table has
-        // sixteen columns, and every one of them is to be seen.
-        const int width = scaleWidth - 300;
-        // The lines on the year's small assets and scrapped assets stand
-        // under the grid, one under the other.
-        const std::array<platform::Control*, 3> lines{&lblSmall, &lblSmallOver, &lblScrapped};
-        int shown = 0;
-        for (const platform::Control* line : lines) shown += line->visible ? 1 : 0;
-        const int below = shown > 0 ? 40 + 330 * shown : 0;
-        const int height = std::max(scaleHeight - 1350 - below, 0);
-        layoutEntry("Fxg3").geometry = {170, 1210, std::max(width, 0), height};
-        int y = 1210 + height + 60;
-        for (const platform::Control* line : lines) {
-            layoutEntry(line->name).geometry = {170, y, std::max(width, 0), 330};
-            if (line->visible) y += 330;
-        }
+    // Below the least size the controls are placed as at that size: cut at
+    // the window's edge, never on one another.
+    const ClientSize least = minimumClientSize();
+    const int width = std::max(scaleWidth, least.width);
+    const int height = std::max(scaleHeight, least.height);
+    const TopRows rows = topRows(width);
+    for (const auto& [name, geometry] : rows.places) layoutEntry(name).geometry = geometry;
+    if (minimized) return;
+
+    // The grid takes the window's whole width: the return's table has
+    // sixteen columns, and every one of them is to be seen.
+    const int gridWidth = width - kGridMargin;
+    const int gridTop = std::max(kGridTop, rows.bottom + kGridGapAbove);
+    // The lines on the year's small assets and scrapped assets stand under
+    // the grid, one under the other.
+    int below = 0;
+    for (const char* line : kLines) {
+        if (control(line)->visible) below += heightOf(line);
     }
-    layoutEntry("cmdPrint").geometry = {scaleWidth - 1560, 140, 855, 480};
-    layoutEntry("cmdCancel").geometry = {scaleWidth - 1560, 680, 855, 480};
+    if (below > 0) below += kLinesGapBelow;
+    const int gridHeight = height - gridTop - kGridBottomMargin - below;
+    layoutEntry("Fxg3").geometry = {kGridLeft, gridTop, gridWidth, gridHeight};
+    int y = gridTop + gridHeight + kLinesGapAbove;
+    for (const char* line : kLines) {
+        layoutEntry(line).geometry = {kGridLeft, y, gridWidth, heightOf(line)};
+        if (control(line)->visible) y += heightOf(line);
+    }
 }
 
 void StatementWindowModel::selectForm(int listIndex) {
@@ -197,6 +337,7 @@ void StatementWindowModel::setTxtGetYe(std::string text) {
 void StatementWindowModel::txtGetYe_Change() {
     Fxg3Visible = false;
     cmdOk.enabled = true;
+    showHeading();
 }
 
 void StatementWindowModel::selectEra(int listIndex) {
@@ -207,13 +348,46 @@ void StatementWindowModel::selectEra(int listIndex) {
 }
 
 void StatementWindowModel::cboEra_Click() {
-    Label1.caption = cboEra.items[static_cast<std::size_t>(cboEra.listIndex)];
     // Another era is another year: the statement shown no longer answers it.
     txtGetYe_Change();
 }
 
 common::Era StatementWindowModel::chosenEra() const {
     return cboEra.listIndex == 1 ? common::Era::Reiwa : common::Era::Heisei;
+}
+
+namespace {
+
+// An era year in the two columns the return leaves for it: " 8", "30",
+// "元" (a full-width character fills both).
+std::string twoColumns(double eraYear) {
+    std::string text = common::eraYearText(eraYear);
+    if (text.size() == 1) text.insert(0, " ");
+    return text;
+}
+
+}  // namespace
+
+std::string statementHeading(std::int32_t statementYear) {
+    const double western = 1988.0 + statementYear;
+    const common::Era era = common::eraOfYear(western);
+    return std::string(common::eraName(era)) + twoColumns(common::eraYearOf(era, western)) +
+           kHeadingYearSuffix;
+}
+
+std::string StatementWindowModel::headingText() const {
+    const std::int32_t year =
+        Fxg3Visible ? statementYear : statementYearOf(chosenEra(), txtGetYe.text);
+    if (year == 0) return std::string(common::eraName(chosenEra())) + "  " + kHeadingYearSuffix;
+    return statementHeading(year);
+}
+
+void StatementWindowModel::showHeading() {
+    Label1.caption = headingText();
+    if (Fxg3Visible) {
+        const double western = 1988.0 + statementYear;
+        lblGY.caption = common::eraYearText(common::eraYearOf(common::eraOfYear(western), western));
+    }
 }
 
 bool StatementWindowModel::canFocus(std::string_view name) const {
@@ -256,6 +430,7 @@ void StatementWindowModel::cmdOk_Click() {
     }
     try {
         computeStatement(yearText);
+        showHeading();
     } catch (const common::OverflowError&) {
         // Only totals beyond 64 bits get here; the window waits for a year
         // as before.

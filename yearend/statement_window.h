@@ -22,6 +22,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/era.h"
@@ -80,7 +81,30 @@ struct ControlLayout {
     std::optional<platform::Rgb> backColor;
     // Position in the tab order, -1 for a control that takes no focus.
     int tabIndex = -1;
+    // The widest caption the control is to show whole, measured by the view
+    // with the caption itself; empty for the caption alone.
+    std::string widthText;
+    // What the view measured the control to need in its font, in twips
+    // (setNeededSize); 0 until then. The layout gives it at least that.
+    int neededWidth = 0;
+    int neededHeight = 0;
 };
+
+// What follows the year in the heading.
+inline constexpr const char* kHeadingYearSuffix = "年分";
+
+// A client area in twips.
+struct ClientSize {
+    int width = 0;
+    int height = 0;
+};
+
+// The heading of the statement of `statementYear` (counted from 平成, as
+// statementYearOf gives it), as the return writes it: the era of that year,
+// the year right-aligned in two columns, 「年分」.
+//   statementHeading(38) == "令和 8年分", statementHeading(30) == "平成30年分",
+//   statementHeading(31) == "令和元年分"
+[[nodiscard]] std::string statementHeading(std::int32_t statementYear);
 
 class StatementWindowModel {
   public:
@@ -94,10 +118,11 @@ class StatementWindowModel {
     StatementWindowModel& operator=(const StatementWindowModel&) = delete;
 
     platform::Control Caption{"frmView2", kStatementTitle};
-    // The heading reads as the return's table does: 「令和 8年分」.
-    platform::Control Label1{"Label1", "平成"};
+    // The heading, headingText(): the year typed, or the year shown.
+    platform::Control Label1{"Label1"};
+    // The era year of the statement shown, as the heading writes it ("8",
+    // "元"); the window shows it within the heading only.
     platform::Control lblGY{"lblGY"};
-    platform::Control Label2{"Label2", "年分"};
     // The era of the year typed: 平成 or 令和.
     platform::ComboBox cboEra{"cboEra"};
     platform::Control Label3{"Label3"};
@@ -123,8 +148,8 @@ class StatementWindowModel {
     platform::Grid Fxg3{2, kStatementColumns};
     bool Fxg3Visible = false;
 
-    // Every control's place and look, the grid's included; Form_Resize moves
-    // Fxg3, cmdPrint and cmdCancel.
+    // Every control's place and look, the grid's included; Form_Resize
+    // places them all.
     std::vector<ControlLayout> layout;
     // The control that has the focus.
     std::string focus;
@@ -148,8 +173,25 @@ class StatementWindowModel {
     std::vector<int> uncomputed;
 
     void Form_Load();
-    // The client size in twips.
+    // The client size in twips. Above the grid two rows: the heading with
+    // the closing date over the year's era, box, "表示" and prompt, then the
+    // legends, the return's list and the buttons at the right edge; the
+    // grid takes the rest with the lines on small and scrapped assets under
+    // it. A size below minimumClientSize() is laid out as that size, so
+    // that no control ever lies on another.
     void Form_Resize(int scaleWidth, int scaleHeight, bool minimized);
+    // The view's measure of what a control needs to show its caption (or
+    // widthText) whole, in twips; the layout is made again at the last
+    // size when it changes. For Fxg3 the height of its heading and a few
+    // rows.
+    void setNeededSize(std::string_view name, int width, int height);
+    // The smallest client size at which every control shows whole and none
+    // lies on another, with the three lines under the grid.
+    [[nodiscard]] ClientSize minimumClientSize() const;
+    // The heading as the return writes it (statementHeading): of the
+    // statement shown, else of the year typed; with the year left blank
+    // while the box holds none: 「令和  年分」.
+    [[nodiscard]] std::string headingText() const;
     // Sets the year box and runs its change event when the text changes.
     void setTxtGetYe(std::string text);
     // The user chose an era (0 平成, 1 令和).
@@ -213,6 +255,20 @@ class StatementWindowModel {
     // The closing month the schedules use: an empty one stands for December.
     [[nodiscard]] std::string effectiveClosingMonth() const;
     [[nodiscard]] common::Era chosenEra() const;
+    // Label1 (and lblGY) from headingText().
+    void showHeading();
+    // The two rows above the grid: where each control goes in a client
+    // area `width` wide, the least width that holds them and their bottom.
+    struct TopRows {
+        std::vector<std::pair<std::string, platform::Geometry>> places;
+        int minimumWidth = 0;
+        int bottom = 0;
+    };
+    [[nodiscard]] TopRows topRows(int width) const;
+    // The size the layout gives a control: its design size, or more where
+    // the view measured more.
+    [[nodiscard]] int widthOf(std::string_view name) const;
+    [[nodiscard]] int heightOf(std::string_view name) const;
 
     reg::ProgramState& state_;
     platform::Dialogs& dialogs_;
@@ -222,6 +278,8 @@ class StatementWindowModel {
     // The schedule window is unseen: what it would tell about single assets
     // is told once for the whole statement instead.
     bool unloaded_ = false;
+    // The sizes as designed, which the layout gives at least.
+    std::vector<ControlLayout> design_;
     // The last size the window was given, for laying it out again.
     int lastScaleWidth_ = kClientWidth;
     int lastScaleHeight_ = kClientHeight;

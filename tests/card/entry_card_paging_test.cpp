@@ -161,8 +161,7 @@ TEST_F(PagingTest, ChecksKeepTheRegisterStorable) {
     };
     const Case cases[] = {
         {"txtName", "19\"モニター", kMsgNameQuote}, {"txtName", "寿司🍣", kMsgNameCharset},
-        {"txtPrice", "300,000", kMsgBadPrice},      {"txtPrice", "-1", kMsgBadPrice},
-        {"txtPrice", "2147483648", kMsgBadPrice},   {"txtPrice", "1.5", kMsgBadPrice},
+        {"txtPrice", "-1", kMsgBadPrice},           {"txtPrice", "2147483648", kMsgBadPrice},
         {"txtSuu", "0", kMsgBadQuantity},           {"txtSuu", "abc", kMsgBadQuantity},
         {"txtWari", "101", kMsgBadRatio},           {"txtWari", "", kMsgBadRatio},
         {"txtPrice", "0", kMsgPriceBelowQuantity},
@@ -186,6 +185,19 @@ TEST_F(PagingTest, ChecksKeepTheRegisterStorable) {
     card.setText("txtPrice", "2147483647");
     card.cmdRec_Click();
     EXPECT_TRUE(dialogs.messages().empty());
+
+    // Prices the box never takes from the keyboard, read from a file.
+    for (const char* price : {"300,000", "1.5", "３０００００"}) {
+        SCOPED_TRACE(price);
+        dialogs.clearRecord();
+        reg::Row stored = pc("モニター");
+        stored[reg::acquisitionCost - 1] = price;
+        openWith({stored});
+        card.setText("txtName", "モニター２");
+        card.cmdRec_Click();
+        EXPECT_EQ(messages(), std::vector<std::string>{kMsgBadPrice});
+        EXPECT_EQ(card.focusedControl, "txtPrice");
+    }
 
     // A 昭和 year past the era's end, and a price edited away from the
     // three-year method's range.
@@ -222,27 +234,53 @@ TEST_F(PagingTest, ChecksKeepTheRegisterStorable) {
     card.setText("txtPrice", "900000");
     card.cmdRec_Click();
     EXPECT_EQ(messages(), std::vector<std::string>{kMsgLumpSumLimit});
+    // A quantity raised after the choice brings the unit price below the
+    // method's floor.
+    dialogs.clearRecord();
+    card.setText("txtPrice", "150000");
+    card.setText("txtSuu", "2");
+    card.cmdRec_Click();
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgLumpSumLimit});
+    EXPECT_EQ(card.focusedControl, "txtPrice");
 }
 
-// Each era's years end where the era did; 令和 runs to next year.
+// Each era's years end where the era did; 令和 runs to this month.
 TEST_F(PagingTest, EraYearsEndWhereTheEraDid) {
     struct Case {
         int era;
         const char* year;
         int month;
-        bool valid;
+        const char* message;  // nullptr when registered
+        const char* focus = "txtYear";
     };
+    // Today is 令和8年6月.
     const Case cases[] = {
-        {0, "63", 12, true}, {0, "64", 1, true},  {0, "64", 2, false}, {0, "65", 1, false},
-        {1, "1", 1, true},   {1, "31", 4, true},  {1, "31", 5, false}, {1, "32", 1, false},
-        {1, "38", 4, false}, {2, "1", 4, false},  {2, "1", 5, true},   {2, "8", 6, true},
-        {2, "9", 12, true},  {2, "10", 1, false}, {2, "0", 6, false},
+        {0, "63", 12, nullptr},
+        {0, "64", 1, nullptr},
+        {0, "64", 2, kMsgBadYear},
+        {0, "65", 1, kMsgBadYear},
+        {1, "1", 1, nullptr},
+        {1, "31", 4, nullptr},
+        {1, "31", 5, kMsgBadYear},
+        {1, "32", 1, kMsgBadYear},
+        {1, "38", 4, kMsgBadYear},
+        {2, "1", 4, kMsgBadYear},
+        {2, "1", 5, nullptr},
+        {2, "0", 6, kMsgBadYear},
+        {2, "100", 1, kMsgBadYear},
+        {2, "8", 6, nullptr},
+        {2, "8", 7, kMsgAcquisitionInFuture, "Combo1"},
+        {2, "8", 12, kMsgAcquisitionInFuture, "Combo1"},
+        {2, "9", 1, kMsgAcquisitionInFuture},
+        {2, "10", 1, kMsgAcquisitionInFuture},
+        {2, "99", 12, kMsgAcquisitionInFuture},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.era) + " " + c.year + "/" + std::to_string(c.month));
         dialogs.clearRecord();
         openNew();
         card.currentYear = 2026;
+        card.currentMonth = 6;
         typeAsset("机");
         card.select("cboReki", c.era);
         card.setText("txtYear", c.year);
@@ -251,14 +289,42 @@ TEST_F(PagingTest, EraYearsEndWhereTheEraDid) {
         card.lostFocus("Combo1");
         card.clickOption("optGaku");
         card.cmdRec_Click();
-        if (c.valid) {
+        if (c.message == nullptr) {
             EXPECT_EQ(messages(), std::vector<std::string>{});
             EXPECT_EQ(state.assetRegister.at(1, reg::eraCode), std::to_string(c.era));
         } else {
-            EXPECT_EQ(messages(), std::vector<std::string>{kMsgBadYear});
-            EXPECT_EQ(card.focusedControl, "txtYear");
+            EXPECT_EQ(messages(), std::vector<std::string>{c.message});
+            EXPECT_EQ(card.focusedControl, c.focus);
+            EXPECT_EQ(state.recordCount, 0);
         }
     }
+
+    // The question on leaving the page checks the date too, also before a
+    // month is chosen; and the clock decides: 令和9年 is no slip in 2027.
+    dialogs.clearRecord();
+    openNew();
+    card.currentYear = 2026;
+    card.currentMonth = 6;
+    card.setText("txtName", "机");
+    card.setText("txtYear", "9");
+    dialogs.queueAnswer(Answer::Yes);
+    card.Command1_Click();
+    EXPECT_EQ(messages(), (std::vector<std::string>{kMsgRegisterChanges, kMsgAcquisitionInFuture}));
+    EXPECT_EQ(card.txtYear.text, "9");  // the page stays, to be mended
+    dialogs.clearRecord();
+    openNew();
+    card.currentYear = 2027;
+    card.currentMonth = 1;
+    typeAsset("机");
+    card.select("cboReki", 2);
+    card.setText("txtYear", "9");
+    card.lostFocus("txtYear");
+    card.select("Combo1", 0);
+    card.lostFocus("Combo1");
+    card.clickOption("optGaku");
+    card.cmdRec_Click();
+    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_EQ(state.assetRegister.at(1, reg::westernYear), "2027");
 }
 
 // A record an older version stored as 平成38 shows as 令和8; written back
@@ -310,7 +376,7 @@ TEST_F(PagingTest, LeavingTheBusinessIsCheckedAndStored) {
         {"thisMonth", 1, 2, "8", 6, "", nullptr},
         {"badEraYear", 1, 1, "31", 6, "", kMsgBadLeavingDate},
         {"saleWithoutPrice", 2, 2, "7", 3, "", kMsgNoSalePrice},
-        {"saleWithFraction", 2, 2, "7", 3, "1.5", kMsgBadSalePrice},
+        {"saleWithFraction", 2, 2, "7", 3, "1.5", kMsgNoSalePrice},  // the box refuses it
         {"sale", 2, 2, "7", 3, "50000", nullptr},
     };
     for (const Case& c : cases) {

@@ -261,6 +261,85 @@ TEST_F(EntryCardTest, PriceKeysAndGrouping) {
     EXPECT_EQ(card.Label24.caption, "");
 }
 
+// The two money boxes filter what the user types and pastes alike: the sale
+// price takes digits alone, the price the program's own key filter.
+TEST_F(EntryCardTest, MoneyBoxesKeepOnlyWhatTheirKeyFiltersPass) {
+    struct Key {
+        const char* box;
+        const char* typed;
+        bool kept;
+    };
+    const Key keys[] = {
+        {"txtJyoPrice", "7", true},
+        {"txtJyoPrice", "0", true},
+        {"txtJyoPrice", "-", false},
+        {"txtJyoPrice", ",", false},
+        {"txtJyoPrice", ".", false},
+        {"txtJyoPrice", " ", false},
+        {"txtJyoPrice", "a", false},
+        {"txtJyoPrice", "３", false},
+        {"txtJyoPrice", "円", false},
+        {"txtJyoPrice", "\b", true},
+        {"txtJyoPrice", "\r", true},
+        {"txtJyoPrice", "\x7f", true},
+        {"txtPrice", "-", true},
+        {"txtPrice", ",", false},
+        {"txtName", ",", true},
+        {"txtJyoPrice", "300000", true},
+        {"txtJyoPrice", "300,000", false},
+    };
+    for (const Key& k : keys) {
+        EXPECT_EQ(card.keyAccepted(k.box, k.typed), k.kept) << k.box << " " << k.typed;
+    }
+
+    struct Edit {
+        const char* box;
+        const char* text;
+        bool kept;
+    };
+    // Each edit replaces the box's "5" at once, as a paste or a drop does.
+    const Edit edits[] = {
+        {"txtJyoPrice", "300000", true},  {"txtJyoPrice", "300,000", false},
+        {"txtJyoPrice", "1.5", false},    {"txtJyoPrice", "-1", false},
+        {"txtJyoPrice", "３００", false}, {"txtJyoPrice", "30 0", false},
+        {"txtJyoPrice", "5000円", false}, {"txtJyoPrice", "\t5", false},
+        {"txtJyoPrice", "", true},        {"txtPrice", "300000", true},
+        {"txtPrice", "300,000", false},   {"txtPrice", "1.5", false},
+        {"txtPrice", "-1", true},         {"txtPrice", "５", false},
+        {"txtPrice", "5\n", false},
+    };
+    for (const Edit& e : edits) {
+        SCOPED_TRACE(std::string(e.box) + " " + e.text);
+        card.Form_Load();
+        card.select("cboJyo", 2);
+        card.setText(e.box, "5");
+        card.cardChanged = false;
+        card.setText(e.box, e.text);
+        const std::string& shown =
+            std::string(e.box) == "txtPrice" ? card.txtPrice.text : card.txtJyoPrice.text;
+        EXPECT_EQ(shown, e.kept ? e.text : "5");
+        EXPECT_EQ(card.cardChanged, e.kept);
+    }
+
+    // A sale price read from a file with a point can still be mended by
+    // taking characters out.
+    reg::Row sold = test::asset("軽バン", "2", "1", "6", "7", "800000", "4", "0.500", "4");
+    sold[reg::disposalMonth - 1] = "2024-06";
+    sold[reg::disposalKind - 1] = "売却";
+    sold[reg::salePrice - 1] = "1.5";
+    openWith({sold});
+    ASSERT_EQ(card.txtJyoPrice.text, "1.5");
+    dialogs.clearRecord();
+    card.cmdRec_Click();
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgBadSalePrice});
+    card.setText("txtJyoPrice", "1.");
+    EXPECT_EQ(card.txtJyoPrice.text, "1.");
+    card.setText("txtJyoPrice", "1.0");
+    EXPECT_EQ(card.txtJyoPrice.text, "1.");
+    card.setText("txtJyoPrice", "1");
+    EXPECT_EQ(card.txtJyoPrice.text, "1");
+}
+
 TEST_F(EntryCardTest, LeavingTheYearGivesTheWesternYearByEra) {
     card.Form_Load();
     card.setText("txtYear", "8");  // a new card is on 令和
@@ -411,6 +490,7 @@ TEST_F(EntryCardTest, SmallAssetRuleByDateAndUnitPrice) {
         dialogs.clearRecord();
         card.Form_Load();
         card.currentYear = 2029;
+        card.currentMonth = 12;
         type({.era = c.era, .year = c.year, .month = c.month, .price = c.price, .life = ""});
         card.setText("txtSuu", c.quantity);
         card.clickOption("optSyou");
@@ -438,15 +518,25 @@ TEST_F(EntryCardTest, ThreeYearMethodLimitsThePriceAndTheYear) {
         const char* message;  // nullptr when accepted
         std::string quantity = "1";
     };
-    // The limit is below 200,000 yen a unit.
+    // From 100,000 yen to below 200,000 yen a unit: both bounds look at
+    // the price of one, never at the total.
     const Case cases[] = {
-        {"100000", 1, "19", kMsgBadPrice},
+        {"99999", 1, "19", kMsgLumpSumLimit},
+        {"100000", 1, "19", nullptr},
         {"100001", 1, "19", nullptr},
         {"199999", 1, "19", nullptr},
         {"200000", 1, "19", kMsgLumpSumLimit},
         {"200001", 1, "19", kMsgLumpSumLimit},
-        {"399998", 1, "19", nullptr, "2"},
-        {"400000", 1, "19", kMsgLumpSumLimit, "2"},
+        {"199998", 1, "19", kMsgLumpSumLimit, "2"},  // 99,999 a unit
+        {"200000", 1, "19", nullptr, "2"},           // 100,000 a unit
+        {"399998", 1, "19", nullptr, "2"},           // 199,999 a unit
+        {"400000", 1, "19", kMsgLumpSumLimit, "2"},  // 200,000 a unit
+        {"299999", 1, "19", kMsgLumpSumLimit, "3"},  // 99,999.67 a unit
+        {"300000", 1, "19", nullptr, "3"},
+        {"599999", 1, "19", nullptr, "3"},  // 199,999.67 a unit
+        {"600000", 1, "19", kMsgLumpSumLimit, "3"},
+        {"999990", 1, "19", kMsgLumpSumLimit, "10"},  // a total in range, 99,999 a unit
+        {"1999990", 1, "19", nullptr, "10"},
         {"150000", 1, "10", kMsgFromHeisei11},
         {"150000", 1, "11", nullptr},
         {"150000", 2, "8", nullptr},
@@ -464,14 +554,17 @@ TEST_F(EntryCardTest, ThreeYearMethodLimitsThePriceAndTheYear) {
             EXPECT_TRUE(card.optToku.value);
             EXPECT_EQ(card.txtTnen.text, "3");
             EXPECT_EQ(card.lblRate.caption, "0.333 ");
+            // The page check that registers it agrees.
+            card.cmdRec_Click();
+            EXPECT_TRUE(dialogs.messages().empty());
+            EXPECT_EQ(state.assetRegister.at(state.recordCount, reg::methodCode), "2");
+            EXPECT_EQ(state.assetRegister.at(state.recordCount, reg::acquisitionCost), c.price);
         } else {
             EXPECT_EQ(messages(), std::vector<std::string>{c.message});
             EXPECT_FALSE(card.optToku.value);
-            // A price out of range is emptied, a year before 平成11 too; a
-            // price over the limit stays for another method.
-            const std::string expectedPrice =
-                c.message == kMsgBadPrice ? std::string() : std::string(c.price);
-            EXPECT_EQ(card.txtPrice.text, expectedPrice);
+            // A price out of range stays for another method; a year
+            // before 平成11 is emptied.
+            EXPECT_EQ(card.txtPrice.text, c.price);
             if (c.message == kMsgFromHeisei11) {
                 EXPECT_EQ(card.txtYear.text, "");
             }

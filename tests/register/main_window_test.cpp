@@ -90,6 +90,7 @@ TEST_F(MainWindowTest, StartUpWithoutSettingsShowsDecemberAndNoRegister) {
     EXPECT_EQ(model_.Combo1.listIndex, 0);
     EXPECT_EQ(model_.Text2.text, "0");
     EXPECT_FALSE(model_.Combo1.visible);
+    EXPECT_FALSE(model_.Label4.visible);  // no caption without its list
     EXPECT_FALSE(model_.Fxg1Visible);
     EXPECT_EQ(model_.helpFile, program_.file("Fenmark3.CHM"));
     auto s = states();
@@ -141,6 +142,7 @@ TEST_F(MainWindowTest, OpenLoadsTheRegisterListsItAndEnablesCommands) {
     EXPECT_EQ(model_.Fxg1.fixedRows(), 1);
     EXPECT_EQ(model_.Fxg1.text(3, 1), "資産3");
     EXPECT_TRUE(model_.Combo1.visible);
+    EXPECT_TRUE(model_.Label4.visible);
     auto s = states();
     for (const auto& on : kRegisterCommands) EXPECT_TRUE(s[on]) << on;
     EXPECT_TRUE(s["cmdOrd"]);
@@ -312,6 +314,24 @@ TEST_F(MainWindowTest, NewClearsTheRegisterAndOpensTheCard) {
     EXPECT_EQ(state_.assetRegister, AssetRegister{});
     EXPECT_EQ(host_.opened.back(), Window::EntryCardNew);
     EXPECT_EQ(host_.hidden, 1);
+}
+
+// A register the card saved for the first time offers what an opened one
+// does, the rounding choice with its caption included, but the display
+// order.
+TEST_F(MainWindowTest, TheCardsFirstSaveShowsTheRoundingListWithItsCaption) {
+    model_.Form_Load();
+    model_.cmdNew_Click();
+    model_.registerSaved();
+    auto s = states();
+    for (const auto& on : kRegisterCommands) EXPECT_TRUE(s[on]) << on;
+    for (const char* off : {"mnuOrd", "cmdOrd", "cmdRsort", "mnuRsort"}) {
+        EXPECT_FALSE(s[off]) << off;
+    }
+    EXPECT_TRUE(model_.Combo1.visible);
+    EXPECT_TRUE(model_.Label4.visible);
+    model_.Combo1_Click(1);
+    EXPECT_EQ(model_.roundingMode(), "1");
 }
 
 TEST_F(MainWindowTest, CommandsOpenTheirWindowsAndHideTheMainWindow) {

@@ -65,6 +65,46 @@ TEST(ScheduleHeader, OldStraightLineWithRevisedLife) {
     EXPECT_EQ(w.Label3.caption, "計算方法：切捨て");
 }
 
+// A 少額減価償却資産 (expensed whole at once) and a 一括償却資産 (in three
+// equal thirds) keep no residual part and have no limit: those captions
+// stay blank, also after an asset that has them, while the rest of the
+// header is shown as for any asset; the next asset shows its own again.
+TEST(ScheduleHeader, WrittenOffWholeAssetsShowNoResidualOrLimit) {
+    const reg::Row small =
+        test::makeRow({"タブレット", "2026-06-4", "2", "8", "6", "", "4", "2026", "250000", "4",
+                       "1.000", "6", "1", "100", "", "", "10", "95", ""});
+    const reg::Row lumpSum = asset("複合機", "1", "20", "4", "4", "180000", "3", "0.333 ", "2");
+    const reg::Row lumpSumWithRates = with(lumpSum, {{reg::newRuleRates, "0.6670.12499"}});
+    const reg::Row old = asset("倉庫", "1", "5", "7", "0", "1000000", "31", "0.033", "1");
+    auto shown = open({old, small, lumpSum, lumpSumWithRates, old}, {"12", "0", 2026});
+    ScheduleWindowModel& w = *shown->window;
+    EXPECT_EQ(w.lblZanson.caption, "残存割合：　10％");
+    struct Expected {
+        const char* method;
+        const char* life;
+        const char* rate;
+    };
+    const Expected expected[] = {{"少額特例", "耐用年数：    4年", "償却率：    1.000"},
+                                 {"一括償却", "耐用年数：    3年", "償却率：    0.333 "},
+                                 {"一括償却", "耐用年数：    3年", "償却率：    0.333 "}};
+    for (const Expected& e : expected) {
+        w.cmdFF_Click();
+        SCOPED_TRACE(w.lblNum.caption);
+        EXPECT_EQ(w.lblZanson.caption, "");
+        EXPECT_EQ(w.lblGendo.caption, "");
+        EXPECT_EQ(w.lblSHou.caption, e.method);
+        EXPECT_EQ(w.lblNens.caption, e.life);
+        EXPECT_EQ(w.lblSritu.caption, e.rate);
+        EXPECT_EQ(w.lblWari.caption, "事業専用割合： 100％");
+        EXPECT_EQ(w.lblHo.caption, "");
+        EXPECT_EQ(w.lblHogaku.caption, "");
+    }
+    w.cmdFF_Click();
+    EXPECT_EQ(w.lblZanson.caption, "残存割合：　10％");
+    EXPECT_EQ(w.lblGendo.caption, "償却限度：　95％");
+    EXPECT_TRUE(shown->dialogs.messages().empty());
+}
+
 struct MethodCaptionCase {
     const char* name;
     const char* type;

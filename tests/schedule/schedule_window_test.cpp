@@ -78,16 +78,47 @@ TEST(ScheduleWindow, PagesForwardAndBack) {
     EXPECT_TRUE(shown->dialogs.messages().empty());
 }
 
-TEST(ScheduleWindow, AtTheRegistersCapacityNextDoesNothing) {
+// The last page of a full register is a last page like any other: "＞"
+// tells so and stays, "＜" still goes back; the statement's paging stops.
+TEST(ScheduleWindow, AFullRegistersLastPageIsTheLastPage) {
     std::vector<reg::Row> rows(reg::kMaxRecords, oldDeclining());
+    rows.back() = with(testing::newDeclining(), {{reg::assetName, "最後の資産"}});
     auto shown = open(rows);
     ScheduleWindowModel& w = *shown->window;
-    for (int i = 1; i < reg::kMaxRecords; ++i) w.cmdFF_Click();
+    for (int i = 1; i < reg::kMaxRecords; ++i) EXPECT_TRUE(w.click("cmdFF"));
     EXPECT_EQ(w.lblNum.caption, "1000/1000");
-    w.cmdFF_Click();
+    EXPECT_EQ(w.txtName.text, "最後の資産");
+    EXPECT_TRUE(shown->dialogs.messages().empty());
+    for (int press = 1; press <= 2; ++press) {
+        EXPECT_TRUE(w.click("cmdFF"));
+        ASSERT_EQ(shown->dialogs.messages().size(), static_cast<std::size_t>(press));
+        EXPECT_EQ(shown->dialogs.messages().back().text, "最後のページです。");
+        EXPECT_EQ(shown->state.currentRecord, 1000);
+        EXPECT_EQ(w.lblNum.caption, "1000/1000");
+        EXPECT_EQ(w.txtName.text, "最後の資産");
+    }
     w.Pageup();
     EXPECT_EQ(shown->state.currentRecord, 1000);
-    EXPECT_TRUE(shown->dialogs.messages().empty());
+    EXPECT_TRUE(w.click("cmdRew"));
+    EXPECT_EQ(w.lblNum.caption, "999/1000");
+    EXPECT_EQ(shown->dialogs.messages().size(), 2u);
+}
+
+// Short of the capacity the last asset says so too, whatever the count.
+TEST(ScheduleWindow, NextOnTheLastAssetSaysSoForAnyCount) {
+    for (const int count : {2, 60, 999}) {
+        SCOPED_TRACE(count);
+        auto shown = open(std::vector<reg::Row>(static_cast<std::size_t>(count), oldDeclining()));
+        ScheduleWindowModel& w = *shown->window;
+        shown->state.currentRecord = static_cast<std::int16_t>(count - 1);
+        w.cmdFF_Click();
+        EXPECT_EQ(w.lblNum.caption, std::to_string(count) + "/" + std::to_string(count));
+        EXPECT_TRUE(shown->dialogs.messages().empty());
+        w.cmdFF_Click();
+        ASSERT_EQ(shown->dialogs.messages().size(), 1u);
+        EXPECT_EQ(shown->dialogs.messages()[0].text, kLastPageMessage);
+        EXPECT_EQ(shown->state.currentRecord, count);
+    }
 }
 
 // The statement pages as far as it likes; a row past the record count is

@@ -7,9 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -168,6 +170,45 @@ TEST_F(EntryCardWindowTest, EnterWalksThePageAndTheFieldsReachTheModel) {
     EXPECT_EQ(str(find<QLabel>(*card, "lblNum")->text()), "1/1");
 }
 
+// The money boxes take digits from the keyboard and from the clipboard
+// alike; the sale price nothing else.
+TEST_F(EntryCardWindowTest, TheMoneyBoxesRefuseSeparatorsTypedOrPasted) {
+    card->model().select("cboJyo", 2);
+    card->sync();
+    auto* sale = find<QLineEdit>(*card, "txtJyoPrice");
+    ASSERT_TRUE(sale->isEnabled());
+    sale->setFocus(Qt::MouseFocusReason);
+    typeText(QStringLiteral("300,000.-5"));
+    // A full-width character typed with the input method off.
+    QKeyEvent yen(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("円"));
+    QApplication::sendEvent(sale, &yen);
+    EXPECT_EQ(str(sale->text()), "3000005");
+    EXPECT_EQ(card->model().txtJyoPrice.text, "3000005");
+
+    const auto paste = [&](QLineEdit* box, const QString& text) {
+        QApplication::clipboard()->setText(text);
+        ASSERT_EQ(QApplication::clipboard()->text(), text);
+        box->setFocus(Qt::MouseFocusReason);
+        box->selectAll();
+        box->paste();
+    };
+    for (const char* refused : {"1,500", "1500.0", "¥1500", "１５００"}) {
+        paste(sale, QString::fromUtf8(refused));
+        EXPECT_EQ(str(sale->text()), "3000005") << refused;
+        EXPECT_EQ(card->model().txtJyoPrice.text, "3000005") << refused;
+    }
+    paste(sale, QStringLiteral("1500"));
+    EXPECT_EQ(str(sale->text()), "1500");
+    EXPECT_EQ(card->model().txtJyoPrice.text, "1500");
+
+    auto* price = find<QLineEdit>(*card, "txtPrice");
+    paste(price, QStringLiteral("1,200,000"));
+    EXPECT_EQ(str(price->text()), "");
+    paste(price, QStringLiteral("1200000"));
+    EXPECT_EQ(str(price->text()), "1200000");
+    EXPECT_EQ(str(find<QLabel>(*card, "Label24")->text()), "1,200,000");
+}
+
 TEST_F(EntryCardWindowTest, AFailedCheckSaysSoAndPutsTheFocusOnTheField) {
     QTest::mouseClick(find<QPushButton>(*card, "cmdRec"), Qt::LeftButton);
     ASSERT_EQ(dialogs.messages().size(), 1u);
@@ -277,6 +318,16 @@ TEST(EntryCardEndToEnd, NewAssetReachesTheListAndTheFile) {
     EXPECT_EQ(str(list->model()->index(0, 1).data().toString()), "応接セット");
     EXPECT_TRUE(main.findChild<QPushButton*>(QStringLiteral("cmdCallRec"))->isEnabled());
     EXPECT_FALSE(main.findChild<QPushButton*>(QStringLiteral("cmdOrd"))->isEnabled());
+    // The schedules the saved register now offers ask for the rounding: its
+    // list shows with its caption.
+    auto* rounding = main.findChild<QComboBox*>(QStringLiteral("Combo1"));
+    auto* caption = main.findChild<QLabel*>(QStringLiteral("Label4"));
+    ASSERT_NE(rounding, nullptr);
+    ASSERT_NE(caption, nullptr);
+    EXPECT_TRUE(rounding->isVisibleTo(&main));
+    EXPECT_TRUE(caption->isVisibleTo(&main));
+    EXPECT_EQ(caption->buddy(), rounding);
+    test::saveScreenshot(main, "main_window_after_first_save");
 }
 
 }  // namespace

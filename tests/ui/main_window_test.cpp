@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -164,6 +165,8 @@ TEST_F(MainWindowTest, StartsWithOnlyTheCommandsThatNeedNoRegister) {
     ASSERT_NE(combo(), nullptr);
     EXPECT_FALSE(shown(grid()));
     EXPECT_FALSE(shown(combo()));
+    // No caption without its list.
+    EXPECT_FALSE(shown(window.findChild<QLabel*>(QStringLiteral("Label4"))));
 
     auto label = [&](const char* name) {
         return str(window.findChild<QLabel*>(QString::fromLatin1(name))->text());
@@ -219,6 +222,52 @@ TEST_F(MainWindowTest, OpenShowsTheListAndEnablesTheRegisterCommands) {
         EXPECT_EQ(enabled(name), !undoSort) << name;
     }
     EXPECT_TRUE(shown(combo()));
+    EXPECT_TRUE(shown(window.findChild<QLabel*>(QStringLiteral("Label4"))));
+}
+
+// Each name shows whole in the list, the note of a sale included; the
+// columns after it stay in reach.
+TEST_F(MainWindowTest, TheNameColumnFitsTheNamesWithTheirLeavingNotes) {
+    reg::AssetRegister assets;
+    assets.row(1) = test::asset("机", "1", "19", "4", "4", "240000", "4", "0.625", "4");
+    assets.row(2) = test::asset("売却した軽バン", "2", "2", "6", "7", "1200000", "4", "0.500", "4");
+    assets.row(2)[reg::disposalMonth - 1] = "2026-06";
+    assets.row(2)[reg::disposalKind - 1] = "売却";
+    assets.row(2)[reg::salePrice - 1] = "300000";
+    const std::string path = dir.file("売却.dat");
+    reg::writeRegisterFile(path, assets, 2);
+    dialogs.queueOpen(path);
+    button("cmdOpen")->click();
+    QCoreApplication::processEvents();
+
+    const QString sold = grid()->model()->index(1, 1).data().toString();
+    ASSERT_EQ(str(sold), "売却した軽バン（売却 R. 8/6）");
+    const QFontMetrics metrics(grid()->font());
+    EXPECT_GT(grid()->columnWidth(1), metrics.horizontalAdvance(sold));
+    auto* view = qobject_cast<platform::qt::GridTableView*>(grid());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->frozenView()->columnWidth(1), grid()->columnWidth(1));
+    EXPECT_LT(grid()->columnWidth(0) + grid()->columnWidth(1), grid()->viewport()->width() / 2);
+    test::saveScreenshot(window, "main_window_sold");
+
+    // The user's own width stands while the list does not change.
+    grid()->setColumnWidth(1, 500);
+    window.sync();
+    EXPECT_EQ(grid()->columnWidth(1), 500);
+}
+
+TEST_F(MainWindowTest, TheSampleRegisterShowsEveryNameWhole) {
+    dialogs.queueOpen(FENMARK_EXAMPLES "/sample.dat");
+    button("cmdOpen")->click();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(dialogs.messages().empty());
+    ASSERT_GT(grid()->model()->rowCount(), 10);
+    const QFontMetrics metrics(grid()->font());
+    for (int row = 0; row < grid()->model()->rowCount(); ++row) {
+        const QString name = grid()->model()->index(row, 1).data().toString();
+        EXPECT_GT(grid()->columnWidth(1), metrics.horizontalAdvance(name)) << str(name);
+    }
+    test::saveScreenshot(window, "main_window_sample");
 }
 
 TEST_F(MainWindowTest, PlacesTheListByTheWindowsInnerSize) {

@@ -85,7 +85,8 @@ class StatementWindowTest : public ::testing::Test {
 
 TEST_F(StatementWindowTest, TypingEnterAndShowGiveTheStatement) {
     EXPECT_EQ(str(window->windowTitle()), "決算書資料");
-    EXPECT_EQ(str(child<QLabel>("lblComent")->text()), "閲覧年度を入力して下さい。");
+    EXPECT_EQ(str(child<QLabel>("lblComent")->text()), "閲覧する年分を入力して下さい。");
+    EXPECT_EQ(str(child<QLabel>("Label1")->text()), "令和 6年分");
     EXPECT_EQ(child<QLabel>("lblComent")->palette().color(QPalette::WindowText),
               QColor(0xC0, 0, 0));
     auto* year = child<QLineEdit>("txtGetYe");
@@ -110,7 +111,7 @@ TEST_F(StatementWindowTest, TypingEnterAndShowGiveTheStatement) {
     EXPECT_FALSE(shown("txtGetYe"));
     EXPECT_FALSE(ok->isEnabled());
     EXPECT_TRUE(child<QPushButton>("cmdPrint")->isEnabled());
-    EXPECT_EQ(str(child<QLabel>("lblGY")->text()), "19");
+    EXPECT_EQ(str(child<QLabel>("Label1")->text()), "平成19年分");
     EXPECT_EQ(str(child<QLabel>("Label3")->text()), "(期末 ：平成 19年12月)");
     EXPECT_TRUE(shown("Picture2"));
     EXPECT_TRUE(shown("Label5"));
@@ -121,7 +122,7 @@ TEST_F(StatementWindowTest, TypingEnterAndShowGiveTheStatement) {
     QAbstractItemModel* table = grid->model();
     ASSERT_EQ(table->rowCount(), 3);
     EXPECT_EQ(str(table->headerData(9, Qt::Horizontal, Qt::DisplayRole).toString()),
-              "本年分の\n普通\n償却費");
+              "㋭本年分の\n普通\n償却費");
     EXPECT_EQ(str(table->headerData(15, Qt::Horizontal, Qt::DisplayRole).toString()), "摘要");
     EXPECT_EQ(str(table->index(0, 9).data().toString()), "75,000");
     EXPECT_EQ(str(table->index(2, 0).data().toString()), "合 　計");
@@ -134,7 +135,7 @@ TEST_F(StatementWindowTest, TypingEnterAndShowGiveTheStatement) {
 }
 
 TEST_F(StatementWindowTest, ResizingFollowsTheWidthRule) {
-    const std::pair<int, int> widths[] = {{12825, 12525}, {15800, 15500}, {18000, 17700}};
+    const std::pair<int, int> widths[] = {{15800, 15500}, {18000, 17700}};
     auto* grid = child<QWidget>("Fxg3");
     for (const auto& [client, expected] : widths) {
         window->resize(client / 15, 600);
@@ -228,7 +229,7 @@ TEST_F(StatementWindowTest, AThousandAssetsInTheFormsColumnsOnA1280By800Screen) 
     ASSERT_NE(forms, nullptr);
     forms->setCurrentIndex(1);
     emit forms->activated(1);
-    EXPECT_EQ(str(grid->model()->headerData(10, Qt::Horizontal).toString()), "特別\n償却費");
+    EXPECT_EQ(str(grid->model()->headerData(10, Qt::Horizontal).toString()), "㋬特別\n償却費");
     test::saveScreenshot(wide, "statement_window_thousand");
 }
 

@@ -130,7 +130,7 @@ TEST(StatementPrintTest, EveryColumnOfTheFormInItsPlace) {
     const RecordingPrinter printer = printed(*opened);
     const double left = tableLeft(printer);
     const double widths[] = {1900, 500,  760, 1250, 1100, 800,  500,  760,
-                             760,  1100, 900, 1100, 550,  1100, 1100, 1640};
+                             760,  1100, 900, 1100, 650,  1100, 1100, 1540};
     std::vector<double> edges{left};
     for (double w : widths) edges.push_back(edges.back() + w);
 
@@ -138,7 +138,8 @@ TEST(StatementPrintTest, EveryColumnOfTheFormInItsPlace) {
         const auto c = static_cast<std::size_t>(col);
         return op.x >= edges[c] && op.x + widthOf(op) <= edges[c + 1];
     };
-    // Every line of every heading, in 8 pt, within its column.
+    // Every line of every heading, in 8 pt of a font that has the form's
+    // letters, within its column.
     for (int col = 0; col < kStatementColumns; ++col) {
         std::string_view rest =
             statementShortHeadings(ReturnForm::Blue)[static_cast<std::size_t>(col)];
@@ -147,7 +148,8 @@ TEST(StatementPrintTest, EveryColumnOfTheFormInItsPlace) {
             rest.remove_prefix(std::min(rest.size(), line.size() + 1));
             const std::vector<Op> ops = printer.onPage(1);
             EXPECT_TRUE(std::any_of(ops.begin(), ops.end(), [&](const Op& op) {
-                return op.text == line && op.y < 1590 && op.size == 8 && inColumn(op, col);
+                return op.text == line && op.y < 1590 && op.size == 8 &&
+                       op.font == kStatementHeadingFont && inColumn(op, col);
             })) << line;
         }
     }
@@ -202,8 +204,9 @@ TEST(StatementPrintTest, TheTotalsOfTheFormAndALongNameThatMustFit) {
     EXPECT_LT(wide.size, 9);
 }
 
-// The title names the return chosen, the year as the return names it, and
-// the closing date in the era in force in its month.
+// The title names the return chosen, the year as the return names it (in
+// the era of that year, whatever era it was typed in) and the closing date
+// in the era in force in its month; the heading is the window's.
 TEST(StatementPrintTest, TitleNamesTheReturnTheYearAndTheClosingDate) {
     struct Case {
         int era;  // 0 平成, 1 令和
@@ -213,9 +216,11 @@ TEST(StatementPrintTest, TitleNamesTheReturnTheYearAndTheClosingDate) {
         const char* title;
     };
     const Case cases[] = {
-        {0, "31", "3", 0, "減価償却費の計算（青色申告決算書）　平成 31年分  (期末 ：令和 2年3月)"},
-        {0, "1", "12", 0,
-         "減価償却費の計算（青色申告決算書）　平成 元年分  (期末 ：平成 元年12月)"},
+        {0, "31", "3", 0, "減価償却費の計算（青色申告決算書）　令和元年分  (期末 ：令和 2年3月)"},
+        {0, "1", "12", 0, "減価償却費の計算（青色申告決算書）　平成元年分  (期末 ：平成 元年12月)"},
+        {0, "30", "12", 0,
+         "減価償却費の計算（青色申告決算書）　平成30年分  (期末 ：平成 30年12月)"},
+        {0, "38", "12", 0, "減価償却費の計算（青色申告決算書）　令和 8年分  (期末 ：令和 8年12月)"},
         {1, "8", "12", 1, "減価償却費の計算（収支内訳書）　令和 8年分  (期末 ：令和 8年12月)"},
         {1, "8", "3", 0, "減価償却費の計算（青色申告決算書）　令和 8年分  (期末 ：令和 9年3月)"},
     };
@@ -229,9 +234,10 @@ TEST(StatementPrintTest, TitleNamesTheReturnTheYearAndTheClosingDate) {
         const std::vector<Op> title = lineAt(printer, 1, 330);
         ASSERT_EQ(title.size(), 1u);
         EXPECT_EQ(title[0].text, c.title);
+        EXPECT_TRUE(title[0].text.find(opened->window->headingText()) != std::string::npos);
         EXPECT_EQ(title[0].size, 12);
-        EXPECT_EQ(textOf(printer.onPage(1), "特別").has_value(), c.form == 1);
-        EXPECT_EQ(textOf(printer.onPage(1), "割増").has_value(), c.form == 0);
+        EXPECT_EQ(textOf(printer.onPage(1), "㋬特別").has_value(), c.form == 1);
+        EXPECT_EQ(textOf(printer.onPage(1), "㋬割増").has_value(), c.form == 0);
     }
 }
 

@@ -134,8 +134,9 @@ TEST_F(CopyRow, EachPlaceOfTheYearGivesItsRow) {
         {2, "12/12", "100,000", "50,000", "825,000", "改定償却", false, Marking::None},
         {3, "", "", "", "", "償却済", true, Marking::Removable},
         {4, "", "", "", "1", "償却済", true, Marking::None},
-        {5, "", "0", "0", "1", "", false, Marking::None},
-        {40, "", "0", "0", "1", "", false, Marking::None},
+        // Past the table: as its last year.
+        {5, "", "", "", "1", "償却済", true, Marking::None},
+        {40, "", "", "", "1", "償却済", true, Marking::None},
     };
     for (const Case& c : cases) {
         const ScheduleCopy copy = copyScheduleRow(s, c.row);
@@ -159,7 +160,7 @@ TEST_F(CopyRow, TheYearsNotTheCountDecideWhetherAYearExists) {
     EXPECT_EQ(inside.expense, "");
     EXPECT_EQ(inside.remark, "償却済");
     EXPECT_EQ(inside.bookValue, "825,000");
-    EXPECT_EQ(copyScheduleRow(s, 5).depreciation, "0");
+    EXPECT_EQ(copyScheduleRow(s, 5).bookValue, "825,000");
 }
 
 TEST(StatementRules, TheThreeYearScheduleCountsOneYearLessThanItHas) {
@@ -171,8 +172,15 @@ TEST(StatementRules, TheThreeYearScheduleCountsOneYearLessThanItHas) {
     const ScheduleCopy tenth = copyScheduleRow(s, 10);
     EXPECT_EQ(tenth.depreciation, "");
     EXPECT_EQ(tenth.bookValue, "");  // the ninth year's, the counted last
-    EXPECT_EQ(copyScheduleRow(s, 11).depreciation, "0");
-    EXPECT_EQ(copyScheduleRow(s, 11).period, "");
+    // Past the table: as its last year.
+    for (const int row : {11, 16, 400}) {
+        const ScheduleCopy past = copyScheduleRow(s, row);
+        EXPECT_EQ(past.depreciation, "") << row;
+        EXPECT_EQ(past.bookValue, "") << row;
+        EXPECT_EQ(past.period, "") << row;
+        EXPECT_EQ(past.remark, kWrittenOff) << row;
+        EXPECT_EQ(past.marking, Marking::Removable) << row;
+    }
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ TEST(Statement, EmptyRegisterGivesHeadingAndEmptyTotals) {
     ASSERT_EQ(w.Fxg3.rows(), 2);
     ASSERT_EQ(w.Fxg3.cols(), kStatementColumns);
     EXPECT_EQ(w.Fxg3.text(0, colName), "減価償却資産\nの名称等");
-    EXPECT_EQ(w.Fxg3.text(0, colSpecial), "割増\n（特別）\n償却費");
+    EXPECT_EQ(w.Fxg3.text(0, colSpecial), "㋬割増\n（特別）\n償却費");
     EXPECT_EQ(w.Fxg3.text(0, colRemark), "摘要");
     EXPECT_EQ(w.Fxg3.text(1, colName), "合 　計");
     EXPECT_EQ(w.Fxg3.cellAlignment(1, colName), platform::Alignment::Center);
@@ -40,8 +40,9 @@ TEST(Statement, EmptyRegisterGivesHeadingAndEmptyTotals) {
 }
 
 // A new straight-line asset of April 2007 (cost 1,000,000, 100,000 a year),
-// December closing: 24 schedule rows, those after the eleventh blank with
-// the memorandum value.
+// December closing: the years after the eleventh blank with the memorandum
+// value, also those past the table's end, and the last year the statement
+// takes.
 TEST(Statement, DecemberClosingReadsOneRowFurtherEachYear) {
     struct Case {
         const char* year;
@@ -55,7 +56,8 @@ TEST(Statement, DecemberClosingReadsOneRowFurtherEachYear) {
         {"29", {"12/12", "24,999", "100%", "24,999", "1", ""}, Marking::None},
         {"30", {"", "", "", "", "1", "償却済"}, Marking::None},
         {"42", {"", "", "", "", "1", "償却済"}, Marking::None},
-        {"43", {"", "0", "100%", "0", "1", ""}, Marking::None},
+        {"43", {"", "", "", "", "1", "償却済"}, Marking::None},
+        {"99", {"", "", "", "", "1", "償却済"}, Marking::None},
     };
     for (const Case& c : cases) {
         auto s = statement({straightLine("19", "4")}, c.year);
@@ -146,12 +148,13 @@ TEST(Statement, SumsAmountTextsWithSeparatorsByValue) {
 }
 
 // The three-year schedule's grid holds ten data rows though it counts nine
-// after its heading: row 10 is blank, row 11 lies past the table.
+// after its heading: row 10 is blank, and every year past the table is
+// written off and removable as it is.
 TEST(Statement, ThreeYearAssetAfterItsLastYear) {
     const std::pair<const char*, Cells> cases[] = {
-        {"23", {"", "", "", "", "", "償却済"}},
-        {"29", {"", "", "", "", "", "償却済"}},
-        {"30", {"", "0", "100%", "0", "", ""}},
+        {"23", {"", "", "", "", "", "償却済"}}, {"29", {"", "", "", "", "", "償却済"}},
+        {"30", {"", "", "", "", "", "償却済"}}, {"38", {"", "", "", "", "", "償却済"}},
+        {"99", {"", "", "", "", "", "償却済"}},
     };
     for (const auto& [year, expected] : cases) {
         auto s = statement({threeYear("20", "100001")}, year);
@@ -257,10 +260,10 @@ TEST(Statement, TheFormsBasisRateAndGuaranteeFollowTheYear) {
 TEST(Statement, TheReturnChosenNamesTheSpecialColumn) {
     auto s = statement({straightLine("19", "4")}, "20");
     StatementWindowModel& w = *s->window;
-    EXPECT_EQ(w.Fxg3.text(0, colSpecial), "割増\n（特別）\n償却費");
+    EXPECT_EQ(w.Fxg3.text(0, colSpecial), "㋬割増\n（特別）\n償却費");
     w.selectForm(1);
     EXPECT_EQ(w.form(), ReturnForm::Income);
-    EXPECT_EQ(w.Fxg3.text(0, colSpecial), "特別\n償却費");
+    EXPECT_EQ(w.Fxg3.text(0, colSpecial), "㋬特別\n償却費");
     EXPECT_EQ(w.Fxg3.text(1, colDepreciation), "100,000");
     EXPECT_EQ(statementHeadings(ReturnForm::Income)[colSpecial], "特別償却費");
     EXPECT_EQ(statementHeadings(ReturnForm::Blue)[colSpecial], "割増（特別）償却費");
@@ -423,6 +426,138 @@ TEST(Statement, AssetsThatLeftTheBusiness) {
                   .year(2)
                   .amount.yen(),
               50000);
+}
+
+// The year an asset left is prorated once from the year's ordinary
+// full-year amount and cut only by what the undisturbed year could take;
+// its basis and rate stay those of the undisturbed year; it is recorded in
+// its year however long after the depreciation ended; and the year after it
+// the asset is removable. One-record registers, December closing.
+TEST(Statement, TheYearAnAssetLeftFollowsTheUndisturbedYear) {
+    struct Case {
+        const char* name;
+        reg::Row row;
+        const char* left;  // YYYY-MM
+        const char* kind;
+        const char* year;  // the statement's year (Heisei count)
+        Cells shown;       // ㋥ ㋭ ㋠ ㋷ ㋦ 摘要
+        const char* base;  // ㋺
+        const char* rate;  // ㋩
+    };
+    // 新定額法 1,000,000 yen, 5 years (0.200), bought 令和8年2月.
+    const reg::Row newStraight =
+        test::asset("機械", "2", "8", "2", "2", "1000000", "5", "0.200", "3");
+    // 旧定額法 1,000,000 yen, 5 years (0.200), from 平成14年1月: 180,000 a
+    // year, 50,000 left above the 95 % limit in its sixth year.
+    const reg::Row oldStraight =
+        test::asset("機械", "1", "14", "1", "2", "1000000", "5", "0.200", "1");
+    // A living thing of 平成28年5月, life 4, its depreciation long ended.
+    const reg::Row living =
+        with(test::asset("乳牛", "1", "28", "5", "10", "100000", "4", "0.250", "5"),
+             {{reg::residualRatio, "0"}, {reg::depreciationLimit, "100"}});
+    // 新定率法 1,000,000 yen, 5 years from 平成25年1月 (0.400, revised 0.500,
+    // guarantee 0.10800): revised from 2016, 108,000 a year on 216,000.
+    const reg::Row declining =
+        with(test::asset("機械", "1", "25", "1", "2", "1000000", "5", "0.400", "4"),
+             {{reg::newRuleRates, "0.5000.10800"}});
+    const Case cases[] = {
+        {"newStraightFirstYear",
+         newStraight,
+         "2026-07",
+         "除却",
+         "38",
+         {"6/12", "100,000", "100%", "100,000", "0", "除却（簿価 900,000円）"},
+         "1,000,000",
+         "0.200"},
+        {"oldStraightAtTheLimit",
+         oldStraight,
+         "2007-06",
+         "売却",
+         "19",
+         {"6/12", "50,000", "100%", "50,000", "0", "売却（簿価 50,000円）"},
+         "900,000",
+         "0.200"},
+        {"livingThingAfterItsTable",
+         living,
+         "2026-03",
+         "売却",
+         "38",
+         {"3/12", "", "", "", "0", "売却（簿価 0円）"},
+         "100,000",
+         "0.250"},
+        {"decliningInARevisedYear",
+         declining,
+         "2017-06",
+         "除却",
+         "29",
+         {"6/12", "54,000", "100%", "54,000", "0", "除却（簿価 54,000円）"},
+         "216,000",
+         "0.500"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        reg::Row row = c.row;
+        row[reg::disposalMonth - 1] = c.left;
+        row[reg::disposalKind - 1] = c.kind;
+        auto s = statement({row}, c.year);
+        const StatementWindowModel& w = *s->window;
+        EXPECT_EQ(yearCells(w, 1), c.shown);
+        EXPECT_EQ(w.Fxg3.text(1, colBase), c.base);
+        EXPECT_EQ(w.Fxg3.text(1, colRate), c.rate);
+        EXPECT_EQ(w.markings[0], Marking::None);
+        EXPECT_TRUE(w.lblScrapped.visible);
+
+        // The year after, and every later one, it can be deleted.
+        for (const int later : {1, 2, 30}) {
+            auto after = statement({row}, std::to_string(std::stoi(c.year) + later));
+            EXPECT_EQ(after->window->markings[0], Marking::Removable) << later;
+            EXPECT_FALSE(after->window->lblScrapped.visible) << later;
+        }
+    }
+
+    // Rounding down prorates the same product once.
+    reg::Row down = newStraight;
+    down[reg::disposalMonth - 1] = "2026-07";
+    down[reg::disposalKind - 1] = "除却";
+    EXPECT_EQ(schedule::computeSchedule(down, {12, 1, 2026}).year(1).amount.yen(), 100000);
+    EXPECT_EQ(schedule::computeSchedule(down, {12, 0, 2026}).year(1).amount.yen(), 100000);
+    // Left in the closing month, the year is the undisturbed year.
+    down[reg::disposalMonth - 1] = "2026-12";
+    EXPECT_EQ(schedule::computeSchedule(down, {12, 0, 2026}).year(1).amount.yen(),
+              schedule::computeSchedule(newStraight, {12, 0, 2026}).year(1).amount.yen());
+}
+
+// Deferred assets and living things depreciate the cost less its residual
+// part: that is the basis the form shows.
+TEST(Statement, TheBasisOfAPlainStraightLineIsTheDepreciablePart) {
+    const reg::Row cow =
+        with(test::asset("乳牛", "1", "30", "1", "10", "100000", "8", "0.125", "5"),
+             {{reg::residualRatio, "10"}, {reg::depreciationLimit, "100"}});
+    auto s = statement({cow}, "31");
+    const StatementWindowModel& w = *s->window;
+    EXPECT_EQ(w.Fxg3.text(1, colBase), "90,000");
+    EXPECT_EQ(w.Fxg3.text(1, colDepreciation), "11,250");
+    const reg::Row deferred =
+        test::asset("開業費", "1", "31", "1", "9", "500000", "5", "0.200", "5");
+    auto d = statement(
+        {with(deferred, {{reg::residualRatio, "0"}, {reg::depreciationLimit, "100"}})}, "31");
+    EXPECT_EQ(d->window->Fxg3.text(1, colBase), "500,000");
+}
+
+// Finished assets, of the fixed-length tables too, look finished in every
+// later year: written off, nothing depreciated, removable.
+TEST(Statement, FinishedAssetsStayFinishedInEveryLaterYear) {
+    const reg::Row small =
+        with(test::asset("椅子", "1", "20", "4", "4", "150000", "1", "1.000", "6"), {});
+    for (const char* year : {"23", "30", "38", "99"}) {
+        auto s = statement({threeYear("20", "180000"), small}, year);
+        const StatementWindowModel& w = *s->window;
+        for (int f = 1; f <= 2; ++f) {
+            EXPECT_EQ(yearCells(w, f), (Cells{"", "", "", "", "", "償却済"})) << year << " " << f;
+            EXPECT_EQ(w.markings[static_cast<std::size_t>(f - 1)], Marking::Removable) << year;
+        }
+        EXPECT_EQ(w.depreciationTotal, 0) << year;
+    }
 }
 
 }  // namespace

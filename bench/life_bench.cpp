@@ -4,17 +4,17 @@
 
 #include <benchmark/benchmark.h>
 
-#include "card/useful_life.h"
+#include "law/useful_life.h"
 
 namespace {
 
-const fenmark::card::LifeTable& table() {
-    static const fenmark::card::LifeTable loaded = fenmark::card::loadLifeTable(FENMARK_LIFE_TABLE);
+const fenmark::law::LifeTable& table() {
+    static const fenmark::law::LifeTable loaded = fenmark::law::loadLifeTable(FENMARK_LIFE_TABLE);
     return loaded;
 }
 
 void BM_Search(benchmark::State& bench, const char* query) {
-    const fenmark::card::LifeTable& t = table();
+    const fenmark::law::LifeTable& t = table();
     for (auto _ : bench) {
         auto found = t.search(query);
         benchmark::DoNotOptimize(found.data());
@@ -30,7 +30,7 @@ BENCHMARK_CAPTURE(BM_Search, nothingFound, "存在しない資産")->Unit(benchm
 
 void BM_ReadTable(benchmark::State& bench) {
     for (auto _ : bench) {
-        auto loaded = fenmark::card::loadLifeTable(FENMARK_LIFE_TABLE);
+        auto loaded = fenmark::law::loadLifeTable(FENMARK_LIFE_TABLE);
         benchmark::DoNotOptimize(loaded.entries().data());
     }
 }

@@ -9,12 +9,12 @@
 #include <cstdio>
 
 #include "card/entry_card_text.h"
-#include "card/rate_tables.h"
 #include "common/convert.h"
-#include "common/era.h"
 #include "common/mask.h"
 #include "common/number.h"
 #include "common/text.h"
+#include "law/era.h"
+#include "law/rate_tables.h"
 #include "platform/text_file.h"
 
 namespace fenmark::card {
@@ -588,9 +588,9 @@ void EntryCardModel::Form_Load() {
     cboJyo.items = {"", "除却", "売却"};
     cboJyoReki.items = cboReki.items;
     cboJyoMonth.items = Combo1.items;
-    GetList(lstData);
-    GetList2(lstData2);
-    GetList3(lstData3);
+    law::GetList(lstData);
+    law::GetList2(lstData2);
+    law::GetList3(lstData3);
     Caption.caption = kCardTitle + state_.currentFilePath;
     cardChanged = false;
     registeredInSession = false;
@@ -621,8 +621,8 @@ void EntryCardModel::copyRowIntoCard() {
     Label14.caption = cell(reg::assetCode);
     // A date stored in an era that had ended by then (平成38年, written by
     // an older version) is shown in the era of its month.
-    const auto date = common::eraDateOf(common::leadingNumber(cell(reg::eraCode)),
-                                        cell(reg::eraYear), cell(reg::acquisitionMonth));
+    const auto date = law::eraDateOf(common::leadingNumber(cell(reg::eraCode)), cell(reg::eraYear),
+                                     cell(reg::acquisitionMonth));
     if (date) {
         assign(cboReki, static_cast<int>(date->era));
         assign(txtYear, detail::numberText(date->eraYear));
@@ -683,10 +683,10 @@ void EntryCardModel::copyRowIntoCard() {
     assign(cboJyoReki, -1);
     assign(txtJyoYear, "");
     assign(cboJyoMonth, -1);
-    if (const auto left = common::parseYearMonth(leaving)) {
-        const common::Era era = common::eraOfMonth(left->year, left->month);
+    if (const auto left = law::parseYearMonth(leaving)) {
+        const law::Era era = law::eraOfMonth(left->year, left->month);
         assign(cboJyoReki, static_cast<int>(era));
-        assign(txtJyoYear, detail::numberText(common::eraYearOf(era, left->year)));
+        assign(txtJyoYear, detail::numberText(law::eraYearOf(era, left->year)));
         assign(cboJyoMonth, left->month - 1);
     }
     assign(txtJyoPrice, cell(reg::salePrice));
@@ -726,8 +726,8 @@ void EntryCardModel::SetData() {
     // page is stored in the era of its date, as the card shows it.
     const reg::Row& stored = state_.assetRegister.row(row);
     const auto storedDate =
-        common::eraDateOf(common::leadingNumber(stored[reg::eraCode - 1]), stored[reg::eraYear - 1],
-                          stored[reg::acquisitionMonth - 1]);
+        law::eraDateOf(common::leadingNumber(stored[reg::eraCode - 1]), stored[reg::eraYear - 1],
+                       stored[reg::acquisitionMonth - 1]);
     const bool sameDate = storedDate && static_cast<int>(storedDate->era) == cboReki.listIndex &&
                           detail::numberText(storedDate->eraYear) == txtYear.text &&
                           stored[reg::acquisitionMonth - 1] == txtMonth.text;
@@ -776,8 +776,8 @@ void EntryCardModel::SetData() {
 bool EntryCardModel::leavingMonth(int& year, int& month) const {
     const auto y = detail::wholeNumber(txtJyoYear.text);
     if (!y || cboJyoReki.listIndex < 0 || cboJyoMonth.listIndex < 0) return false;
-    year = static_cast<int>(common::westernYear(static_cast<common::Era>(cboJyoReki.listIndex),
-                                                static_cast<double>(*y)));
+    year = static_cast<int>(
+        law::westernYear(static_cast<law::Era>(cboJyoReki.listIndex), static_cast<double>(*y)));
     month = cboJyoMonth.listIndex + 1;
     return true;
 }

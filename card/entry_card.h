@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "card/life_dialog.h"
-#include "common/era.h"
+#include "law/era.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "register/state.h"
@@ -58,12 +58,7 @@ inline constexpr const char* kMsgNoEra = "元号が選択されていません�
 inline constexpr const char* kMsgBadYear = "取得年が不正です。";
 inline constexpr const char* kMsgBadQuantity = "数または面積が不正です。";
 inline constexpr const char* kMsgBadRatio = "事業専用割合が不正です。";
-// 少額減価償却資産の特例 (措置法28条の2): acquisitions from April 2006 to
-// March 2029, a unit price below 300,000 yen, below 400,000 yen from April
-// 2026 (date keys: the year followed by month + 10).
-inline constexpr double kSmallAssetFirstKey = 200614;
-inline constexpr double kSmallAssetRaisedKey = 202614;
-inline constexpr double kSmallAssetLastKey = 202913;
+// 少額減価償却資産の特例 (措置法28条の2): the bounds are in law/small_assets.h.
 inline constexpr const char* kMsgSmallAssetPeriod =
     "少額減価償却資産の特例は、平成18年4月から令和11年3月までに取得した資産に使えます。";
 inline constexpr const char* kMsgSmallAssetLimit300 =
@@ -85,10 +80,6 @@ inline constexpr const char* kLeavingLumpSumNote =
     "一括償却資産は、除却・売却しても3年間均等に償却を続けます。";
 inline constexpr const char* kLeavingSmallAssetNote =
     "少額減価償却資産の特例の資産は、除却・売却を記録する必要がありません。";
-// 一括償却資産 are those of a unit price from 100,000 yen to below 200,000
-// yen: below that the cost is an expense of the year (所得税法施行令138条).
-inline constexpr double kLumpSumFloor = 100000;
-inline constexpr double kLumpSumLimit = 200000;
 inline constexpr const char* kMsgLumpSumLimit =
     "3年均等償却資産（一括償却資産）にできるのは、"
     "1単位の取得価額が10万円以上20万円未満の資産です。";
@@ -256,8 +247,8 @@ class EntryCardModel {
     bool registeredInSession = false;
     // Today's year and month: the system clock's in the program, fixed by
     // tests. No asset can have been acquired or have left after them.
-    std::int32_t currentYear = common::systemCalendarYear();
-    int currentMonth = common::systemCalendarMonth();
+    std::int32_t currentYear = law::systemCalendarYear();
+    int currentMonth = law::systemCalendarMonth();
     std::int16_t monthKey = 0;
 
     // The control that has the focus. The view reports every move the user

@@ -5,10 +5,11 @@
 
 #include "card/entry_card.h"
 #include "card/entry_card_text.h"
-#include "card/rate_tables.h"
 #include "common/mask.h"
 #include "common/number.h"
 #include "common/text.h"
+#include "law/rate_tables.h"
+#include "law/small_assets.h"
 
 namespace fenmark::card {
 
@@ -29,7 +30,7 @@ constexpr double kFacilityStraightOnly = 201614;
 std::string rates2012(std::string_view entry) {
     const std::string guarantee = common::rightChars(entry, 6);
     if (guarantee.empty() || guarantee.front() == '-') return std::string(12, '-');
-    return sixToTen(entry) + "0" + guarantee;
+    return law::sixToTen(entry) + "0" + guarantee;
 }
 
 }  // namespace
@@ -115,7 +116,7 @@ namespace {
 
 // A life the table has an entry for, written as a whole number.
 bool lifeInTable(std::span<const std::string_view> table, const std::string& life) {
-    return detail::wholeNumber(life).has_value() && !lookupEntry(table, life).empty();
+    return detail::wholeNumber(life).has_value() && !law::lookupEntry(table, life).empty();
 }
 
 }  // namespace
@@ -130,20 +131,20 @@ void EntryCardModel::optGaku_Click() {
     computeDateKey();
     if (!sharedMethodChecks(optGaku)) return;
     const bool oldTable = dateKey() < kRules2007 || straightLineOnlyType();
-    const auto table = oldTable ? oldRateTable() : rateTable2007();
+    const auto table = oldTable ? law::oldRateTable() : law::rateTable2007();
     if (!lifeInTable(table, txtTnen.text)) {
         refuseOption(optGaku, kMsgBadLife, "txtTnen");
         return;
     }
     if (oldTable) {
-        Text1.text = lookupEntry(table, txtTnen.text);
-        Text2.text = lookupEntry(table, txtTnen2.text);
-        lblRate.caption = firstFive(Text1.text);
-        lblRate2.caption = firstFive(Text2.text);
+        Text1.text = law::lookupEntry(table, txtTnen.text);
+        Text2.text = law::lookupEntry(table, txtTnen2.text);
+        lblRate.caption = law::firstFive(Text1.text);
+        lblRate2.caption = law::firstFive(Text2.text);
     } else {
-        Text1.text = lookupEntry(table, txtTnen.text);
+        Text1.text = law::lookupEntry(table, txtTnen.text);
         showResidualAndLimit(false);
-        lblRate.caption = firstFive(Text1.text);
+        lblRate.caption = law::firstFive(Text1.text);
     }
     Label14.caption = longAssetCode();
     Text3.text.clear();
@@ -159,31 +160,31 @@ void EntryCardModel::optRitu_Click() {
         return;
     }
     const double key = dateKey();
-    const auto table = key >= kRules2012   ? rateTable2012()
-                       : key >= kRules2007 ? rateTable2007()
-                                           : oldRateTable();
+    const auto table = key >= kRules2012   ? law::rateTable2012()
+                       : key >= kRules2007 ? law::rateTable2007()
+                                           : law::oldRateTable();
     if (!lifeInTable(table, txtTnen.text)) {
         refuseOption(optRitu, kMsgBadLife, "txtTnen");
         return;
     }
-    Text1.text = lookupEntry(table, txtTnen.text);
+    Text1.text = law::lookupEntry(table, txtTnen.text);
     if (key >= kRules2012) {
         // The 2012 table carries no declining-balance rate: the 200 % rate
         // comes from its own list, and the revised and guarantee rates go
         // to the register in the 2007 layout the schedule reads.
         showResidualAndLimit(false);
-        lblRate.caption = doubleDecliningRate(txtTnen.text);
+        lblRate.caption = law::doubleDecliningRate(txtTnen.text);
         Text3.text = rates2012(Text1.text);
         lblRate2.caption.clear();
     } else if (key >= kRules2007) {
         showResidualAndLimit(false);
-        lblRate.caption = sixToTen(Text1.text);
-        Text3.text = lastTwelve(Text1.text);
+        lblRate.caption = law::sixToTen(Text1.text);
+        Text3.text = law::lastTwelve(Text1.text);
         lblRate2.caption.clear();
     } else {
-        Text2.text = lookupEntry(table, txtTnen2.text);
-        lblRate.caption = lastFive(Text1.text);
-        lblRate2.caption = lastFive(Text2.text);
+        Text2.text = law::lookupEntry(table, txtTnen2.text);
+        lblRate.caption = law::lastFive(Text1.text);
+        lblRate2.caption = law::lastFive(Text2.text);
         // Old declining balance ends at the residual value, never at a
         // memorandum value: no revised or guarantee rate.
         Text3.text.clear();
@@ -238,15 +239,17 @@ void EntryCardModel::optToku_Click() {
 
 const char* EntryCardModel::lumpSumRefusal() const {
     const double unit = unitPrice();
-    if (unit < kLumpSumFloor || unit >= kLumpSumLimit) return kMsgLumpSumLimit;
+    if (unit < law::kLumpSumFloor || unit >= law::kLumpSumLimit) return kMsgLumpSumLimit;
     return nullptr;
 }
 
 const char* EntryCardModel::smallAssetRefusal() const {
     const double key = dateKey();
-    if (key < kSmallAssetFirstKey || key > kSmallAssetLastKey) return kMsgSmallAssetPeriod;
-    const bool raised = key >= kSmallAssetRaisedKey;
-    if (unitPrice() >= (raised ? 400000 : 300000)) {
+    if (key < law::kSmallAssetFirstKey || key > law::kSmallAssetLastKey) {
+        return kMsgSmallAssetPeriod;
+    }
+    const bool raised = key >= law::kSmallAssetRaisedKey;
+    if (unitPrice() >= (raised ? law::kSmallAssetRaisedLimit : law::kSmallAssetLimit)) {
         return raised ? kMsgSmallAssetLimit400 : kMsgSmallAssetLimit300;
     }
     return nullptr;

@@ -6,9 +6,9 @@
 
 #include "card/entry_card.h"
 #include "card/entry_card_text.h"
-#include "common/era.h"
 #include "common/number.h"
 #include "common/text.h"
+#include "law/era.h"
 #include "platform/program_folder.h"
 #include "platform/text_file.h"
 #include "register/register_file.h"
@@ -106,18 +106,17 @@ bool EntryCardModel::dataCheck(bool allowEmpty) {
     // slip of the keyboard: nothing can be depreciated before it is bought.
     if (!txtYear.text.empty() && cboReki.listIndex >= 0) {
         const auto year = detail::wholeNumber(txtYear.text);
-        const auto era = static_cast<common::Era>(cboReki.listIndex);
+        const auto era = static_cast<law::Era>(cboReki.listIndex);
         const std::int32_t lastYear = cboReki.listIndex == 0   ? 64
                                       : cboReki.listIndex == 1 ? 31
                                                                : 99;
         if (!year || *year < 1 || *year > lastYear) return fail(kMsgBadYear, "txtYear");
         const double y = static_cast<double>(*year);
         const auto month = detail::wholeNumber(txtMonth.text);
-        if (month &&
-            (*month > common::lastMonthOf(era, y) || *month < common::firstMonthOf(era, y))) {
+        if (month && (*month > law::lastMonthOf(era, y) || *month < law::firstMonthOf(era, y))) {
             return fail(kMsgBadYear, "txtYear");
         }
-        const double western = common::westernYear(era, y);
+        const double western = law::westernYear(era, y);
         if (western > currentYear) return fail(kMsgAcquisitionInFuture, "txtYear");
         if (month && western == currentYear && *month > currentMonth) {
             return fail(kMsgAcquisitionInFuture, "Combo1");
@@ -146,10 +145,10 @@ bool EntryCardModel::dataCheck(bool allowEmpty) {
             return fail(kMsgNoLeavingDate, "txtJyoYear");
         }
         if (!leavingMonth(year, month)) return fail(kMsgBadLeavingDate, "txtJyoYear");
-        const auto era = static_cast<common::Era>(cboJyoReki.listIndex);
-        const double eraYear = common::eraYearOf(era, year);
-        if (eraYear < 1 || month > common::lastMonthOf(era, eraYear) ||
-            month < common::firstMonthOf(era, eraYear)) {
+        const auto era = static_cast<law::Era>(cboJyoReki.listIndex);
+        const double eraYear = law::eraYearOf(era, year);
+        if (eraYear < 1 || month > law::lastMonthOf(era, eraYear) ||
+            month < law::firstMonthOf(era, eraYear)) {
             return fail(kMsgBadLeavingDate, "txtJyoYear");
         }
         const double acquired =

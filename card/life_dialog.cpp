@@ -9,7 +9,7 @@ namespace fenmark::card {
 using platform::Control;
 using platform::TextBox;
 
-LifeDialogModel::LifeDialogModel(const LifeTable& table, platform::Dialogs& dialogs,
+LifeDialogModel::LifeDialogModel(const law::LifeTable& table, platform::Dialogs& dialogs,
                                  LifeRequest request)
     : table_(table), dialogs_(dialogs), request_(request) {}
 
@@ -26,7 +26,7 @@ std::vector<Control*> LifeDialogModel::labels() {
 
 std::vector<Control*> LifeDialogModel::buttons() { return {&cmdChoose, &cmdUsed, &cmdClose}; }
 
-const LifeEntry* LifeDialogModel::entryAt(int listIndex) const {
+const law::LifeEntry* LifeDialogModel::entryAt(int listIndex) const {
     if (listIndex < 0 || listIndex >= static_cast<int>(shown_.size())) return nullptr;
     return shown_[static_cast<std::size_t>(listIndex)];
 }
@@ -89,11 +89,11 @@ void LifeDialogModel::Form_Load() {
 }
 
 void LifeDialogModel::txtFind_Change() {
-    const LifeEntry* kept = selectedEntry();
+    const law::LifeEntry* kept = selectedEntry();
     shown_ = table_.search(txtFind.text);
     lstEntries.items.clear();
     lstEntries.items.reserve(shown_.size());
-    for (const LifeEntry* entry : shown_) lstEntries.items.push_back(entryLine(*entry));
+    for (const law::LifeEntry* entry : shown_) lstEntries.items.push_back(law::entryLine(*entry));
     lblCount.caption = std::to_string(shown_.size()) + "件";
     // The entry chosen stays chosen while the words still find it.
     const auto at = std::find(shown_.begin(), shown_.end(), kept);
@@ -102,7 +102,7 @@ void LifeDialogModel::txtFind_Change() {
 }
 
 void LifeDialogModel::lstEntries_Click() {
-    const LifeEntry* entry = selectedEntry();
+    const law::LifeEntry* entry = selectedEntry();
     if (entry == nullptr) {
         lblEntry.caption.clear();
         updateUsed();
@@ -119,18 +119,18 @@ void LifeDialogModel::lstEntries_Click() {
     updateUsed();
 }
 
-std::optional<UsedAssetLife> LifeDialogModel::usedLife(const char*& refusal) const {
+std::optional<law::UsedAssetLife> LifeDialogModel::usedLife(const char*& refusal) const {
     refusal = nullptr;
     if (!request_.usedOffered) {
         refusal = kUsedNotOffered;
         return std::nullopt;
     }
-    if (const LifeEntry* entry = selectedEntry(); entry != nullptr && !entry->tangible()) {
+    if (const law::LifeEntry* entry = selectedEntry(); entry != nullptr && !entry->tangible()) {
         refusal = kMsgUsedNotForEntry;
         return std::nullopt;
     }
     const auto life = detail::wholeNumber(txtUsedLife.text);
-    if (!life || *life < kUsedLifeMin || *life > kUsedLifeMax) {
+    if (!life || *life < law::kUsedLifeMin || *life > law::kUsedLifeMax) {
         refusal = kMsgUsedBadLife;
         return std::nullopt;
     }
@@ -139,11 +139,11 @@ std::optional<UsedAssetLife> LifeDialogModel::usedLife(const char*& refusal) con
     const auto months = txtElapsedMonths.text.empty() ? std::optional<long long>(0)
                                                       : detail::wholeNumber(txtElapsedMonths.text);
     if (!years || !months || *months > 11 || *years * 12 + *months < 1 ||
-        *years * 12 + *months > kElapsedMonthsMax) {
+        *years * 12 + *months > law::kElapsedMonthsMax) {
         refusal = kMsgUsedBadElapsed;
         return std::nullopt;
     }
-    return usedAssetLife(static_cast<int>(*life), static_cast<int>(*years * 12 + *months));
+    return law::usedAssetLife(static_cast<int>(*life), static_cast<int>(*years * 12 + *months));
 }
 
 void LifeDialogModel::updateUsed() {
@@ -160,16 +160,16 @@ void LifeDialogModel::updateUsed() {
 }
 
 void LifeDialogModel::cmdChoose_Click() {
-    const LifeEntry* entry = selectedEntry();
+    const law::LifeEntry* entry = selectedEntry();
     if (entry == nullptr) {
         say(kMsgChooseEntry);
         return;
     }
     LifeChoice choice;
     choice.years = entry->years;
-    choice.cardType = cardTypeFor(*entry);
+    choice.cardType = law::cardTypeFor(*entry);
     choice.note = std::string(kNoteFromTable) + entry->path() + "（" + entry->id + "）";
-    if (entry->toBeConfirmed) choice.note += std::string("　") + kToBeConfirmed;
+    if (entry->toBeConfirmed) choice.note += std::string("　") + law::kToBeConfirmed;
     chosen = std::move(choice);
     closeRequested = true;
 }
@@ -183,8 +183,8 @@ void LifeDialogModel::cmdUsed_Click() {
     }
     LifeChoice choice;
     choice.years = used->life;
-    const LifeEntry* entry = selectedEntry();
-    choice.cardType = entry != nullptr ? cardTypeFor(*entry) : -1;
+    const law::LifeEntry* entry = selectedEntry();
+    choice.cardType = entry != nullptr ? law::cardTypeFor(*entry) : -1;
     choice.note = kNoteUsed + used->explanation;
     chosen = std::move(choice);
     closeRequested = true;

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "card/used_asset_life.h"
-#include "card/useful_life.h"
+#include "law/used_asset_life.h"
+#include "law/useful_life.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 
@@ -52,7 +52,7 @@ struct LifeChoice {
 
 class LifeDialogModel {
   public:
-    LifeDialogModel(const LifeTable& table, platform::Dialogs& dialogs, LifeRequest request);
+    LifeDialogModel(const law::LifeTable& table, platform::Dialogs& dialogs, LifeRequest request);
 
     platform::Control Caption{"frmLife", kLifeDialogTitle};
     platform::Control lblCapFind{"lblCapFind", "探す語："};
@@ -89,8 +89,10 @@ class LifeDialogModel {
     [[nodiscard]] std::vector<platform::Control*> labels();
     [[nodiscard]] std::vector<platform::Control*> buttons();
     // The entry a list line stands for.
-    [[nodiscard]] const LifeEntry* entryAt(int listIndex) const;
-    [[nodiscard]] const LifeEntry* selectedEntry() const { return entryAt(lstEntries.listIndex); }
+    [[nodiscard]] const law::LifeEntry* entryAt(int listIndex) const;
+    [[nodiscard]] const law::LifeEntry* selectedEntry() const {
+        return entryAt(lstEntries.listIndex);
+    }
 
     // ---- What the user does (the view forwards these) ----
     void setText(std::string_view control, std::string text);
@@ -115,12 +117,12 @@ class LifeDialogModel {
     void updateUsed();
     // The used-asset life the boxes give, or nothing with the message that
     // says what is wrong.
-    [[nodiscard]] std::optional<UsedAssetLife> usedLife(const char*& refusal) const;
+    [[nodiscard]] std::optional<law::UsedAssetLife> usedLife(const char*& refusal) const;
 
-    const LifeTable& table_;
+    const law::LifeTable& table_;
     platform::Dialogs& dialogs_;
     LifeRequest request_;
-    std::vector<const LifeEntry*> shown_;
+    std::vector<const law::LifeEntry*> shown_;
 };
 
 }  // namespace fenmark::card

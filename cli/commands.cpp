@@ -61,7 +61,7 @@ int runList(const ListOptions& options, std::ostream& out, std::ostream& err) {
 
 void typeStatementYear(yearend::StatementWindowModel& window, const std::string& year) {
     if (const auto typed = yearend::parseYearArgument(year)) {
-        window.selectEra(typed->era == common::Era::Reiwa ? 1 : 0);
+        window.selectEra(typed->era == law::Era::Reiwa ? 1 : 0);
         window.setTxtGetYe(typed->year);
         return;
     }

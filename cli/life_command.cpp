@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "card/entry_card_text.h"
-#include "card/used_asset_life.h"
-#include "card/useful_life.h"
+#include "law/used_asset_life.h"
+#include "law/useful_life.h"
 #include "platform/program_folder.h"
 #include "platform/text_file.h"
 
@@ -21,7 +21,7 @@ std::optional<int> wholeIn(const std::string& text, int low, int high) {
     return static_cast<int>(*value);
 }
 
-std::string renderUsed(const card::UsedAssetLife& used, Format format) {
+std::string renderUsed(const law::UsedAssetLife& used, Format format) {
     if (format == Format::Json) {
         Json json = Json::object();
         json["life"] = used.life;
@@ -39,10 +39,10 @@ std::string renderUsed(const card::UsedAssetLife& used, Format format) {
 }
 
 std::string renderEntries(const std::string& query,
-                          const std::vector<const card::LifeEntry*>& entries, Format format) {
+                          const std::vector<const law::LifeEntry*>& entries, Format format) {
     if (format == Format::Json) {
         Json list = Json::array();
-        for (const card::LifeEntry* e : entries) {
+        for (const law::LifeEntry* e : entries) {
             Json entry = Json::object();
             entry["id"] = e->id;
             entry["table"] = e->table;
@@ -59,9 +59,9 @@ std::string renderEntries(const std::string& query,
         return json.dump() + "\n";
     }
     Table rows;
-    for (const card::LifeEntry* e : entries) {
+    for (const law::LifeEntry* e : entries) {
         rows.push_back({e->id, std::to_string(e->table), e->kind, e->structure, e->detail,
-                        std::to_string(e->years), e->toBeConfirmed ? card::kToBeConfirmed : ""});
+                        std::to_string(e->years), e->toBeConfirmed ? law::kToBeConfirmed : ""});
     }
     return formatTable({"id", "別表", "種類", "構造又は用途", "細目", "耐用年数", "要確認"}, rows,
                        format);
@@ -81,18 +81,18 @@ int runLife(const LifeOptions& options, std::ostream& out, std::ostream& err) {
                 err << kMsgLifeUsedPair << "\n";
                 return 1;
             }
-            const auto life = wholeIn(*options.used, card::kUsedLifeMin, card::kUsedLifeMax);
+            const auto life = wholeIn(*options.used, law::kUsedLifeMin, law::kUsedLifeMax);
             if (!life) {
                 err << kMsgLifeBadUsed << " (--used " << *options.used << ")\n";
                 return 1;
             }
-            const auto months = wholeIn(*options.elapsedMonths, 1, card::kElapsedMonthsMax);
+            const auto months = wholeIn(*options.elapsedMonths, 1, law::kElapsedMonthsMax);
             if (!months) {
                 err << kMsgLifeBadElapsed << " (--elapsed-months " << *options.elapsedMonths
                     << ")\n";
                 return 1;
             }
-            text = renderUsed(card::usedAssetLife(*life, *months), options.format);
+            text = renderUsed(law::usedAssetLife(*life, *months), options.format);
         } else {
             if (options.words.empty()) {
                 err << kMsgLifeNothingAsked << "\n";
@@ -103,8 +103,8 @@ int runLife(const LifeOptions& options, std::ostream& out, std::ostream& err) {
                 if (!query.empty()) query += ' ';
                 query += word;
             }
-            const card::LifeTable table =
-                card::loadLifeTable(card::lifeTableFor(platform::programFolder()));
+            const law::LifeTable table =
+                law::loadLifeTable(law::lifeTableFor(platform::programFolder()));
             const auto found = table.search(query);
             text = renderEntries(query, found, options.format);
             if (found.empty()) err << kMsgLifeNothingFound << " (" << query << ")\n";
@@ -113,7 +113,7 @@ int runLife(const LifeOptions& options, std::ostream& out, std::ostream& err) {
         emit(buffer, text, options.encoding);
         out << buffer.str();
         return 0;
-    } catch (const card::LifeTableError& e) {
+    } catch (const law::LifeTableError& e) {
         err << e.what() << "\n";
     } catch (const platform::WriteError& e) {
         err << "出力できない文字があります: " << e.what() << "\n";

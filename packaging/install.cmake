@@ -3,7 +3,7 @@
 # The program looks for its help beside the executable, then in
 # <executable folder>/../share/fenmark/help (platform/help.cpp), so the help
 # must land in share/fenmark/help under the same prefix as bin/; the table
-# of useful lives likewise in share/fenmark/data (card/useful_life.cpp).
+# of useful lives likewise in share/fenmark/data (law/useful_life.cpp).
 
 include(GNUInstallDirs)
 

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "common/convert.h"
-#include "common/era.h"
 #include "common/mask.h"
 #include "common/number.h"
+#include "law/era.h"
 
 namespace fenmark::reg {
 
@@ -38,8 +38,8 @@ std::string methodName(const std::string& code) {
 }
 
 std::string eraDate(const Row& r) {
-    const auto shown = common::shownEraDate(leadingNumber(r[eraCode - 1]), r[eraYear - 1],
-                                            r[acquisitionMonth - 1]);
+    const auto shown =
+        law::shownEraDate(leadingNumber(r[eraCode - 1]), r[eraYear - 1], r[acquisitionMonth - 1]);
     if (!shown) return {};
     return shown->letter + ". " + shown->year + "/" + r[acquisitionMonth - 1];
 }
@@ -48,11 +48,11 @@ std::string eraDate(const Row& r) {
 // "（売却 R. 8/6）".
 std::string leavingNote(const Row& r) {
     const std::string& kind = r[disposalKind - 1];
-    const auto left = common::parseYearMonth(r[disposalMonth - 1]);
+    const auto left = law::parseYearMonth(r[disposalMonth - 1]);
     if (kind.empty() || !left) return {};
-    const common::Era era = common::eraOfMonth(left->year, left->month);
-    return "（" + kind + " " + std::string(common::eraLetter(era)) + ". " +
-           std::to_string(static_cast<int>(common::eraYearOf(era, left->year))) + "/" +
+    const law::Era era = law::eraOfMonth(left->year, left->month);
+    return "（" + kind + " " + std::string(law::eraLetter(era)) + ". " +
+           std::to_string(static_cast<int>(law::eraYearOf(era, left->year))) + "/" +
            std::to_string(left->month) + "）";
 }
 

@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <ctime>
 
-#include "card/rate_tables.h"
 #include "common/convert.h"
-#include "common/era.h"
 #include "common/mask.h"
 #include "common/number.h"
+#include "law/era.h"
+#include "law/rate_tables.h"
 #include "schedule/builder.h"
 
 namespace fenmark::schedule {
@@ -44,8 +44,8 @@ void ScheduleFrame::setTxtSinR(std::string text) {
 }
 
 void ScheduleFrame::txtSinR_Change() {
-    Text2.text = card::guaranteeRateOf(txtSinR.text);
-    Text3.text = card::revisedRateOf(txtSinR.text);
+    Text2.text = law::guaranteeRateOf(txtSinR.text);
+    Text3.text = law::revisedRateOf(txtSinR.text);
 }
 
 void ScheduleFrame::GetData() {
@@ -101,8 +101,8 @@ void ScheduleFrame::GetData() {
             "円";
     }
 
-    if (const auto shown = common::shownEraDate(value(reg::eraCode), cell(reg::eraYear),
-                                                cell(reg::acquisitionMonth))) {
+    if (const auto shown = law::shownEraDate(value(reg::eraCode), cell(reg::eraYear),
+                                             cell(reg::acquisitionMonth))) {
         lblDate.caption = "取得年月： " + shown->letter + ". " + shown->year + " / " +
                           cell(reg::acquisitionMonth);
     }

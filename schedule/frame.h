@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/era.h"
+#include "law/era.h"
 #include "platform/controls.h"
 #include "platform/grid.h"
 #include "register/state.h"
@@ -41,7 +41,7 @@ enum ScheduleColumn : int {
 };
 
 // The calendar year of the system clock (local time).
-using common::systemCalendarYear;
+using law::systemCalendarYear;
 
 class ScheduleFrame {
   public:

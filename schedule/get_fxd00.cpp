@@ -6,9 +6,9 @@
 
 #include <cmath>
 
-#include "card/rate_tables.h"
 #include "common/convert.h"
 #include "common/number.h"
+#include "law/rate_tables.h"
 #include "schedule/builder.h"
 
 namespace fenmark::schedule::detail {
@@ -24,8 +24,8 @@ void GetFxd00(ScheduleBuilder& b) {
     const double ratio = b.value(reg::businessRatio);
     const float decliningRate = toSingle(b.value(reg::depreciationRate));
     const std::string& rates = b.cell(reg::newRuleRates);
-    const double revisedDepRate = common::leadingNumber(card::revisedRateOf(rates));
-    const double guaranteeRate = common::leadingNumber(card::guaranteeRateOf(rates));
+    const double revisedDepRate = common::leadingNumber(law::revisedRateOf(rates));
+    const double guaranteeRate = common::leadingNumber(law::guaranteeRateOf(rates));
     const std::int16_t n = toInt16(b.value(reg::usefulLife) + 2);
     const std::int16_t elapsedYears = b.elapsedYears();
 

@@ -11,9 +11,9 @@
 #include <string_view>
 
 #include "common/convert.h"
-#include "common/era.h"
 #include "common/mask.h"
 #include "common/number.h"
+#include "law/era.h"
 #include "schedule/builder.h"
 
 namespace fenmark::schedule {
@@ -76,14 +76,14 @@ const char* remarkText(Remark remark) { return kRemarks[static_cast<std::size_t>
 std::string yearLabel(const Schedule& s, int row) {
     const int f = s.closingMonth == 12 || s.acquisitionMonth > s.closingMonth ? -1 : -2;
     // The label names the year its formula gives, in the era of that year.
-    if (const auto era = common::eraOfCode(s.eraCode)) {
-        const double year = common::westernYear(*era, s.eraYear) + f + row;
-        const common::Era named = common::eraOfYear(year);
+    if (const auto era = law::eraOfCode(s.eraCode)) {
+        const double year = law::westernYear(*era, s.eraYear) + f + row;
+        const law::Era named = law::eraOfYear(year);
         std::string label;
         label.reserve(32);
-        label += common::eraName(named);
-        if (named == common::Era::Showa) label += ' ';
-        label += common::eraYearText(common::eraYearOf(named, year));
+        label += law::eraName(named);
+        if (named == law::Era::Showa) label += ' ';
+        label += law::eraYearText(law::eraYearOf(named, year));
         label += "年度期末";
         return label;
     }
@@ -93,7 +93,7 @@ std::string yearLabel(const Schedule& s, int row) {
     if (row <= showaRows) {
         return (s.eraCode == 0 ? "昭和 " : "") + numberText(s.eraYear + f + row) + "年度期末";
     }
-    return "平成" + common::eraYearText(row - showaRows) + "年度期末";
+    return "平成" + law::eraYearText(row - showaRows) + "年度期末";
 }
 
 // ---- Header values ----
@@ -267,7 +267,7 @@ std::int16_t ScheduleBuilder::firstRevisedRow() const {
 std::optional<int> ScheduleBuilder::leavingRow() const {
     const std::string& kind = cell(reg::disposalKind);
     if (kind != kRemarkScrapped && kind != kRemarkSold) return std::nullopt;
-    const auto left = common::parseYearMonth(cell(reg::disposalMonth));
+    const auto left = law::parseYearMonth(cell(reg::disposalMonth));
     if (!left) return std::nullopt;
     // The fiscal year that holds the month, as settleYear counts rows.
     const double closing = options_.closingMonth;
@@ -287,7 +287,7 @@ void ScheduleBuilder::applyLeaving() {
     const std::optional<int> leaving = leavingRow();
     if (!leaving || static_cast<std::size_t>(*leaving) > schedule_.years.size()) return;
     const int r = *leaving;
-    const auto left = common::parseYearMonth(cell(reg::disposalMonth));
+    const auto left = law::parseYearMonth(cell(reg::disposalMonth));
     const Remark remark =
         cell(reg::disposalKind) == kRemarkScrapped ? Remark::Scrapped : Remark::Sold;
 

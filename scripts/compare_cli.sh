@@ -131,8 +131,12 @@ else
 fi
 build head "$head_src" "$out/head"
 
-rates=$out/base-src/card/rate_tables.cpp
-[[ -f $rates ]] || rates=$head_src/card/rate_tables.cpp
+# The rate tables moved from card/ to law/; either revision may have them.
+rates=""
+for candidate in "$out/base-src/law/rate_tables.cpp" "$out/base-src/card/rate_tables.cpp" \
+    "$head_src/law/rate_tables.cpp" "$head_src/card/rate_tables.cpp"; do
+    if [[ -f $candidate ]]; then rates=$candidate; break; fi
+done
 
 echo "compare_cli: base $base (${base_commit:0:12}) against $head_name"
 work=$(mktemp -d "${TMPDIR:-/tmp}/compare_cli.XXXXXX")

@@ -19,7 +19,7 @@
 #include <QVBoxLayout>
 #include <functional>
 
-#include "card/useful_life.h"
+#include "law/useful_life.h"
 #include "platform/program_folder.h"
 #include "platform/qt/qt_dialogs.h"
 #include "ui/line_breaks.h"
@@ -119,7 +119,7 @@ EntryCardWindow::EntryCardWindow(reg::ProgramState& state, platform::Dialogs& di
       dialogs_(dialogs),
       model_(state, dialogs, *host_) {
     setObjectName(fromUtf8(model_.Caption.name));
-    useLifeTable(card::lifeTableFor(platform::programFolder()));
+    useLifeTable(law::lifeTableFor(platform::programFolder()));
     buildWidgets();
     buildLayout();
     buildTabOrder();

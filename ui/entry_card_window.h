@@ -62,7 +62,7 @@ class EntryCardWindow : public QWidget {
     void sync();
 
     // Where the table of useful lives is read from; by default the one the
-    // program finds beside itself (card::lifeTableFor).
+    // program finds beside itself (law::lifeTableFor).
     void useLifeTable(std::string path);
 
   protected:

@@ -16,7 +16,7 @@
 
 namespace fenmark::ui {
 
-LifeDialog::LifeDialog(const card::LifeTable& table, platform::Dialogs& dialogs,
+LifeDialog::LifeDialog(const law::LifeTable& table, platform::Dialogs& dialogs,
                        card::LifeRequest request, QWidget* parent)
     : QDialog(parent), model_(table, dialogs, request) {
     setObjectName(fromUtf8(model_.Caption.name));
@@ -201,7 +201,7 @@ bool LifeDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 std::optional<card::LifeChoice> LifeDialogOpener::chooseLife(const card::LifeRequest& request) {
-    const card::LifeTable* table = source_.get(dialogs_);
+    const law::LifeTable* table = source_.get(dialogs_);
     if (table == nullptr) return std::nullopt;
     LifeDialog dialog(*table, dialogs_, request, parent_);
     dialog.exec();

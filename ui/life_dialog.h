@@ -10,7 +10,7 @@
 
 #include "card/entry_card.h"
 #include "card/life_dialog.h"
-#include "card/useful_life.h"
+#include "law/useful_life.h"
 #include "platform/dialogs.h"
 
 class QGroupBox;
@@ -25,7 +25,7 @@ class LifeDialog : public QDialog {
     Q_OBJECT
 
   public:
-    LifeDialog(const card::LifeTable& table, platform::Dialogs& dialogs, card::LifeRequest request,
+    LifeDialog(const law::LifeTable& table, platform::Dialogs& dialogs, card::LifeRequest request,
                QWidget* parent = nullptr);
 
     [[nodiscard]] card::LifeDialogModel& model() { return model_; }
@@ -64,7 +64,7 @@ class LifeDialogOpener final : public card::LifeDialogOpener {
   private:
     platform::Dialogs& dialogs_;
     QWidget* parent_;
-    card::LifeTableSource source_;
+    law::LifeTableSource source_;
 };
 
 }  // namespace fenmark::ui

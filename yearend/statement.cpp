@@ -8,11 +8,11 @@
 #include <limits>
 #include <optional>
 
-#include "card/rate_tables.h"
 #include "common/convert.h"
-#include "common/era.h"
 #include "common/mask.h"
 #include "common/number.h"
+#include "law/era.h"
+#include "law/rate_tables.h"
 #include "yearend/statement_window.h"
 
 namespace fenmark::yearend {
@@ -153,11 +153,11 @@ std::string_view markingName(Marking marking) {
     return "";
 }
 
-std::int32_t statementYearOf(common::Era era, std::string_view text) {
+std::int32_t statementYearOf(law::Era era, std::string_view text) {
     if (!common::isNumber(text)) return 0;
     const double year = leadingNumber(text);
     if (year != std::floor(year) || year < 1) return 0;
-    const double western = common::westernYear(era, year);
+    const double western = law::westernYear(era, year);
     if (western < 1989 || western > kLastStatementWesternYear) return 0;
     return static_cast<std::int32_t>(western - 1988);
 }
@@ -171,16 +171,15 @@ std::optional<TypedYear> parseYearArgument(std::string_view text) {
         (text[0] == 'R' || text[0] == 'r' || text[0] == 'H' || text[0] == 'h') &&
         digits(text.substr(1))) {
         const bool reiwa = text[0] == 'R' || text[0] == 'r';
-        return TypedYear{reiwa ? common::Era::Reiwa : common::Era::Heisei,
-                         std::string(text.substr(1))};
+        return TypedYear{reiwa ? law::Era::Reiwa : law::Era::Heisei, std::string(text.substr(1))};
     }
     if (!digits(text)) return std::nullopt;
     const int number = std::stoi(std::string(text));
-    if (number <= 99) return TypedYear{common::Era::Heisei, std::string(text)};
+    if (number <= 99) return TypedYear{law::Era::Heisei, std::string(text)};
     // A western year, in the era that names it.
-    const common::Era era =
-        common::eraOfYear(number) == common::Era::Reiwa ? common::Era::Reiwa : common::Era::Heisei;
-    return TypedYear{era, std::to_string(static_cast<int>(common::eraYearOf(era, number)))};
+    const law::Era era =
+        law::eraOfYear(number) == law::Era::Reiwa ? law::Era::Reiwa : law::Era::Heisei;
+    return TypedYear{era, std::to_string(static_cast<int>(law::eraYearOf(era, number)))};
 }
 
 ScheduleCopy copyScheduleRow(const schedule::Schedule& schedule, int row) {
@@ -274,9 +273,9 @@ std::string closingCaption(std::int32_t statementYear, const std::string& closin
     const std::int32_t w = month > 3 ? statementYear : statementYear + 1;
     // The closing date in the era in force in that month.
     const double western = 1988.0 + w;
-    const common::Era era = common::eraOfMonth(western, month);
-    return "(期末 ：" + std::string(common::eraName(era)) + " " +
-           common::eraYearText(common::eraYearOf(era, western)) + "年" + closingMonth + "月)";
+    const law::Era era = law::eraOfMonth(western, month);
+    return "(期末 ：" + std::string(law::eraName(era)) + " " +
+           law::eraYearText(law::eraYearOf(era, western)) + "年" + closingMonth + "月)";
 }
 
 StatementData computeStatement(const reg::AssetRegister& assets, int count,
@@ -301,8 +300,8 @@ StatementData computeStatement(const reg::AssetRegister& assets, int count,
         line.quantity = cell(reg::quantity);
         // An unknown era keeps the prefix of the asset above.
         std::string year = cell(reg::eraYear);
-        if (const auto shown = common::shownEraDate(value(reg::eraCode), cell(reg::eraYear),
-                                                    cell(reg::acquisitionMonth))) {
+        if (const auto shown = law::shownEraDate(value(reg::eraCode), cell(reg::eraYear),
+                                                 cell(reg::acquisitionMonth))) {
             prefix = shown->letter + ".";
             year = shown->year;
         }
@@ -354,7 +353,7 @@ StatementData computeStatement(const reg::AssetRegister& assets, int count,
         // From the switch on, the revised rate is the rate of the year.
         if (row >= 1 && static_cast<std::size_t>(row) <= computed->years.size() &&
             computed->year(row).basis == schedule::Remark::Revised) {
-            line.rate = card::revisedRateOf(cell(reg::newRuleRates));
+            line.rate = law::revisedRateOf(cell(reg::newRuleRates));
         }
         if (line.year.shareCleared) line.share.clear();
         data.depreciationTotal =

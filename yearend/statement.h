@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/era.h"
+#include "law/era.h"
 #include "platform/grid.h"
 #include "schedule/frame.h"
 #include "schedule/schedule.h"
@@ -115,9 +115,9 @@ inline constexpr int kLastStatementWesternYear = 1988 + kLastStatementYear;
 // 1989 to 2087 in the era chosen. Blanks around it are allowed.
 //   statementYearOf(Era::Heisei, "19") == 19, statementYearOf(Era::Reiwa, "8") == 38,
 //   statementYearOf(Era::Heisei, "0") == 0, statementYearOf(Era::Reiwa, "70") == 0
-[[nodiscard]] std::int32_t statementYearOf(common::Era era, std::string_view text);
+[[nodiscard]] std::int32_t statementYearOf(law::Era era, std::string_view text);
 [[nodiscard]] inline std::int32_t statementYearOf(std::string_view text) {
-    return statementYearOf(common::Era::Heisei, text);
+    return statementYearOf(law::Era::Heisei, text);
 }
 
 // A year as the command line takes it: a western year ("2026"), an era
@@ -125,7 +125,7 @@ inline constexpr int kLastStatementWesternYear = 1988 + kLastStatementYear;
 // year, as before 令和). Gives the era and the year text for the window, or
 // nothing when the text is none of these.
 struct TypedYear {
-    common::Era era;
+    law::Era era;
     std::string year;
 };
 [[nodiscard]] std::optional<TypedYear> parseYearArgument(std::string_view text);

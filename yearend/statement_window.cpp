@@ -8,8 +8,8 @@
 #include <stdexcept>
 
 #include "common/convert.h"
-#include "common/era.h"
 #include "common/number.h"
+#include "law/era.h"
 #include "yearend/statement_print.h"
 
 namespace fenmark::yearend {
@@ -120,8 +120,8 @@ StatementWindowModel::StatementWindowModel(reg::ProgramState& state, platform::D
         hidden->visible = false;
     }
     cmdPrint.enabled = false;
-    cboEra.items = {std::string(common::eraName(common::Era::Heisei)),
-                    std::string(common::eraName(common::Era::Reiwa))};
+    cboEra.items = {std::string(law::eraName(law::Era::Heisei)),
+                    std::string(law::eraName(law::Era::Reiwa))};
     cboForm.items = {kBlueFormName, kIncomeFormName};
     cboForm.listIndex = settings_.form == ReturnForm::Income ? 1 : 0;
     Fxg3.setFormatString(statementHeadingFormat(settings_.form));
@@ -185,10 +185,10 @@ void StatementWindowModel::Form_Load() {
     // The year being filed is offered: the previous one until March.
     const std::int32_t filing =
         settings_.currentMonth <= 3 ? settings_.currentYear - 1 : settings_.currentYear;
-    const common::Era era =
-        common::eraOfYear(filing) == common::Era::Reiwa ? common::Era::Reiwa : common::Era::Heisei;
-    const double year = common::eraYearOf(era, filing);
-    selectEra(era == common::Era::Reiwa ? 1 : 0);
+    const law::Era era =
+        law::eraOfYear(filing) == law::Era::Reiwa ? law::Era::Reiwa : law::Era::Heisei;
+    const double year = law::eraYearOf(era, filing);
+    selectEra(era == law::Era::Reiwa ? 1 : 0);
     if (year >= 1 && filing <= kLastStatementWesternYear) {
         setTxtGetYe(std::to_string(static_cast<int>(year)));
     }
@@ -352,8 +352,8 @@ void StatementWindowModel::cboEra_Click() {
     txtGetYe_Change();
 }
 
-common::Era StatementWindowModel::chosenEra() const {
-    return cboEra.listIndex == 1 ? common::Era::Reiwa : common::Era::Heisei;
+law::Era StatementWindowModel::chosenEra() const {
+    return cboEra.listIndex == 1 ? law::Era::Reiwa : law::Era::Heisei;
 }
 
 namespace {
@@ -361,7 +361,7 @@ namespace {
 // An era year in the two columns the return leaves for it: " 8", "30",
 // "元" (a full-width character fills both).
 std::string twoColumns(double eraYear) {
-    std::string text = common::eraYearText(eraYear);
+    std::string text = law::eraYearText(eraYear);
     if (text.size() == 1) text.insert(0, " ");
     return text;
 }
@@ -370,15 +370,15 @@ std::string twoColumns(double eraYear) {
 
 std::string statementHeading(std::int32_t statementYear) {
     const double western = 1988.0 + statementYear;
-    const common::Era era = common::eraOfYear(western);
-    return std::string(common::eraName(era)) + twoColumns(common::eraYearOf(era, western)) +
+    const law::Era era = law::eraOfYear(western);
+    return std::string(law::eraName(era)) + twoColumns(law::eraYearOf(era, western)) +
            kHeadingYearSuffix;
 }
 
 std::string StatementWindowModel::headingText() const {
     const std::int32_t year =
         Fxg3Visible ? statementYear : statementYearOf(chosenEra(), txtGetYe.text);
-    if (year == 0) return std::string(common::eraName(chosenEra())) + "  " + kHeadingYearSuffix;
+    if (year == 0) return std::string(law::eraName(chosenEra())) + "  " + kHeadingYearSuffix;
     return statementHeading(year);
 }
 
@@ -386,7 +386,7 @@ void StatementWindowModel::showHeading() {
     Label1.caption = headingText();
     if (Fxg3Visible) {
         const double western = 1988.0 + statementYear;
-        lblGY.caption = common::eraYearText(common::eraYearOf(common::eraOfYear(western), western));
+        lblGY.caption = law::eraYearText(law::eraYearOf(law::eraOfYear(western), western));
     }
 }
 

@@ -25,7 +25,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/era.h"
+#include "law/era.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/grid.h"
@@ -54,7 +54,7 @@ struct StatementSettings {
     std::int32_t currentYear = schedule::systemCalendarYear();
     // The month of the clock, which decides the year being filed: the
     // previous one from January to March.
-    int currentMonth = common::systemCalendarMonth();
+    int currentMonth = law::systemCalendarMonth();
     // The return the table is copied into, which names ㋬.
     ReturnForm form = ReturnForm::Blue;
 };
@@ -254,7 +254,7 @@ class StatementWindowModel {
     [[nodiscard]] bool canFocus(std::string_view name) const;
     // The closing month the schedules use: an empty one stands for December.
     [[nodiscard]] std::string effectiveClosingMonth() const;
-    [[nodiscard]] common::Era chosenEra() const;
+    [[nodiscard]] law::Era chosenEra() const;
     // Label1 (and lblGY) from headingText().
     void showHeading();
     // The two rows above the grid: where each control goes in a client

@@ -15,8 +15,8 @@
 namespace fenmark::card {
 namespace {
 
-const LifeTable& shippedTable() {
-    static const LifeTable table = loadLifeTable(FENMARK_LIFE_TABLE);
+const law::LifeTable& shippedTable() {
+    static const law::LifeTable table = law::loadLifeTable(FENMARK_LIFE_TABLE);
     return table;
 }
 

@@ -14,7 +14,7 @@
 #include <random>
 #include <sstream>
 
-#include "card/rate_tables.h"
+#include "law/rate_tables.h"
 #include "schedule/schedule_fixture.h"
 
 namespace fenmark::schedule {
@@ -69,33 +69,33 @@ Generated generate(std::mt19937& rng) {
     std::string revisedRate;
     switch (kind) {
         case 0:
-            rate = card::lastFive(card::lookupEntry(card::oldRateTable(), lifeText));
+            rate = law::lastFive(law::lookupEntry(law::oldRateTable(), lifeText));
             break;
         case 1:
-            rate = card::firstFive(card::lookupEntry(card::oldRateTable(), lifeText));
+            rate = law::firstFive(law::lookupEntry(law::oldRateTable(), lifeText));
             break;
         case 2:
             rate = "0.333 ";
             break;
         case 3:
-            rate = card::firstFive(card::lookupEntry(card::rateTable2007(), lifeText));
+            rate = law::firstFive(law::lookupEntry(law::rateTable2007(), lifeText));
             break;
         case 4:
             if (western >= 2013) {
-                const std::string entry = card::lookupEntry(card::rateTable2012(), lifeText);
-                rate = card::doubleDecliningRate(lifeText);
-                rates = card::sixToTen(entry) + "0" + card::lastFive(entry).substr(0, 0) +
+                const std::string entry = law::lookupEntry(law::rateTable2012(), lifeText);
+                rate = law::doubleDecliningRate(lifeText);
+                rates = law::sixToTen(entry) + "0" + law::lastFive(entry).substr(0, 0) +
                         entry.substr(10);
             } else {
-                const std::string entry = card::lookupEntry(card::rateTable2007(), lifeText);
-                rate = card::sixToTen(entry);
-                rates = card::lastTwelve(entry);
+                const std::string entry = law::lookupEntry(law::rateTable2007(), lifeText);
+                rate = law::sixToTen(entry);
+                rates = law::lastTwelve(entry);
             }
             break;
         default:
             type = std::to_string(pick(9, 10));
             method = "5";
-            rate = card::firstFive(card::lookupEntry(card::oldRateTable(), lifeText));
+            rate = law::firstFive(law::lookupEntry(law::oldRateTable(), lifeText));
             residual = "0";
             limit = "100";
             break;
@@ -103,8 +103,8 @@ Generated generate(std::mt19937& rng) {
     if ((kind == 0 || kind == 1) && western <= 1998 && pick(0, 3) == 0 && life > 3) {
         type = "0";
         revisedLife = std::to_string(pick(2, life - 1));
-        const std::string entry = card::lookupEntry(card::oldRateTable(), revisedLife);
-        revisedRate = kind == 0 ? card::lastFive(entry) : card::firstFive(entry);
+        const std::string entry = law::lookupEntry(law::oldRateTable(), revisedLife);
+        revisedRate = kind == 0 ? law::lastFive(entry) : law::firstFive(entry);
     }
     Generated g;
     g.row = {"資産",

@@ -189,7 +189,7 @@ TEST_F(LifeDialogWindowTest, LongEntriesShowWholeAndNotesBreakBetweenPhrases) {
                                                                       Qt::TextWordWrap, text);
                 EXPECT_LE(needed.height(), rect.height()) << shown(text) << " is cut";
             }
-            const card::LifeEntry* chosen = dialog.model().selectedEntry();
+            const law::LifeEntry* chosen = dialog.model().selectedEntry();
             ASSERT_NE(chosen, nullptr);
             expectWholeLines(*entry,
                              {QString::number(chosen->years) + QStringLiteral("年"),
@@ -275,7 +275,7 @@ TEST_F(LifeDialogWindowTest, AMissingTableIsSaidInJapaneseAndChangesNothing) {
     QTest::mouseClick(child<QPushButton>(*card, "cmdLife"), Qt::LeftButton);
     EXPECT_FALSE(opened);
     ASSERT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_EQ(dialogs.messages()[0].text, card::kMsgLifeTableMissing);
+    EXPECT_EQ(dialogs.messages()[0].text, law::kMsgLifeTableMissing);
     EXPECT_EQ(str(child<QLineEdit>(*card, "txtTnen")->text()), "");
     EXPECT_TRUE(card->isVisible());
 }

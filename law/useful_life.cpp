@@ -1,11 +1,11 @@
-#include "card/useful_life.h"
+#include "law/useful_life.h"
 
 #include <algorithm>
 #include <array>
 
 #include "platform/text_file.h"
 
-namespace fenmark::card {
+namespace fenmark::law {
 
 namespace {
 
@@ -403,4 +403,4 @@ std::string entryLine(const LifeEntry& entry) {
     return line;
 }
 
-}  // namespace fenmark::card
+}  // namespace fenmark::law

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-namespace fenmark::common {
+namespace fenmark::law {
 
 enum class Era : int { Showa = 0, Heisei = 1, Reiwa = 2 };
 
@@ -78,4 +78,4 @@ struct ShownEraDate {
                                                        const std::string& eraYearText,
                                                        std::string_view monthText);
 
-}  // namespace fenmark::common
+}  // namespace fenmark::law

@@ -1,4 +1,4 @@
-#include "card/rate_tables.h"
+#include "law/rate_tables.h"
 
 #include <array>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include "common/number.h"
 #include "common/text.h"
 
-namespace fenmark::card {
+namespace fenmark::law {
 
 namespace {
 
@@ -331,4 +331,4 @@ std::string guaranteeRateOf(std::string_view newRuleRates) {
     return common::rightChars(newRuleRates, 7);
 }
 
-}  // namespace fenmark::card
+}  // namespace fenmark::law

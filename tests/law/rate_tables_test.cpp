@@ -1,11 +1,11 @@
-#include "card/rate_tables.h"
+#include "law/rate_tables.h"
 
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <string>
 
-namespace fenmark::card {
+namespace fenmark::law {
 namespace {
 
 bool isRate(std::string_view text, std::size_t places) {
@@ -166,4 +166,4 @@ TEST(DoubleDecliningRates, AreTwoOverTheLifeRoundedHalfUp) {
 }
 
 }  // namespace
-}  // namespace fenmark::card
+}  // namespace fenmark::law

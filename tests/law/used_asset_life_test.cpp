@@ -1,7 +1,7 @@
 // The simplified life of a used asset over the lives of the law's tables,
 // with the elapsed time inside and past the life.
 
-#include "card/used_asset_life.h"
+#include "law/used_asset_life.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace fenmark::card {
+namespace fenmark::law {
 namespace {
 
 struct UsedCase {
@@ -89,4 +89,4 @@ TEST(UsedAssetLifeTextTest, RefusesLivesAndTimesOutsideTheRange) {
 }
 
 }  // namespace
-}  // namespace fenmark::card
+}  // namespace fenmark::law

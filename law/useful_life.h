@@ -21,7 +21,7 @@
 
 #include "platform/dialogs.h"
 
-namespace fenmark::card {
+namespace fenmark::law {
 
 inline constexpr const char* kLifeTableFileName = "useful_life.tsv";
 inline constexpr const char* kToBeConfirmed = "要確認";
@@ -129,4 +129,4 @@ class LifeTableSource {
 // (whose kinds repeat the first table's), and the mark 「要確認」.
 [[nodiscard]] std::string entryLine(const LifeEntry& entry);
 
-}  // namespace fenmark::card
+}  // namespace fenmark::law

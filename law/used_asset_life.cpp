@@ -1,8 +1,8 @@
-#include "card/used_asset_life.h"
+#include "law/used_asset_life.h"
 
 #include <stdexcept>
 
-namespace fenmark::card {
+namespace fenmark::law {
 
 namespace {
 
@@ -60,4 +60,4 @@ UsedAssetLife usedAssetLife(int statutoryLife, int elapsedMonths) {
     return result;
 }
 
-}  // namespace fenmark::card
+}  // namespace fenmark::law

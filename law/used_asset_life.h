@@ -9,7 +9,7 @@
 
 #include <string>
 
-namespace fenmark::card {
+namespace fenmark::law {
 
 // The lives and elapsed times the calculation accepts: the law's tables run
 // from 2 to 60 years.
@@ -35,4 +35,4 @@ struct UsedAssetLife {
 // "3年6か月", "4か月", "10年".
 [[nodiscard]] std::string yearsAndMonths(int months);
 
-}  // namespace fenmark::card
+}  // namespace fenmark::law

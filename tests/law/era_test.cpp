@@ -1,13 +1,13 @@
 // The eras: dates in the era of their month, years in the era that names
 // them, 元 for a first year, and the year arguments of the command line.
 
-#include "common/era.h"
+#include "law/era.h"
 
 #include <gtest/gtest.h>
 
 #include "yearend/statement.h"
 
-namespace fenmark::common {
+namespace fenmark::law {
 namespace {
 
 struct DateCase {
@@ -96,4 +96,4 @@ TEST(Era, CommandLineYears) {
 }
 
 }  // namespace
-}  // namespace fenmark::common
+}  // namespace fenmark::law

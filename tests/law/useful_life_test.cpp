@@ -1,7 +1,7 @@
 // The table of useful lives: reading it, the words people type finding the
 // law's entries, and the card's type for an entry.
 
-#include "card/useful_life.h"
+#include "law/useful_life.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include "platform/program_folder.h"
 #include "test_support.h"
 
-namespace fenmark::card {
+namespace fenmark::law {
 namespace {
 
 const LifeTable& shippedTable() {
@@ -200,4 +200,4 @@ TEST(LifeTableTest, GivesTheCardTheTypeOfTheEntrysKind) {
 }
 
 }  // namespace
-}  // namespace fenmark::card
+}  // namespace fenmark::law

@@ -1,4 +1,4 @@
-#include "common/era.h"
+#include "law/era.h"
 
 #include <cmath>
 #include <cstdio>
@@ -6,7 +6,7 @@
 
 #include "common/number.h"
 
-namespace fenmark::common {
+namespace fenmark::law {
 
 namespace {
 
@@ -91,7 +91,7 @@ std::string_view eraLetter(Era era) {
 
 std::string eraYearText(double eraYear) {
     if (eraYear == 1) return "元";
-    if (std::isfinite(eraYear)) return numberText(eraYear);
+    if (std::isfinite(eraYear)) return common::numberText(eraYear);
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%g", eraYear);
     return buffer;
@@ -111,9 +111,10 @@ int firstMonthOf(Era era, double eraYear) {
 std::optional<EraDate> eraDateOf(double eraCode, std::string_view eraYearText_,
                                  std::string_view monthText) {
     const std::optional<Era> stored = eraOfCode(eraCode);
-    if (!stored || !isNumber(eraYearText_) || !isNumber(monthText)) return std::nullopt;
-    const double year = leadingNumber(eraYearText_);
-    const double month = leadingNumber(monthText);
+    if (!stored || !common::isNumber(eraYearText_) || !common::isNumber(monthText))
+        return std::nullopt;
+    const double year = common::leadingNumber(eraYearText_);
+    const double month = common::leadingNumber(monthText);
     if (!isWhole(year) || !isWhole(month) || month < 1 || month > 12) return std::nullopt;
     const double western = westernYear(*stored, year);
     const Era era = eraOfMonth(western, month, stored);
@@ -146,4 +147,4 @@ std::optional<ShownEraDate> shownEraDate(double eraCode, const std::string& eraY
     return ShownEraDate{std::string(eraLetter(date->era)), buffer};
 }
 
-}  // namespace fenmark::common
+}  // namespace fenmark::law

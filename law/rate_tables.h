@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-namespace fenmark::card {
+namespace fenmark::law {
 
 // Item 0 of every table.
 inline constexpr std::string_view kRateTableHeader = "定額法 定率法";
@@ -65,4 +65,4 @@ void GetList3(std::vector<std::string>& lstData3);
 [[nodiscard]] std::span<const std::string_view> doubleDecliningRates();
 [[nodiscard]] std::string doubleDecliningRate(std::string_view lifeText);
 
-}  // namespace fenmark::card
+}  // namespace fenmark::law

@@ -1,10 +1,7 @@
 #include "cli/commands.h"
 
-#include <nlohmann/json.hpp>
-#include <sstream>
-
-#include "common/convert.h"
-#include "platform/grid.h"
+#include "cli/json_writer.h"
+#include "cli/register_json.h"
 #include "platform/text_file.h"
 #include "register/ledger_list.h"
 #include "register/register_file.h"
@@ -13,21 +10,42 @@ namespace fenmark::cli {
 
 namespace {
 
-// Grid rows 1..rows-1 as a table of texts.
-Table gridRows(const platform::Grid& grid) {
+// Columns of the ledger list that the JSON takes as they are shown.
+constexpr int kListBase = 6;
+constexpr int kListMethod = 7;
+
+std::string listJson(const reg::AssetRegister& assets, int count) {
+    std::string text;
+    text.reserve(64 + static_cast<std::size_t>(count) * 400);
+    JsonWriter json(text);
+    json.beginObject().key("rows").beginArray();
+    for (int record = 1; record <= count; ++record) {
+        json.beginObject();
+        json.key("no").integer(record);
+        writeAssetFields(json, assets, record);
+        json.key("base").integerOrNull(
+            yearend::readAmount(reg::ledgerCellText(assets, record, kListBase)));
+        json.key("method").string(reg::ledgerCellText(assets, record, kListMethod));
+        writeLeaving(json, assets.row(record));
+        json.endObject();
+    }
+    json.endArray().endObject();
+    text += '\n';
+    return text;
+}
+
+Table listRows(const reg::AssetRegister& assets, int count) {
     Table rows;
-    for (int r = 1; r < grid.rows(); ++r) {
+    rows.reserve(static_cast<std::size_t>(count));
+    for (int record = 1; record <= count; ++record) {
         std::vector<std::string> cells;
-        for (int c = 0; c < grid.cols(); ++c) cells.push_back(grid.text(r, c));
+        cells.reserve(reg::kListColumns);
+        for (int col = 0; col < reg::kListColumns; ++col) {
+            cells.push_back(reg::ledgerCellText(assets, record, col));
+        }
         rows.push_back(std::move(cells));
     }
     return rows;
-}
-
-std::vector<std::string> gridHeadings(const platform::Grid& grid) {
-    std::vector<std::string> headings;
-    for (int c = 0; c < grid.cols(); ++c) headings.push_back(cleanHeading(grid.text(0, c)));
-    return headings;
 }
 
 }  // namespace
@@ -35,19 +53,12 @@ std::vector<std::string> gridHeadings(const platform::Grid& grid) {
 int runList(const ListOptions& options, std::ostream& out, std::ostream& err) {
     try {
         const reg::LoadedRegister loaded = reg::readRegisterFile(options.file);
-        platform::Grid grid(loaded.recordCount + 1, reg::kListColumns);
-        reg::GetData(grid, loaded.assetRegister, loaded.recordCount);
-        const Table rows = gridRows(grid);
-        std::string text;
-        if (options.format == Format::Json) {
-            nlohmann::json json = {{"rows", rows}};
-            text = json.dump() + "\n";
-        } else {
-            text = formatTable(gridHeadings(grid), rows, options.format);
-        }
-        std::ostringstream buffer;
-        emit(buffer, text, options.encoding);
-        out << buffer.str();
+        const std::string text =
+            options.format == Format::Json
+                ? listJson(loaded.assetRegister, loaded.recordCount)
+                : formatTable(formatHeadings(reg::kListFormat),
+                              listRows(loaded.assetRegister, loaded.recordCount), options.format);
+        emit(out, text, options.encoding);
         return 0;
     } catch (const platform::ReadError& e) {
         err << reg::kReadFailedMessage << " (" << options.file << ": " << e.what() << ")\n";
@@ -59,14 +70,10 @@ int runList(const ListOptions& options, std::ostream& out, std::ostream& err) {
     return 1;
 }
 
-void typeStatementYear(yearend::StatementWindowModel& window, const std::string& year) {
-    if (const auto typed = yearend::parseYearArgument(year)) {
-        window.selectEra(typed->era == law::Era::Reiwa ? 1 : 0);
-        window.setTxtGetYe(typed->year);
-        return;
-    }
+void typeStatementYear(yearend::StatementWindowModel& window, std::int32_t statementYear) {
+    // Every statement year is a 平成 year of the box, 1 to 99.
     window.selectEra(0);
-    window.setTxtGetYe(year);
+    window.setTxtGetYe(std::to_string(statementYear));
 }
 
 }  // namespace fenmark::cli

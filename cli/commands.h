@@ -2,6 +2,7 @@
 // The subcommands of fenmark-cli. Each prints its result to `out` and
 // returns the exit status; errors go to `err` with nothing on `out`.
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 
@@ -16,12 +17,15 @@ struct ListOptions {
     Encoding encoding = Encoding::Utf8;
 };
 
+// The ledger list, as the main window lists the register. TSV and CSV give
+// its twelve columns under their headings. JSON is {"rows": [...]}, an
+// object per asset: "no", the fields of writeAssetFields (register_json.h),
+// "base" and "method" as the list shows them, and "leaving" for an asset
+// that left.
 [[nodiscard]] int runList(const ListOptions& options, std::ostream& out, std::ostream& err);
 
-// Types the --year of statement and print statement into the statement
-// window: a western year (2026), an era letter and year (R8, H30), or a bare
-// 1 to 99 as a 平成 year. Anything else is typed as it stands, for the
-// window's own message.
-void typeStatementYear(yearend::StatementWindowModel& window, const std::string& year);
+// Types a statement year (counted from 平成, as readStatementYearArgument
+// gives it) into the statement window of print statement.
+void typeStatementYear(yearend::StatementWindowModel& window, std::int32_t statementYear);
 
 }  // namespace fenmark::cli

@@ -72,4 +72,21 @@ std::string cleanHeading(std::string heading) {
     return heading;
 }
 
+std::vector<std::string> formatHeadings(std::string_view format) {
+    std::vector<std::string> headings;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t bar = format.find('|', start);
+        std::string_view piece =
+            format.substr(start, bar == std::string_view::npos ? bar : bar - start);
+        if (!piece.empty() && (piece[0] == '^' || piece[0] == '<' || piece[0] == '>')) {
+            piece.remove_prefix(1);
+        }
+        headings.push_back(cleanHeading(std::string(piece)));
+        if (bar == std::string_view::npos) break;
+        start = bar + 1;
+    }
+    return headings;
+}
+
 }  // namespace fenmark::cli

@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace fenmark::cli {
@@ -25,5 +26,9 @@ void emit(std::ostream& out, const std::string& utf8, Encoding encoding);
 // A heading of a grid's format string as a column name: the blanks around
 // it (full-width ones too) and a leading "^" removed.
 [[nodiscard]] std::string cleanHeading(std::string heading);
+
+// The column names of a grid's format string ("^No|資産の名称 |..."): the
+// pieces between the bars, each without its alignment mark and cleaned.
+[[nodiscard]] std::vector<std::string> formatHeadings(std::string_view format);
 
 }  // namespace fenmark::cli

@@ -35,15 +35,6 @@ std::string absolutePath(const std::string& path) {
     return std::filesystem::absolute(std::filesystem::path(path)).lexically_normal().string();
 }
 
-// The closing month of the settings file, as the program reads it at
-// start-up, unless the command line gives one.
-std::string closingMonthOf(const std::optional<int>& given) {
-    if (given) return std::to_string(*given);
-    return reg::loadSettings(platform::programFolder(), platform::userConfigFolder()).closingMonth;
-}
-
-std::string roundingModeOf(Rounding rounding) { return rounding == Rounding::Up ? "0" : "1"; }
-
 // Reads the register into `state`; false, after saying why on `err`, when
 // it cannot be read.
 bool loadRegister(const std::string& file, reg::ProgramState& state, std::ostream& err) {
@@ -158,12 +149,18 @@ int runPrintStatement(const PrintStatementOptions& options, std::ostream&, std::
         if (options.currentYear) settings.currentYear = *options.currentYear;
         settings.form = options.form;
 
-        // The year typed, then "表示"; what the window would tell the user
-        // goes to `err`.
+        // The year is read as the statement command reads it; a year it
+        // takes is typed and "表示" pressed. What the window would tell the
+        // user goes to `err`.
+        const yearend::StatementYear year = yearend::readStatementYearArgument(options.year);
+        if (year.refusal != yearend::StatementYear::Refusal::None) {
+            err << year.message() << " (--year " << options.year << ")\n";
+            return 1;
+        }
         platform::ScriptedDialogs dialogs;
         yearend::StatementWindowModel window(state, dialogs, settings);
         window.Form_Load();
-        typeStatementYear(window, options.year);
+        typeStatementYear(window, year.year);
         window.cmdOk_Click();
         if (!window.Fxg3Visible) {
             for (const platform::Message& m : dialogs.messages()) {

@@ -1,92 +1,160 @@
 #include "cli/statement_command.h"
-#include "cli/commands.h"
 
-#include <nlohmann/json.hpp>
-#include <sstream>
+#include <array>
+#include <string_view>
 #include <vector>
 
-#include "platform/dialogs.h"
-#include "platform/program_folder.h"
+#include "cli/json_writer.h"
+#include "cli/register_json.h"
+#include "common/convert.h"
+#include "common/number.h"
 #include "platform/text_file.h"
 #include "register/register_file.h"
-#include "register/settings.h"
 #include "yearend/statement_window.h"
 
 namespace fenmark::cli {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
+using yearend::StatementColumn;
 
-std::vector<std::string> tableRow(const platform::Grid& grid, int row) {
-    std::vector<std::string> cells;
-    for (int c = 0; c < grid.cols(); ++c) cells.push_back(grid.text(row, c));
-    return cells;
+// The JSON key of each column of the return's table, in the table's order.
+constexpr std::array<std::string_view, yearend::kStatementColumns> kColumnKeys = {
+    "name",  "quantity", "acquired",  "cost",         "base",    "method",
+    "life",  "rate",     "period",    "depreciation", "special", "depreciationTotal",
+    "share", "expense",  "bookValue", "remark"};
+
+std::string_view keyOf(StatementColumn column) {
+    return kColumnKeys[static_cast<std::size_t>(column)];
 }
 
-// A table row as an object under the form's headings, in their order.
-Json rowObject(const platform::Grid& grid, int row,
-               const std::array<std::string_view, yearend::kStatementColumns>& headings) {
-    Json object = Json::object();
-    for (int c = 0; c < grid.cols(); ++c) {
-        object[std::string(headings[static_cast<std::size_t>(c)])] = grid.text(row, c);
+// A display text, null where the cell is blank.
+void writeText(JsonWriter& json, const std::string& text) {
+    if (text.empty()) {
+        json.null();
+    } else {
+        json.string(text);
     }
-    return object;
 }
 
-std::string render(yearend::StatementWindowModel& window, int count, Format format) {
-    const platform::Grid& grid = window.Fxg3;
-    const auto& headings = yearend::statementHeadings(window.form());
-    if (format == Format::Json) {
-        Json rows = Json::array();
-        Json markings = Json::array();
-        Json methodNames = Json::array();
-        Json guarantees = Json::array();
-        for (int f = 1; f <= count; ++f) {
-            rows.push_back(rowObject(grid, f, headings));
-            const auto index = static_cast<std::size_t>(f - 1);
-            markings.push_back(std::string(yearend::markingName(window.markings[index])));
-            methodNames.push_back(window.statementMethodNames[index]);
-            const auto& guarantee = window.guaranteeAmounts[index];
-            guarantees.push_back(guarantee ? Json(*guarantee) : Json(nullptr));
-        }
-        Json json = Json::object();
-        // The same year gives the same output, however it was typed.
-        json["year"] = 1988 + window.statementYear;
-        json["heading"] = window.headingText();
-        json["form"] = window.form() == yearend::ReturnForm::Income ? yearend::kIncomeFormName
-                                                                    : yearend::kBlueFormName;
-        json["closingCaption"] = window.Label3.caption;
-        json["columns"] = Json::array();
-        for (std::string_view heading : headings) json["columns"].push_back(std::string(heading));
-        json["rows"] = std::move(rows);
-        json["totals"] = rowObject(grid, count + 1, headings);
-        json["markings"] = std::move(markings);
-        json["legends"] = {{"removable", window.Picture1.visible},
-                           {"notExisting", window.Picture2.visible}};
-        json["methodNames"] = std::move(methodNames);
-        json["guaranteeAmounts"] = std::move(guarantees);
-        // Only a year with small assets has their sum.
-        if (window.lblSmall.visible) {
-            json["smallAssets"] = {{"total", window.smallAssetTotal},
-                                   {"overLimit", window.lblSmallOver.visible}};
-        }
-        // Only a year in which an asset left has the book values scrapped.
-        if (window.lblScrapped.visible) {
-            json["scrappedBookValue"] = window.scrappedBookValueTotal;
-        }
-        return json.dump() + "\n";
+void writeLine(JsonWriter& json, const yearend::StatementLine& line, const reg::Row& asset) {
+    const yearend::ScheduleCopy& year = line.year;
+    json.beginObject();
+    json.key(keyOf(yearend::colName)).string(line.name);
+    json.key(keyOf(yearend::colQuantity)).numberOrNull(jsonNumber(line.quantity));
+    json.key(keyOf(yearend::colAcquired)).stringOrNull(acquiredMonth(asset));
+    json.key("acquiredEra").string(line.acquired);
+    json.key(keyOf(yearend::colCost)).integerOrNull(line.costYen);
+    json.key("guaranteeAmount").integerOrNull(line.guaranteeAmount);
+    json.key(keyOf(yearend::colBase)).integerOrNull(line.baseYen);
+    json.key(keyOf(yearend::colMethod)).string(line.method);
+    json.key(keyOf(yearend::colLife)).numberOrNull(jsonNumber(line.life));
+    json.key(keyOf(yearend::colRate)).stringOrNull(exactDecimal(line.rate));
+    json.key(keyOf(yearend::colPeriod));
+    if (year.monthsOf != 0) {
+        json.beginObject().key("months").integer(year.months);
+        json.key("of").integer(year.monthsOf).endObject();
+    } else {
+        json.null();
     }
+    json.key(keyOf(yearend::colDepreciation)).integerOrNull(year.depreciationYen);
+    // No special depreciation is computed: ㋬ stays blank and ㋣ is ㋭.
+    json.key(keyOf(yearend::colSpecial)).null();
+    json.key(keyOf(yearend::colDepreciationTotal)).integerOrNull(year.depreciationYen);
+    json.key(keyOf(yearend::colShare)).numberOrNull(jsonNumber(line.ratio));
+    json.key(keyOf(yearend::colExpense)).integerOrNull(year.expenseYen);
+    json.key(keyOf(yearend::colBookValue)).integerOrNull(year.bookValueYen);
+    json.key(keyOf(yearend::colRemark));
+    writeText(json, year.remark);
+    json.endObject();
+}
+
+struct Statement {
+    std::int32_t year = 0;
+    std::string closingMonth;
+    yearend::ReturnForm form = yearend::ReturnForm::Blue;
+    yearend::StatementData data;
+};
+
+std::string json(const Statement& statement, const reg::AssetRegister& assets) {
+    const yearend::StatementData& data = statement.data;
+    std::string text;
+    // About what a line takes, so that the text grows once.
+    text.reserve(2048 + data.lines.size() * 640);
+    JsonWriter json(text);
+    json.beginObject();
+    // The same year gives the same output, however it was typed.
+    json.key("year").integer(1988 + statement.year);
+    json.key("heading").string(yearend::statementHeading(statement.year));
+    json.key("form").string(statement.form == yearend::ReturnForm::Income ? yearend::kIncomeFormName
+                                                                          : yearend::kBlueFormName);
+    json.key("closingCaption")
+        .string(yearend::closingCaption(statement.year, statement.closingMonth));
+    json.key("columns").beginObject();
+    const auto& headings = yearend::statementHeadings(statement.form);
+    for (std::size_t c = 0; c < kColumnKeys.size(); ++c) {
+        json.key(kColumnKeys[c]).string(headings[c]);
+    }
+    json.endObject();
+
+    json.key("rows").beginArray();
+    bool removable = false;
+    bool notExisting = false;
+    for (std::size_t i = 0; i < data.lines.size(); ++i) {
+        const yearend::StatementLine& line = data.lines[i];
+        writeLine(json, line, assets.row(static_cast<int>(i) + 1));
+        removable = removable || line.year.marking == yearend::Marking::Removable;
+        notExisting = notExisting || line.year.marking == yearend::Marking::NotExisting;
+    }
+    json.endArray();
+
+    json.key("totals").beginObject();
+    json.key(keyOf(yearend::colDepreciation)).integer(data.depreciationTotal);
+    json.key(keyOf(yearend::colSpecial)).integer(0);
+    json.key(keyOf(yearend::colDepreciationTotal)).integer(data.depreciationTotal);
+    json.key(keyOf(yearend::colExpense)).integer(data.expenseTotal);
+    json.key(keyOf(yearend::colBookValue)).integer(data.bookValueTotal);
+    json.endObject();
+
+    json.key("markings").beginArray();
+    for (const yearend::StatementLine& line : data.lines) {
+        json.string(yearend::markingName(line.year.marking));
+    }
+    json.endArray();
+    json.key("legends").beginObject();
+    json.key("removable").boolean(removable);
+    json.key("notExisting").boolean(notExisting);
+    json.endObject();
+    // Only a year with small assets has their sum.
+    if (data.hasSmallAssets) {
+        json.key("smallAssets").beginObject();
+        json.key("total").integer(data.smallAssetTotal);
+        json.key("overLimit").boolean(data.smallAssetTotal > yearend::kSmallAssetYearlyCap);
+        json.endObject();
+    }
+    // Only a year in which an asset left has the book values scrapped.
+    if (data.hasLeaving) json.key("scrappedBookValue").integer(data.scrappedBookValueTotal);
+    json.endObject();
+    text += '\n';
+    return text;
+}
+
+std::string table(const Statement& statement, Format format) {
+    const auto& headings = yearend::statementHeadings(statement.form);
     std::vector<std::string> columns(headings.begin(), headings.end());
     columns.emplace_back("marking");
     Table rows;
-    for (int f = 1; f <= count + 1; ++f) {
-        std::vector<std::string> line = tableRow(grid, f);
-        line.emplace_back(
-            f <= count ? yearend::markingName(window.markings[static_cast<std::size_t>(f - 1)])
-                       : "");
-        rows.push_back(std::move(line));
+    rows.reserve(statement.data.lines.size() + 1);
+    const auto row = [](const auto& texts, std::string_view marking) {
+        std::vector<std::string> cells(texts.begin(), texts.end());
+        cells.emplace_back(marking);
+        return cells;
+    };
+    for (const yearend::StatementLine& line : statement.data.lines) {
+        rows.push_back(
+            row(yearend::statementRowTexts(line), yearend::markingName(line.year.marking)));
     }
+    rows.push_back(row(yearend::statementTotalsTexts(statement.data), ""));
     return formatTable(columns, rows, format);
 }
 
@@ -95,41 +163,55 @@ std::string render(yearend::StatementWindowModel& window, int count, Format form
 int runStatement(const StatementOptions& options, std::ostream& out, std::ostream& err) {
     try {
         const reg::LoadedRegister loaded = reg::readRegisterFile(options.file);
-        reg::ProgramState state;
-        state.assetRegister = loaded.assetRegister;
-        state.recordCount = loaded.recordCount;
-        state.closingMonth = options.closingMonth ? std::to_string(*options.closingMonth)
-                                                  : reg::loadSettings(platform::programFolder(),
-                                                                      platform::userConfigFolder())
-                                                        .closingMonth;
+        Statement statement;
+        statement.form = options.form;
+        statement.closingMonth = closingMonthOf(options.closingMonth);
+        // No closing month stands for December, as in the window.
+        if (statement.closingMonth.empty()) statement.closingMonth = "12";
 
-        yearend::StatementSettings settings;
-        settings.roundingMode = options.rounding == Rounding::Up ? "0" : "1";
-        if (options.currentYear) settings.currentYear = *options.currentYear;
-        settings.form = options.form;
+        const yearend::StatementYear year = yearend::readStatementYearArgument(options.year);
+        if (year.refusal != yearend::StatementYear::Refusal::None) {
+            err << year.message() << " (--year " << options.year << ")\n";
+            return 1;
+        }
+        statement.year = year.year;
 
-        // The window is driven as the user drives it: the year typed, then
-        // "表示". What it would tell the user goes to `err`.
-        platform::ScriptedDialogs dialogs;
-        yearend::StatementWindowModel window(state, dialogs, settings);
-        window.Form_Load();
-        typeStatementYear(window, options.year);
-        window.cmdOk_Click();
-        if (!window.Fxg3Visible) {
-            for (const platform::Message& m : dialogs.messages()) {
-                err << m.text << " (--year " << options.year << ")\n";
-            }
+        // A closing month or rounding flag beyond 16 bits leaves every asset
+        // without a schedule; one beyond 32 bits places no asset's year.
+        std::int32_t closingMonthNumber = 0;
+        schedule::Options scheduleOptions;
+        bool valid = true;
+        try {
+            closingMonthNumber = common::toInt32(common::leadingNumber(statement.closingMonth));
+        } catch (const common::OverflowError&) {
+        }
+        try {
+            scheduleOptions.closingMonth =
+                common::toInt16(common::leadingNumber(statement.closingMonth));
+            scheduleOptions.roundingFlag =
+                common::toInt16(common::leadingNumber(roundingModeOf(options.rounding)));
+        } catch (const common::OverflowError&) {
+            valid = false;
+        }
+        scheduleOptions.currentYear = options.currentYear.value_or(schedule::systemCalendarYear());
+        try {
+            statement.data =
+                yearend::computeStatement(loaded.assetRegister, loaded.recordCount, statement.year,
+                                          closingMonthNumber, scheduleOptions, valid);
+        } catch (const common::OverflowError&) {
+            err << yearend::kStatementNotComputedMessage << " (--year " << options.year << ")\n";
             return 1;
         }
 
-        std::ostringstream buffer;
-        emit(buffer, render(window, loaded.recordCount, options.format), options.encoding);
-        out << buffer.str();
+        emit(out,
+             options.format == Format::Json ? json(statement, loaded.assetRegister)
+                                            : table(statement, options.format),
+             options.encoding);
 
-        for (int record : window.uncomputed) {
+        for (int record : statement.data.uncomputed) {
             err << "記録 " << record << ": " << schedule::kCannotComputeMessage << "\n";
         }
-        return window.uncomputed.empty() ? 0 : 1;
+        return statement.data.uncomputed.empty() ? 0 : 1;
     } catch (const platform::ReadError& e) {
         err << reg::kReadFailedMessage << " (" << options.file << ": " << e.what() << ")\n";
     } catch (const platform::WriteError& e) {

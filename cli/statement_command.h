@@ -1,7 +1,6 @@
 #pragma once
-// fenmark-cli statement: the year-end statement of a register for one Heisei
-// year, as the statement window shows it after the year was typed and "表示"
-// pressed.
+// fenmark-cli statement: the year-end statement of a register for one year,
+// the table the statement window shows for it.
 
 #include <cstdint>
 #include <optional>
@@ -16,7 +15,7 @@ namespace fenmark::cli {
 
 struct StatementOptions {
     std::string file;
-    // The Heisei year as typed into the year box.
+    // The year as given: 2026, R8, H30 or a bare 平成 year.
     std::string year;
     // The settings file's closing month when not given.
     std::optional<int> closingMonth;
@@ -30,19 +29,24 @@ struct StatementOptions {
 };
 
 // Prints the statement and returns the exit status: 1 with the message on
-// `err` when the file cannot be read or the window refuses the year (nothing
-// on `out`), and 1 after printing when an asset could not be computed (its
-// schedule columns are empty and `err` names it).
+// `err` when the file cannot be read or the year is refused
+// (yearend::readStatementYearArgument; nothing on `out`), and 1 after
+// printing when an asset could not be computed (its schedule columns are
+// empty and `err` names it).
 //
-// JSON is one object: {"year" (the western year, a number), "heading"
-// (「令和 8年分」, in the era of the year), "form", "closingCaption", "columns" (the
-// sixteen headings of the return's table), "rows" (an object per asset, its
-// sixteen texts under those headings), "totals" (the same for the totals
-// row), "markings" ("", "removable" or "notExisting" per asset), "legends"
-// {"removable", "notExisting"}, "methodNames", "guaranteeAmounts" (a number
-// or null per asset)}, and "smallAssets" and "scrappedBookValue" in a year
-// that has them. TSV and CSV give the sixteen headings and a marking column,
-// the asset rows and the totals row.
+// The statement is computed as data (yearend::computeStatement) and written
+// from it. JSON is one object: "year" (the western year), "heading"
+// (「令和 8年分」, in the era of the year), "form", "closingCaption",
+// "columns" (the form's heading of each column by its key), "rows" (an
+// object per asset under those keys: amounts in whole yen, null for a blank
+// cell; "period" as {"months": 6, "of": 12}; "life", "quantity" and
+// "share" as numbers, "rate" as the exact decimal string; "acquired" as
+// "YYYY-MM" with "acquiredEra" as the table shows it, and
+// "guaranteeAmount"), "totals" (the five totals), "markings" ("",
+// "removable" or "notExisting" per asset), "legends" {"removable",
+// "notExisting"}, and "smallAssets" and "scrappedBookValue" in a year that
+// has them. TSV and CSV give the sixteen headings and a marking column, the
+// asset rows and the totals row, the texts the window shows.
 [[nodiscard]] int runStatement(const StatementOptions& options, std::ostream& out,
                                std::ostream& err);
 

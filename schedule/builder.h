@@ -11,55 +11,89 @@
 #include <string>
 #include <vector>
 
+#include "common/exact.h"
+#include "common/number.h"
 #include "register/state.h"
 #include "schedule/schedule.h"
 
 namespace fenmark::schedule::detail {
 
+using common::Exact;
+
 // The current-period amounts for the straight-line schedules: the yearly
 // amount and its expense at the useful life's rate, and the same at the rate
-// of the life revised in 1998.
+// of the life revised in 1998. Whole yen.
 struct CurrentPeriod {
-    float amount = 0;
-    float expense = 0;
-    float revisedAmount = 0;
-    float revisedExpense = 0;
+    std::int64_t amount = 0;
+    std::int64_t expense = 0;
+    std::int64_t revisedAmount = 0;
+    std::int64_t revisedExpense = 0;
 };
 
-// The current-period amounts of `row` by the rounding flag.
-[[nodiscard]] CurrentPeriod toukiCal(const reg::Row& row, double depreciableFraction,
-                                     std::int16_t roundingFlag);
+// The current-period amounts of `row` by the rounding flag: the cost times
+// the depreciable fraction times the rate, rounded once; the expense is
+// the share of it, the fraction of a yen dropped.
+[[nodiscard]] CurrentPeriod toukiCal(const reg::Row& row, std::int16_t roundingFlag);
 
 class ScheduleBuilder {
   public:
     // Reads the row; throws common::OverflowError when the elapsed years do
-    // not fit 16 bits.
+    // not fit 16 bits or an amount cannot be held.
     ScheduleBuilder(const reg::Row& row, const Options& options);
 
     [[nodiscard]] const std::string& cell(reg::Column column) const {
         return row_[static_cast<std::size_t>(column - 1)];
     }
-    // The cell read as a number (read once, when the builder is made).
+    // The cell read as a number (read once, when first asked for), for
+    // years, months, lives and codes; never for money.
     [[nodiscard]] double value(reg::Column column) const {
-        return values_[static_cast<std::size_t>(column - 1)];
+        const auto i = static_cast<std::size_t>(column - 1);
+        if ((read_ & (1u << i)) == 0) {
+            values_[i] = common::leadingNumber(row_[i]);
+            read_ |= 1u << i;
+        }
+        return values_[i];
     }
+    // The cell read as an exact decimal (rates, the business share).
+    [[nodiscard]] Exact decimal(reg::Column column) const;
     [[nodiscard]] bool hasRevisedLife() const { return !cell(reg::revisedLife).empty(); }
+
+    // The cost in whole yen: a cost with a fraction of a yen, which no card
+    // writes, is taken to the nearest yen (halves to even).
+    [[nodiscard]] std::int64_t cost() const { return cost_; }
+    // The business share as an exact fraction of 1 (80 % is 4/5).
+    [[nodiscard]] const Exact& share() const { return share_; }
+    // The part of the cost that is depreciated: (100 - residual) %. Read
+    // only by the methods that use it, so that a residual no method uses
+    // cannot stop a schedule.
+    [[nodiscard]] Exact depreciableFraction() const {
+        return (100 - decimal(reg::residualRatio)) / 100;
+    }
 
     [[nodiscard]] std::int16_t roundingFlag() const { return options_.roundingFlag; }
     [[nodiscard]] std::int16_t elapsedYears() const { return elapsedYears_; }
-    [[nodiscard]] double depreciableFraction() const { return depreciableFraction_; }
 
-    // Round up or down by the rounding flag.
-    [[nodiscard]] double roundByMode(double amount) const;
+    // Round up or down by the rounding flag, once.
+    [[nodiscard]] std::int64_t roundByMode(const Exact& amount) const {
+        return common::roundByFlag(amount, options_.roundingFlag);
+    }
+    // The share of `amount` that is an expense, the fraction of a yen dropped.
+    [[nodiscard]] std::int64_t expenseOf(std::int64_t amount) const {
+        return (Exact(amount) * share_).floor();
+    }
+    // The share of `amount`, shown to the nearest yen.
+    [[nodiscard]] Money shareOf(std::int64_t amount) const {
+        return Money::nearest(Exact(amount) * share_);
+    }
     // 13 - acquisition month + closing month, less 12 above 12.
     [[nodiscard]] std::int16_t firstYearMonths() const;
     // The calendar year in which year `row` closes.
     [[nodiscard]] double settleYear(int row) const;
     // One yen a unit, or the cost when that is lower (never below 0);
     // throws when the quantity does not fit 32 bits.
-    [[nodiscard]] double memorandumValue() const;
+    [[nodiscard]] std::int64_t memorandumValue() const { return memorandum_; }
     // Whether the cost lies above the memorandum value.
-    [[nodiscard]] bool depreciable() const;
+    [[nodiscard]] bool depreciable() const { return cost_ > memorandum_; }
     [[nodiscard]] CurrentPeriod toukiCal() const;
 
     // The row count a procedure asks for, made long enough to hold the year
@@ -71,10 +105,10 @@ class ScheduleBuilder {
     // not be addressed with 16-bit cell numbers.
     void start(std::int16_t rows);
     // The ordinary full-year amount of year `row`, from which a leaving in
-    // that year is prorated: for year 1 the product before the first-year
-    // months are applied, unrounded; for a later year the year's amount
+    // that year is prorated: for year 1 the exact product before the
+    // first-year months are applied; for a later year the year's amount
     // before the limit or the memorandum value cut it. 0 when not set.
-    void setOrdinary(int row, double amount);
+    void setOrdinary(int row, const Exact& amount);
     // Gives years 1..lastRow their closing years.
     void putYearColumns(int lastRow);
     // Year `row`; throws when the table has no such year.
@@ -89,7 +123,7 @@ class ScheduleBuilder {
     // of a table of `rows` rows with the closing years of all: the
     // depreciable part of the cost at the rate for the first year's months,
     // never taking the book value below `floor`. Returns that book value.
-    std::int32_t putStraightFirstYear(int rows, double floor);
+    std::int64_t putStraightFirstYear(int rows, std::int64_t floor);
     // The 1998 schedule year, from which a life revised in 1998 applies:
     // row 1999 - westernYear, never the first.
     [[nodiscard]] std::int16_t firstRevisedRow() const;
@@ -100,18 +134,27 @@ class ScheduleBuilder {
 
     void setProcedure(Procedure procedure) { schedule_.procedure = procedure; }
     void setGridRowCount(std::int16_t count) { schedule_.gridRowCount = count; }
-    void setGuaranteeAmount(double amount) { schedule_.guaranteeAmount = amount; }
+    void setGuaranteeAmount(std::int64_t amount) { schedule_.guaranteeAmount = amount; }
     [[nodiscard]] Schedule take() { return std::move(schedule_); }
 
   private:
     const reg::Row& row_;
-    std::array<double, reg::kColumns> values_{};
+    mutable std::array<double, reg::kColumns> values_{};
+    mutable std::uint32_t read_ = 0;
     Options options_;
-    std::vector<double> ordinary_;
-    double depreciableFraction_ = 0.9;
+    // The row the asset left in (0 for none) and that year's ordinary amount.
+    int leaving_ = 0;
+    Exact ordinary_;
+    std::int64_t cost_ = 0;
+    std::int64_t memorandum_ = 0;
+    Exact share_;
     std::int16_t elapsedYears_ = 0;
     Schedule schedule_;
 };
+
+// A whole number of yen that the rules hold in 32 bits (a book value, the
+// memorandum value); throws common::OverflowError beyond that range.
+[[nodiscard]] std::int64_t checked32(std::int64_t yen);
 
 // The procedures, one source file each.
 void GetFxd0(ScheduleBuilder& b);   // new straight line (method "3")

@@ -6,45 +6,44 @@
 
 namespace fenmark::schedule {
 
-using common::toInt32;
-using common::toSingle;
+using common::Exact;
 
-FiveYearTail::FiveYearTail(double cost, double limitPercent, double westernYear, double quantity,
-                           bool roundUp) {
-    auto round = [roundUp](double amount) {
-        return roundUp ? common::roundUp(amount) : common::roundDown(amount);
-    };
-    const double limitFraction = (100 - limitPercent) / 100;
-    // The floor never lies below the memorandum value: 5 % of a cost of a
-    // few yen may round to less, and depreciating past it would leave the
-    // tail nothing to end on.
-    limitFloor_ = std::max(toSingle(round(cost * limitFraction)), toSingle(quantity));
+FiveYearTail::FiveYearTail(std::int64_t cost, const Exact& limitPercent, double westernYear,
+                           std::int64_t memorandum, std::int16_t roundingFlag)
+    : memorandum_(memorandum) {
+    // The limit is the depreciable part (95 %) rounded by the rounding
+    // choice; the floor is what it leaves, never below the memorandum value
+    // (a cost of a few yen could otherwise be depreciated past it and leave
+    // the tail nothing to end on).
+    const std::int64_t limit = common::roundByFlag(Exact(cost) * limitPercent / 100, roundingFlag);
+    limitFloor_ = std::max(cost - limit, memorandum);
     // Row 1 is the acquisition's year, so this is the 2008 year.
-    tailStartRow_ = toInt32(2009 - westernYear);
-    const float fifth = toSingle(round(limitFloor_ / 5.0));
-    // Four fifths and the rest down to the memorandum value. A floor of a few
-    // yen, rounded up, has fifths that would overshoot it: no tail year takes
-    // more than is left above the memorandum value.
-    double book = limitFloor_;
+    tailStartRow_ = common::toInt32(2009 - westernYear);
+    // Each tail year takes a fifth of the exact part left above the limit
+    // less the memorandum value; a floor of a few yen, rounded up, has fifths
+    // that would overshoot it, so no tail year takes more than is left.
+    const Exact left = Exact(cost) * (100 - limitPercent) / 100 - memorandum;
+    const std::int64_t fifth =
+        std::max<std::int64_t>(common::roundByFlag(left / 5, roundingFlag), 0);
+    std::int64_t book = limitFloor_;
     for (std::size_t k = 0; k < 4; ++k) {
-        const double amount = std::min<double>(fifth, std::max(book - quantity, 0.0));
-        tailAmount_[k] = toSingle(amount);
+        const std::int64_t amount = std::min(fifth, std::max<std::int64_t>(book - memorandum, 0));
+        tailAmount_[k] = amount;
         book -= amount;
-        tailBookValue_[k] = toInt32(book);
+        tailBookValue_[k] = book;
     }
-    const double last = std::max(book - quantity, 0.0);
-    tailAmount_[4] = toSingle(last);
-    memorandum_ = toInt32(quantity);
-    tailBookValue_[4] = toInt32(book - last);
+    const std::int64_t last = std::max<std::int64_t>(book - memorandum, 0);
+    tailAmount_[4] = last;
+    tailBookValue_[4] = book - last;
 }
 
-FiveYearTail::Year FiveYearTail::next(int row, double bookValue, double amount) {
-    const double aboveFloor = bookValue - limitFloor_;
-    if (aboveFloor >= amount) return {Kind::Ordinary, amount, toInt32(bookValue - amount)};
-    if (aboveFloor > 0) return {Kind::ToLimit, aboveFloor, toInt32(limitFloor_)};
+FiveYearTail::Year FiveYearTail::next(int row, std::int64_t bookValue, std::int64_t amount) {
+    const std::int64_t aboveFloor = bookValue - limitFloor_;
+    if (aboveFloor >= amount) return {Kind::Ordinary, amount, bookValue - amount};
+    if (aboveFloor > 0) return {Kind::ToLimit, aboveFloor, limitFloor_};
     // A floor at the memorandum value leaves no tail to wait for.
-    if (static_cast<double>(limitFloor_) <= memorandum_) return {Kind::Done, 0, memorandum_};
-    if (row < tailStartRow_) return {Kind::Waiting, 0, toInt32(limitFloor_)};
+    if (limitFloor_ <= memorandum_) return {Kind::Done, 0, memorandum_};
+    if (row < tailStartRow_) return {Kind::Waiting, 0, limitFloor_};
     if (counter_ < tailAmount_.size()) {
         const std::size_t k = counter_++;
         return {Kind::Tail, tailAmount_[k], tailBookValue_[k]};

@@ -1,12 +1,18 @@
 #pragma once
 // The depreciation limit and the five-year equal tail of the old methods.
-// Ordinary depreciation stops at the limit floor (by default 5 % of cost);
-// from the 2008 schedule year on, what is left above the memorandum value is
-// written off in five equal parts. `next` walks the years after the useful
-// life (and any earlier year that reaches the floor) one at a time.
+// Ordinary depreciation stops when the limit (by default 95 % of the cost,
+// rounded by the rounding choice) is depreciated; from the 2008 schedule
+// year on, what is left above the memorandum value is written off in five
+// equal parts of (the exact 5 % of the cost - the memorandum value) / 5,
+// each rounded by the rounding choice, the fifth taking what is left down to
+// the memorandum value (所得税法施行令134条2項). `next` walks the years after
+// the useful life (and any earlier year that reaches the floor) one at a
+// time.
 
 #include <array>
 #include <cstdint>
+
+#include "common/exact.h"
 
 namespace fenmark::schedule {
 
@@ -21,33 +27,34 @@ class FiveYearTail {
     };
     struct Year {
         Kind kind;
-        double amount;
-        std::int32_t bookValue;
+        std::int64_t amount;
+        std::int64_t bookValue;
     };
 
     // `limitPercent` is the register's depreciation limit (95 leaves 5 %);
-    // `quantity` is the memorandum value the tail ends on.
+    // `memorandum` is the memorandum value the tail ends on.
     // Throws common::OverflowError for values beyond their types.
-    FiveYearTail(double cost, double limitPercent, double westernYear, double quantity,
-                 bool roundUp);
+    FiveYearTail(std::int64_t cost, const common::Exact& limitPercent, double westernYear,
+                 std::int64_t memorandum, std::int16_t roundingFlag);
 
     // The year of data row `row` that starts at `bookValue` and would take
     // `amount` in an ordinary year.
-    [[nodiscard]] Year next(int row, double bookValue, double amount);
+    [[nodiscard]] Year next(int row, std::int64_t bookValue, std::int64_t amount);
 
-    [[nodiscard]] float limitFloor() const { return limitFloor_; }
+    // The book value at which ordinary depreciation stops.
+    [[nodiscard]] std::int64_t limitFloor() const { return limitFloor_; }
     [[nodiscard]] std::int32_t tailStartRow() const { return tailStartRow_; }
-    [[nodiscard]] const std::array<float, 5>& tailAmount() const { return tailAmount_; }
-    [[nodiscard]] const std::array<std::int32_t, 5>& tailBookValue() const {
+    [[nodiscard]] const std::array<std::int64_t, 5>& tailAmount() const { return tailAmount_; }
+    [[nodiscard]] const std::array<std::int64_t, 5>& tailBookValue() const {
         return tailBookValue_;
     }
 
   private:
-    float limitFloor_;
-    std::int32_t tailStartRow_;
-    std::array<float, 5> tailAmount_{};
-    std::array<std::int32_t, 5> tailBookValue_{};
-    std::int32_t memorandum_;
+    std::int64_t limitFloor_ = 0;
+    std::int32_t tailStartRow_ = 0;
+    std::array<std::int64_t, 5> tailAmount_{};
+    std::array<std::int64_t, 5> tailBookValue_{};
+    std::int64_t memorandum_ = 0;
     std::size_t counter_ = 0;
 };
 

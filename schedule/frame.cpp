@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "common/convert.h"
+#include "common/exact.h"
 #include "common/mask.h"
 #include "common/number.h"
 #include "law/era.h"
@@ -94,11 +95,17 @@ void ScheduleFrame::GetData() {
 
     lblSHou.caption = methodName(state_.assetRegister.row(state_.currentRecord), Procedure::None);
     if (method == "4") {
-        lblHogaku.caption =
-            "償却保証額 ： " +
-            formatNumber(common::leadingNumber(Text2.text) * value(reg::acquisitionCost),
-                         kMaskBase) +
-            "円";
+        // The guarantee amount as the schedule computes it: exact, rounded
+        // once by the rounding choice.
+        try {
+            const std::int64_t amount = common::roundByFlag(
+                common::readDecimal(Text2.text) * common::readDecimal(cell(reg::acquisitionCost)),
+                roundingFlag);
+            lblHogaku.caption =
+                "償却保証額 ： " + formatNumber(static_cast<double>(amount), kMaskBase) + "円";
+        } catch (const common::OverflowError&) {
+            lblHogaku.caption = "償却保証額 ： 円";
+        }
     }
 
     if (const auto shown = law::shownEraDate(value(reg::eraCode), cell(reg::eraYear),
@@ -155,8 +162,8 @@ void ScheduleFrame::render(Schedule computed) {
 }
 
 void ScheduleFrame::ToukiCal() {
-    const detail::CurrentPeriod p = detail::toukiCal(state_.assetRegister.row(state_.currentRecord),
-                                                     depreciableFraction, roundingFlag);
+    const detail::CurrentPeriod p =
+        detail::toukiCal(state_.assetRegister.row(state_.currentRecord), roundingFlag);
     currentAmount = p.amount;
     currentExpense = p.expense;
     revisedCurrentAmount = p.revisedAmount;

@@ -95,10 +95,10 @@ class ScheduleFrame {
     // The current-period amounts ToukiCal sets for the straight-line
     // schedules: the yearly amount and its expense at the useful life's
     // rate, and the same at the rate of the life revised in 1998.
-    float currentAmount = 0;
-    float currentExpense = 0;
-    float revisedCurrentAmount = 0;
-    float revisedCurrentExpense = 0;
+    std::int64_t currentAmount = 0;
+    std::int64_t currentExpense = 0;
+    std::int64_t revisedCurrentAmount = 0;
+    std::int64_t revisedCurrentExpense = 0;
 
     // The header captions in the order the window shows them.
     [[nodiscard]] std::vector<platform::Control*> headerLabels();

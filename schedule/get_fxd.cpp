@@ -5,9 +5,6 @@
 // to the end. A limit of "100" leaves nothing for a tail: such an asset is
 // depreciated by the plain straight line.
 
-#include <algorithm>
-#include <cmath>
-
 #include "common/convert.h"
 #include "schedule/builder.h"
 #include "schedule/five_year_tail.h"
@@ -16,8 +13,6 @@ namespace fenmark::schedule::detail {
 
 using common::addInt16;
 using common::toInt16;
-using common::toInt32;
-using common::toSingle;
 using Kind = FiveYearTail::Kind;
 
 void GetFxd(ScheduleBuilder& b) {
@@ -25,9 +20,6 @@ void GetFxd(ScheduleBuilder& b) {
         GetFxd2(b);
         return;
     }
-    const double cost = b.value(reg::acquisitionCost);
-    const double quantity = b.memorandumValue();
-    const double ratio = b.value(reg::businessRatio);
     const bool revised = b.hasRevisedLife();
     const std::int16_t life = toInt16(b.value(revised ? reg::revisedLife : reg::usefulLife));
 
@@ -35,8 +27,8 @@ void GetFxd(ScheduleBuilder& b) {
     const std::int16_t byAge = addInt16(b.elapsedYears(), 8);
     const std::int16_t rows = b.tableRows(byAge < byLife ? byLife : byAge);
 
-    FiveYearTail tail(cost, b.value(reg::depreciationLimit), b.value(reg::westernYear), quantity,
-                      b.roundingFlag() == 0);
+    FiveYearTail tail(b.cost(), b.decimal(reg::depreciationLimit), b.value(reg::westernYear),
+                      b.memorandumValue(), b.roundingFlag());
     const CurrentPeriod current = b.toukiCal();
     b.start(rows);
     b.setProcedure(Procedure::OldStraight);
@@ -44,14 +36,14 @@ void GetFxd(ScheduleBuilder& b) {
         b.putUndepreciated(rows - 1);
         return;
     }
-    const std::int32_t b1 = b.putStraightFirstYear(rows, static_cast<double>(tail.limitFloor()));
+    const std::int64_t b1 = b.putStraightFirstYear(rows, tail.limitFloor());
     const std::int16_t firstRevisedRow = b.firstRevisedRow();
 
-    double book = b1;
+    std::int64_t book = b1;
     for (int row = 2; row < rows; ++row) {
         const bool revisedYear = revised && row >= firstRevisedRow;
-        const float amount = revisedYear ? current.revisedAmount : current.amount;
-        const float expense = revisedYear ? current.revisedExpense : current.expense;
+        const std::int64_t amount = revisedYear ? current.revisedAmount : current.amount;
+        const std::int64_t expense = revisedYear ? current.revisedExpense : current.expense;
 
         // The limit is checked in every year and on every row after the
         // life, however many rows the asset's age asks for.
@@ -70,12 +62,12 @@ void GetFxd(ScheduleBuilder& b) {
             year.expense = Money::number(expense);
             year.bookValue = next.bookValue == 0 ? Money::zero() : Money::number(next.bookValue);
         } else {
-            year.expense = Money::number(std::floor(next.amount * ratio / 100));
+            year.expense = Money::number(b.expenseOf(next.amount));
             year.bookValue = Money::number(next.bookValue);
         }
         if (next.kind == Kind::Tail) year.remark = year.basis = Remark::FiveYear;
         b.putMonths(row);
-        book = next.bookValue;
+        book = checked32(next.bookValue);
     }
 }
 

@@ -2,8 +2,6 @@
 // every year, the first year prorated by months, down to the memorandum
 // value of one yen per unit.
 
-#include <cmath>
-
 #include "common/convert.h"
 #include "schedule/builder.h"
 
@@ -11,14 +9,11 @@ namespace fenmark::schedule::detail {
 
 using common::addInt16;
 using common::toInt16;
-using common::toInt32;
-using common::toSingle;
 
 void GetFxd0(ScheduleBuilder& b) {
-    const double cost = b.value(reg::acquisitionCost);
-    const double rate = b.value(reg::depreciationRate);
-    const double quantity = b.memorandumValue();
-    const double ratio = b.value(reg::businessRatio);
+    const std::int64_t cost = b.cost();
+    const Exact fullYear = Exact(cost) * b.decimal(reg::depreciationRate);
+    const std::int64_t memorandum = b.memorandumValue();
     const std::int16_t life = toInt16(b.value(reg::usefulLife));
     const std::int16_t elapsedYears = b.elapsedYears();
 
@@ -30,10 +25,10 @@ void GetFxd0(ScheduleBuilder& b) {
         const std::int16_t byAge = addInt16(elapsedYears, 3);
         rows = byLife > byAge ? byLife : byAge;
     }
-
     rows = b.tableRows(rows);
-    const float annualAmount = toSingle(b.roundByMode(toSingle(cost * rate)));
-    const float annualExpense = toSingle(b.roundByMode(toSingle(annualAmount * ratio / 100)));
+
+    const std::int64_t annualAmount = b.roundByMode(fullYear);
+    const std::int64_t annualExpense = b.roundByMode(Exact(annualAmount) * b.share());
     b.start(rows);
     if (!b.depreciable()) {
         b.putUndepreciated(rows - 1);
@@ -41,49 +36,39 @@ void GetFxd0(ScheduleBuilder& b) {
         return;
     }
     const std::int16_t months = b.firstYearMonths();
-    const float firstYearAmount =
-        toSingle(b.roundByMode(static_cast<double>(toSingle(cost * rate)) * months / 12));
-
-    double firstAmount = firstYearAmount;
-    std::int32_t b1 = toInt32(cost - firstYearAmount);
-    if (b1 < quantity) {
+    std::int64_t firstAmount = b.roundByMode(fullYear * months / 12);
+    std::int64_t b1 = checked32(cost - firstAmount);
+    if (b1 < memorandum) {
         // A first year that would take the book value below the memorandum
         // value stops at it, as every later year does.
-        firstAmount = cost - quantity;
-        b1 = toInt32(quantity);
+        firstAmount = cost - memorandum;
+        b1 = memorandum;
     }
 
-    // The book value at the end of year i, never below the memorandum value.
-    // The straight line is compared before it is converted: far below the
-    // memorandum value it may not fit 32 bits, and it is not needed there.
-    const std::int32_t memorandum = toInt32(quantity);
-    auto bookValue = [&](int i) -> std::int32_t {
-        const double line = b1 - static_cast<double>(i - 1) * annualAmount;
-        return quantity >= line ? memorandum : toInt32(line);
-    };
-
     b.putYearColumns(rows - 1);
-    b.setOrdinary(1, static_cast<double>(toSingle(cost * rate)));
+    b.setOrdinary(1, fullYear);
     Year& first = b.at(1);
     first.months = months;
     first.monthsOf = 12;
     first.amount = Money::number(firstAmount);
-    first.expense = Money::number(std::floor(firstAmount * ratio / 100));
+    first.expense = Money::number(b.expenseOf(firstAmount));
     first.bookValue = Money::number(b1);
 
-    std::int32_t previous = bookValue(1);
+    std::int64_t previous = b1;
     for (int i = 2; i < rows; ++i) {
-        const std::int32_t book = bookValue(i);
         Year& year = b.at(i);
-        if (previous - static_cast<double>(annualAmount) >= quantity) {
+        std::int64_t book = previous;
+        if (previous - annualAmount >= memorandum) {
             b.setOrdinary(i, annualAmount);
             year.amount = Money::number(annualAmount);
             year.expense = Money::number(annualExpense);
+            book = checked32(previous - annualAmount);
         } else if (previous != memorandum) {
             b.setOrdinary(i, annualAmount);
-            const double rest = previous - quantity;
+            const std::int64_t rest = previous - memorandum;
             year.amount = Money::number(rest);
-            year.expense = Money::number(std::floor(rest * ratio / 100));
+            year.expense = Money::number(b.expenseOf(rest));
+            book = memorandum;
         }
         year.bookValue = Money::number(book);
         b.putMonths(i);

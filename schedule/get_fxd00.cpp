@@ -4,10 +4,7 @@
 // revised rate times the book value of the switch year), the last revised
 // year taking the book value down to the memorandum value.
 
-#include <cmath>
-
 #include "common/convert.h"
-#include "common/number.h"
 #include "law/rate_tables.h"
 #include "schedule/builder.h"
 
@@ -15,17 +12,14 @@ namespace fenmark::schedule::detail {
 
 using common::addInt16;
 using common::toInt16;
-using common::toInt32;
-using common::toSingle;
 
 void GetFxd00(ScheduleBuilder& b) {
-    const double cost = b.value(reg::acquisitionCost);
-    const double quantity = b.memorandumValue();
-    const double ratio = b.value(reg::businessRatio);
-    const float decliningRate = toSingle(b.value(reg::depreciationRate));
+    const std::int64_t cost = b.cost();
+    const std::int64_t memorandum = b.memorandumValue();
+    const Exact decliningRate = b.decimal(reg::depreciationRate);
     const std::string& rates = b.cell(reg::newRuleRates);
-    const double revisedDepRate = common::leadingNumber(law::revisedRateOf(rates));
-    const double guaranteeRate = common::leadingNumber(law::guaranteeRateOf(rates));
+    const Exact revisedRate = common::readDecimal(law::revisedRateOf(rates));
+    const Exact guaranteeRate = common::readDecimal(law::guaranteeRateOf(rates));
     const std::int16_t n = toInt16(b.value(reg::usefulLife) + 2);
     const std::int16_t elapsedYears = b.elapsedYears();
 
@@ -33,7 +27,7 @@ void GetFxd00(ScheduleBuilder& b) {
     const std::int16_t rows =
         b.tableRows(byLife > addInt16(elapsedYears, 3) ? byLife : addInt16(elapsedYears, 8));
 
-    const float guaranteeAmount = toSingle(b.roundByMode(guaranteeRate * cost));
+    const std::int64_t guaranteeAmount = b.roundByMode(guaranteeRate * cost);
     b.start(rows);
     b.setProcedure(Procedure::NewDeclining);
     b.setGuaranteeAmount(guaranteeAmount);
@@ -42,66 +36,62 @@ void GetFxd00(ScheduleBuilder& b) {
         return;
     }
     const std::int16_t months = b.firstYearMonths();
-    const std::int32_t memorandum = toInt32(quantity);
     const int lastRow = rows - 1;
     b.putYearColumns(lastRow);
 
-    auto putAmount = [&](int row, double amount) {
+    auto putAmount = [&](int row, std::int64_t amount) {
         Year& year = b.at(row);
         year.amount = Money::number(amount);
-        year.expense = Money::number(amount * ratio / 100);
+        year.expense = b.shareOf(amount);
     };
-    auto putBook = [&](int row, double book) { b.at(row).bookValue = Money::number(book); };
+    auto putBook = [&](int row, std::int64_t book) { b.at(row).bookValue = Money::number(book); };
 
     // Ordinary years, each computed from the book value the previous one
     // left. A year whose ordinary amount would reach the memorandum value
     // takes the book value down to it instead and ends the schedule; the
     // tables give a life of 2 no guarantee, so that is how it ends.
-    std::int32_t bookValue = toInt32(cost);
+    std::int64_t bookValue = checked32(cost);
     int row = 1;
     int switchYear = 0;
     bool ended = false;
     for (; row <= lastRow; ++row) {
-        const double product = row == 1
-                                   ? static_cast<double>(decliningRate) * bookValue * months / 12
-                                   : static_cast<double>(decliningRate) * bookValue;
-        const float ordinaryAmount = toSingle(b.roundByMode(toSingle(product)));
-        b.setOrdinary(row, row == 1 ? static_cast<double>(decliningRate) * bookValue
-                                    : static_cast<double>(ordinaryAmount));
+        const Exact fullYear = decliningRate * bookValue;
+        const std::int64_t ordinaryAmount =
+            b.roundByMode(row == 1 ? fullYear * months / 12 : fullYear);
+        b.setOrdinary(row, row == 1 ? fullYear : Exact(ordinaryAmount));
         // An ordinary amount equal to the guarantee amount still reaches it.
         if (row >= 2 && row <= n && ordinaryAmount < guaranteeAmount) {
             switchYear = row;
             break;
         }
-        if (bookValue - static_cast<double>(ordinaryAmount) <= quantity) {
-            putAmount(row, bookValue - quantity);
+        if (bookValue - ordinaryAmount <= memorandum) {
+            putAmount(row, bookValue - memorandum);
             putBook(row, memorandum);
             ended = true;
             ++row;
             break;
         }
-        bookValue = toInt32(bookValue - static_cast<double>(ordinaryAmount));
+        bookValue = checked32(bookValue - ordinaryAmount);
         putAmount(row, ordinaryAmount);
         putBook(row, bookValue);
     }
 
     if (switchYear > 0) {
-        // The revised base is the book value of the switch year to the yen:
-        // in single precision a base above 2^24 yen would drift from the
-        // book value the later years are taken from.
-        const double revisedBase = bookValue;
-        const float revisedAmount = toSingle(b.roundByMode(revisedDepRate * revisedBase));
+        // The revised base (改定取得価額) is the book value of the switch year.
+        const std::int64_t revisedBase = bookValue;
+        const std::int64_t revisedAmount = b.roundByMode(revisedRate * revisedBase);
         for (int c = 1; row <= lastRow; ++row, ++c) {
             b.at(row).remark = b.at(row).basis = Remark::Revised;
             b.setOrdinary(row, revisedAmount);
-            const double left = revisedBase - static_cast<double>(c) * revisedAmount;
-            if (left >= quantity) {
+            const std::int64_t left = revisedBase - static_cast<std::int64_t>(c) * revisedAmount;
+            if (left >= memorandum) {
                 putAmount(row, revisedAmount);
-                putBook(row, left);
+                putBook(row, checked32(left));
                 continue;
             }
-            const double last = revisedBase - static_cast<double>(c - 1) * revisedAmount - quantity;
-            putAmount(row, toInt32(last));
+            const std::int64_t last =
+                revisedBase - static_cast<std::int64_t>(c - 1) * revisedAmount - memorandum;
+            putAmount(row, checked32(last));
             putBook(row, memorandum);
             ended = true;
             ++row;

@@ -3,20 +3,15 @@
 // the rest, without proration, rounding mode or memorandum value.
 
 #include <algorithm>
-#include <cmath>
 
-#include "common/convert.h"
 #include "schedule/builder.h"
 
 namespace fenmark::schedule::detail {
 
-using common::toInt32;
-
 void GetFxd1(ScheduleBuilder& b) {
     constexpr int kRows = 11;
     constexpr int kLastRow = kRows - 1;
-    const double cost = b.value(reg::acquisitionCost);
-    const double ratio = b.value(reg::businessRatio);
+    const std::int64_t cost = b.cost();
 
     b.start(kRows);
     // The statement reads the last year here, not the table's row count.
@@ -29,21 +24,21 @@ void GetFxd1(ScheduleBuilder& b) {
     }
     // A cost of a yen or two has thirds that round up past it: no year takes
     // more than is left.
-    const double third = std::ceil(cost / 3);
-    const double first = std::min(third, cost);
-    const double second = std::min(third, cost - first);
-    const std::int32_t thirds[3] = {toInt32(first), toInt32(second),
-                                    toInt32(cost - first - second)};
-    const std::int32_t bookValue[2] = {toInt32(cost - first), toInt32(cost - first - second)};
+    const std::int64_t third = (Exact(cost) / 3).ceil();
+    const std::int64_t first = std::min(third, cost);
+    const std::int64_t second = std::min(third, cost - first);
+    const std::int64_t thirds[3] = {checked32(first), checked32(second),
+                                    checked32(cost - first - second)};
+    const std::int64_t bookValue[2] = {checked32(cost - first), checked32(cost - first - second)};
 
     b.putYearColumns(kLastRow);
     for (int row = 1; row <= 3; ++row) {
-        const double amount = thirds[row - 1];
+        const std::int64_t amount = thirds[row - 1];
         Year& year = b.at(row);
         year.months = 1;
         year.monthsOf = 3;
         year.amount = Money::number(amount);
-        year.expense = Money::number(amount * ratio / 100);
+        year.expense = b.shareOf(amount);
         year.bookValue = row < 3 ? Money::number(bookValue[row - 1]) : Money::zero();
         year.remark = Remark::ThreeYear;
     }

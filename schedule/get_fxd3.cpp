@@ -4,7 +4,6 @@
 // 1998 schedule year on.
 
 #include <algorithm>
-#include <cmath>
 
 #include "common/convert.h"
 #include "schedule/builder.h"
@@ -14,24 +13,20 @@ namespace fenmark::schedule::detail {
 
 using common::addInt16;
 using common::toInt16;
-using common::toInt32;
-using common::toSingle;
 using Kind = FiveYearTail::Kind;
 
 void GetFxd3(ScheduleBuilder& b) {
-    const double cost = b.value(reg::acquisitionCost);
-    const double quantity = b.memorandumValue();
-    const double ratio = b.value(reg::businessRatio);
+    const std::int64_t cost = b.cost();
     const std::int16_t life = toInt16(b.value(reg::usefulLife));
-    const float rate = toSingle(b.value(reg::depreciationRate));
-    const double revisedRate = b.value(reg::revisedRate);
+    const Exact rate = b.decimal(reg::depreciationRate);
+    const Exact revisedRate = b.decimal(reg::revisedRate);
 
     const std::int16_t byLife = addInt16(life, 15);
     const std::int16_t byAge = addInt16(b.elapsedYears(), 8);
     const std::int16_t rows = b.tableRows(byAge < byLife ? byLife : byAge);
 
-    FiveYearTail tail(cost, b.value(reg::depreciationLimit), b.value(reg::westernYear), quantity,
-                      b.roundingFlag() == 0);
+    FiveYearTail tail(cost, b.decimal(reg::depreciationLimit), b.value(reg::westernYear),
+                      b.memorandumValue(), b.roundingFlag());
     b.start(rows);
     b.setProcedure(Procedure::OldDeclining);
     if (!b.depreciable()) {
@@ -51,23 +46,22 @@ void GetFxd3(ScheduleBuilder& b) {
     // `ordinary` follows the rate on the book value as if the floor held it
     // (the amounts the rules compute); `book` is what the schedule shows,
     // which the tail takes below the floor.
-    double ordinaryBook = toInt32(cost);
-    double book = ordinaryBook;
+    std::int64_t ordinaryBook = checked32(cost);
+    std::int64_t book = ordinaryBook;
     for (int row = 1; row < rows; ++row) {
-        float ordinaryAmount = 0;
         // The full-year amount a leaving in the year is prorated from.
-        double fullYear = 0;
+        Exact fullYear;
+        std::int64_t ordinaryAmount = 0;
         if (row == 1) {
-            fullYear = static_cast<double>(rate) * ordinaryBook;
-            ordinaryAmount =
-                toSingle(b.roundByMode(static_cast<double>(rate) * ordinaryBook * months / 12));
+            fullYear = rate * ordinaryBook;
+            ordinaryAmount = b.roundByMode(fullYear * months / 12);
         } else {
-            const double r = revised && row >= firstRevisedRow ? revisedRate : rate;
-            ordinaryAmount = toSingle(b.roundByMode(r * ordinaryBook));
+            const Exact& r = revised && row >= firstRevisedRow ? revisedRate : rate;
+            ordinaryAmount = b.roundByMode(r * ordinaryBook);
             fullYear = ordinaryAmount;
         }
-        double nextOrdinary = toInt32(ordinaryBook - static_cast<double>(ordinaryAmount));
-        if (row > 1 && nextOrdinary < tail.limitFloor()) nextOrdinary = toInt32(tail.limitFloor());
+        std::int64_t nextOrdinary = checked32(ordinaryBook - ordinaryAmount);
+        if (row > 1 && nextOrdinary < tail.limitFloor()) nextOrdinary = tail.limitFloor();
 
         // The limit is checked in every year, not only after the useful
         // life: a revised rate can reach the floor within the life, and an
@@ -82,12 +76,11 @@ void GetFxd3(ScheduleBuilder& b) {
         if (next.kind == Kind::Ordinary || next.kind == Kind::ToLimit) b.setOrdinary(row, fullYear);
         if (next.kind == Kind::Tail) b.setOrdinary(row, next.amount);
         if (row <= life) {
-            year.expense = Money::number(next.amount * ratio / 100);
+            year.expense = b.shareOf(next.amount);
         } else {
-            const double amount = toSingle(next.amount);
-            year.expense = Money::number(std::floor(amount * ratio / 100));
+            year.expense = Money::number(b.expenseOf(next.amount));
         }
-        year.bookValue = Money::number(next.bookValue);
+        year.bookValue = Money::number(checked32(next.bookValue));
         if (next.kind == Kind::Tail) year.remark = year.basis = Remark::FiveYear;
         b.putMonths(row);
 

@@ -3,8 +3,6 @@
 // without proration by months, rounding mode or memorandum value; nothing
 // is left on the books after it.
 
-#include <cmath>
-
 #include "schedule/builder.h"
 
 namespace fenmark::schedule::detail {
@@ -13,8 +11,7 @@ void GetFxd6(ScheduleBuilder& b) {
     // As long a table as the three-year method's: the years after the
     // first show the asset written off.
     constexpr int kRows = 11;
-    const double cost = b.value(reg::acquisitionCost);
-    const double ratio = b.value(reg::businessRatio);
+    const std::int64_t cost = b.cost();
 
     b.start(kRows);
     b.setProcedure(Procedure::SmallAsset);
@@ -27,7 +24,7 @@ void GetFxd6(ScheduleBuilder& b) {
     first.months = b.firstYearMonths();
     first.monthsOf = 12;
     first.amount = Money::number(cost);
-    first.expense = Money::number(std::floor(cost * ratio / 100));
+    first.expense = Money::number(b.expenseOf(cost));
     first.bookValue = Money::zero();
     first.remark = Remark::SmallAsset;
 }

@@ -36,28 +36,10 @@ const char* const kRemarks[] = {"",
 
 // ---- Money ----
 
-Money Money::number(double amount) {
-    // A value that is no number would be shown as a blank cell and read as
-    // 0; it comes only from an absurd cell, so it stops the schedule.
-    if (!std::isfinite(amount)) throw common::OverflowError("オーバーフローしました。");
-    return {Kind::Number, amount};
-}
-
-bool Money::blank() const {
-    if (kind == Kind::Zero) return false;
-    return kind == Kind::Empty || std::floor(std::fabs(value) + 0.5) == 0;
-}
-
-double Money::yen() const {
-    if (kind != Kind::Number) return 0;
-    const double magnitude = std::floor(std::fabs(value) + 0.5);
-    return value < 0 ? -magnitude : magnitude;
-}
-
 std::string moneyText(const Money& money) {
     switch (money.kind) {
         case Money::Kind::Number:
-            return common::formatNumber(money.value, common::kMaskBase);
+            return common::formatNumber(static_cast<double>(money.value), common::kMaskBase);
         case Money::Kind::Zero:
             return "0";
         case Money::Kind::Empty:
@@ -117,9 +99,14 @@ std::string baseText(const reg::Row& row) {
     // The old straight line and the plain straight line of deferred assets
     // and living things depreciate the cost less its residual part.
     if (row[reg::methodCode - 1] == "1" || common::leadingNumber(row[reg::typeCode - 1]) >= 9) {
-        const double fraction = (100 - common::leadingNumber(row[reg::residualRatio - 1])) / 100;
-        return common::formatNumber(std::floor(common::leadingNumber(cost) * fraction),
-                                    common::kMaskBase);
+        try {
+            const common::Exact fraction =
+                (100 - common::readDecimal(row[reg::residualRatio - 1])) / 100;
+            const common::Exact part = common::readDecimal(cost) * fraction;
+            return common::formatNumber(static_cast<double>(part.floor()), common::kMaskBase);
+        } catch (const common::OverflowError&) {
+            return {};
+        }
     }
     return common::formatText(cost, common::kMaskBase);
 }
@@ -128,29 +115,51 @@ std::string baseText(const reg::Row& row) {
 
 namespace detail {
 
-CurrentPeriod toukiCal(const reg::Row& row, double depreciableFraction, std::int16_t roundingFlag) {
-    const auto value = [&row](reg::Column column) {
-        return common::leadingNumber(row[static_cast<std::size_t>(column - 1)]);
+namespace {
+
+// The register's cost in whole yen; halves go to even, as every conversion
+// of a stored value does.
+std::int64_t wholeYen(const common::Exact& value) {
+    const std::int64_t down = value.floor();
+    const common::Exact rest = value - down;
+    const common::Exact half = common::Exact::ratio(1, 2);
+    if (rest < half) return down;
+    if (rest > half) return down + 1;
+    return down % 2 == 0 ? down : down + 1;
+}
+
+}  // namespace
+
+std::int64_t checked32(std::int64_t yen) {
+    if (yen > INT32_MAX || yen < INT32_MIN) throw common::OverflowError("オーバーフローしました。");
+    return yen;
+}
+
+CurrentPeriod toukiCal(const reg::Row& row, std::int16_t roundingFlag) {
+    const auto decimal = [&row](reg::Column column) {
+        return common::readDecimal(row[static_cast<std::size_t>(column - 1)]);
     };
-    const auto round = [roundingFlag](double amount) {
-        return roundingFlag == 0 ? common::roundUp(amount) : common::roundDown(amount);
-    };
-    using common::toSingle;
-    const double cost = value(reg::acquisitionCost);
-    const double ratio = value(reg::businessRatio);
+    const common::Exact cost = wholeYen(decimal(reg::acquisitionCost));
+    const common::Exact share = decimal(reg::businessRatio) / 100;
+    const common::Exact part = cost * ((100 - decimal(reg::residualRatio)) / 100);
     CurrentPeriod p;
-    p.amount = toSingle(round(toSingle(cost * depreciableFraction * value(reg::depreciationRate))));
-    p.expense = toSingle(std::floor(toSingle(p.amount * ratio / 100)));
-    p.revisedAmount =
-        toSingle(round(toSingle(cost * depreciableFraction * value(reg::revisedRate))));
-    p.revisedExpense = toSingle(std::floor(toSingle(p.revisedAmount * ratio / 100)));
+    p.amount = common::roundByFlag(part * decimal(reg::depreciationRate), roundingFlag);
+    p.expense = (common::Exact(p.amount) * share).floor();
+    p.revisedAmount = common::roundByFlag(part * decimal(reg::revisedRate), roundingFlag);
+    p.revisedExpense = (common::Exact(p.revisedAmount) * share).floor();
     return p;
 }
 
 ScheduleBuilder::ScheduleBuilder(const reg::Row& row, const Options& options)
     : row_(row), options_(options) {
-    for (std::size_t i = 0; i < values_.size(); ++i) values_[i] = common::leadingNumber(row[i]);
-    depreciableFraction_ = (100 - value(reg::residualRatio)) / 100;
+    cost_ = wholeYen(decimal(reg::acquisitionCost));
+    leaving_ = leavingRow().value_or(0);
+    share_ = decimal(reg::businessRatio) / 100;
+    // The memorandum value is held in 32 bits like every book value: a
+    // quantity beyond that stops the schedule rather than passing for a
+    // value no cost reaches.
+    const std::int64_t quantity = common::toInt32(value(reg::quantity));
+    memorandum_ = std::max<std::int64_t>(0, std::min(quantity, cost_));
     schedule_.eraCode = value(reg::eraCode);
     schedule_.eraYear = value(reg::eraYear);
     schedule_.westernYear = value(reg::westernYear);
@@ -160,8 +169,8 @@ ScheduleBuilder::ScheduleBuilder(const reg::Row& row, const Options& options)
         common::toInt16(static_cast<double>(options.currentYear) - value(reg::westernYear));
 }
 
-double ScheduleBuilder::roundByMode(double amount) const {
-    return options_.roundingFlag == 0 ? common::roundUp(amount) : common::roundDown(amount);
+Exact ScheduleBuilder::decimal(reg::Column column) const {
+    return common::readDecimal(cell(column));
 }
 
 std::int16_t ScheduleBuilder::firstYearMonths() const {
@@ -180,21 +189,8 @@ double ScheduleBuilder::settleYear(int row) const {
                                                                  : western + row;
 }
 
-double ScheduleBuilder::memorandumValue() const {
-    const double quantity = value(reg::quantity);
-    // The memorandum value is held in 32 bits like every book value: a
-    // quantity beyond that stops the schedule rather than passing for a
-    // value no cost reaches.
-    static_cast<void>(common::toInt32(quantity));
-    return std::max(0.0, std::min(quantity, value(reg::acquisitionCost)));
-}
-
-bool ScheduleBuilder::depreciable() const {
-    return value(reg::acquisitionCost) > memorandumValue();
-}
-
 CurrentPeriod ScheduleBuilder::toukiCal() const {
-    return detail::toukiCal(row_, depreciableFraction_, options_.roundingFlag);
+    return detail::toukiCal(row_, options_.roundingFlag);
 }
 
 std::int16_t ScheduleBuilder::tableRows(std::int16_t rows) const {
@@ -208,13 +204,13 @@ void ScheduleBuilder::start(std::int16_t rows) {
     if (rows < 0) throw common::OverflowError("償却表の行数が正しくありません。");
     if (rows - 1 > kLastAddressableRow) throw common::OverflowError("オーバーフローしました。");
     schedule_.years.assign(rows > 1 ? static_cast<std::size_t>(rows - 1) : 0, Year{});
-    ordinary_.assign(schedule_.years.size(), 0.0);
+    ordinary_ = Exact(0);
     schedule_.gridRowCount = std::max<std::int16_t>(rows, 1);
 }
 
-void ScheduleBuilder::setOrdinary(int row, double amount) {
-    static_cast<void>(at(row));
-    ordinary_[static_cast<std::size_t>(row - 1)] = amount;
+void ScheduleBuilder::setOrdinary(int row, const Exact& amount) {
+    // Only the year the asset left is prorated from it.
+    if (row == leaving_) ordinary_ = amount;
 }
 
 void ScheduleBuilder::putYearColumns(int lastRow) {
@@ -240,21 +236,18 @@ void ScheduleBuilder::putMonths(int row) {
     year.monthsOf = shows ? 12 : 0;
 }
 
-std::int32_t ScheduleBuilder::putStraightFirstYear(int rows, double floor) {
-    const double cost = value(reg::acquisitionCost);
+std::int64_t ScheduleBuilder::putStraightFirstYear(int rows, std::int64_t floor) {
     const std::int16_t months = firstYearMonths();
+    const Exact fullYear = Exact(cost_) * depreciableFraction() * decimal(reg::depreciationRate);
     // Only a cost of a few yen, rounded up, could reach below the floor.
-    const float firstYear = common::toSingle(std::clamp<double>(
-        roundByMode(static_cast<double>(common::toSingle(cost * depreciableFraction_)) *
-                    value(reg::depreciationRate) * months / 12),
-        0.0, cost - floor));
-    const std::int32_t b1 = common::toInt32(cost - firstYear);
+    const std::int64_t firstYear =
+        std::clamp<std::int64_t>(roundByMode(fullYear * months / 12), 0, cost_ - floor);
+    const std::int64_t b1 = checked32(cost_ - firstYear);
     putYearColumns(rows - 1);
-    setOrdinary(1, static_cast<double>(common::toSingle(cost * depreciableFraction_)) *
-                       value(reg::depreciationRate));
+    setOrdinary(1, fullYear);
     Year& first = at(1);
     first.amount = Money::number(firstYear);
-    first.expense = Money::number(std::floor(firstYear * value(reg::businessRatio) / 100));
+    first.expense = Money::number(expenseOf(firstYear));
     first.bookValue = Money::number(b1);
     putMonths(1);
     return b1;
@@ -303,12 +296,12 @@ void ScheduleBuilder::applyLeaving() {
     // the undisturbed year takes (cut by the limit or the memorandum value)
     // is the most it can be.
     Year& year = at(r);
-    const double undisturbed = year.amount.kind == Money::Kind::Number ? year.amount.value : 0;
-    const double prorated =
-        roundByMode(ordinary_[static_cast<std::size_t>(r - 1)] * std::min(months, counted) / 12);
-    const double amount =
-        months >= counted ? undisturbed : std::max(0.0, std::min(undisturbed, prorated));
-    double before = value(reg::acquisitionCost);
+    const std::int64_t undisturbed = year.amount.yen();
+    const std::int64_t prorated = roundByMode(ordinary_ * std::min(months, counted) / 12);
+    const std::int64_t amount = months >= counted
+                                    ? undisturbed
+                                    : std::max<std::int64_t>(0, std::min(undisturbed, prorated));
+    std::int64_t before = cost_;
     for (int earlier = r - 1; earlier >= 1; --earlier) {
         const Money& book = at(earlier).bookValue;
         if (book.kind != Money::Kind::Empty) {
@@ -319,7 +312,7 @@ void ScheduleBuilder::applyLeaving() {
     year.months = static_cast<std::int16_t>(months);
     year.monthsOf = 12;
     year.amount = Money::number(amount);
-    year.expense = Money::number(std::floor(amount * value(reg::businessRatio) / 100));
+    year.expense = Money::number(expenseOf(amount));
     year.bookValue = Money::number(before - amount);
     year.remark = remark;
     // Nothing is left to depreciate after it.
@@ -331,7 +324,7 @@ void ScheduleBuilder::applyLeaving() {
 }
 
 void ScheduleBuilder::putUndepreciated(int lastRow) {
-    const Money cost = Money::number(value(reg::acquisitionCost));
+    const Money cost = Money::number(cost_);
     putYearColumns(lastRow);
     for (int row = 1; row <= lastRow; ++row) at(row).bookValue = cost;
 }

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "common/exact.h"
 #include "common/number.h"
 #include "register/state.h"
 
@@ -32,25 +33,31 @@ struct Options {
     std::int32_t currentYear = 0;
 };
 
-// A money cell of a year. The display distinguishes three states, and the
-// statement's rules depend on them: a value the year does not have at all
-// (Empty, shown blank), an amount (Number; it may carry a fraction of a yen,
-// which the display rounds to the nearest yen, and an amount that rounds to
-// 0 is shown blank too), and the literal 0 the old methods show for a year
-// held at the depreciation limit (Zero).
+// A money cell of a year, in whole yen. The display distinguishes three
+// states, and the statement's rules depend on them: a value the year does
+// not have at all (Empty, shown blank), an amount (Number; an amount of 0
+// is shown blank too), and the literal 0 the old methods show for a year
+// held at the depreciation limit (Zero). An expense that the rules leave
+// with a fraction of a yen (the share of an amount) is held as the whole
+// yen it is shown as, halves away from zero.
 struct Money {
     enum class Kind : std::uint8_t { Empty, Number, Zero };
     Kind kind = Kind::Empty;
-    double value = 0;
+    std::int64_t value = 0;
 
-    // Throws common::OverflowError for a value that is no finite number.
-    [[nodiscard]] static Money number(double amount);
+    [[nodiscard]] static Money number(std::int64_t amount) { return {Kind::Number, amount}; }
+    // The whole yen an exact amount is shown as.
+    [[nodiscard]] static Money nearest(const common::Exact& amount) {
+        return number(amount.nearest());
+    }
     [[nodiscard]] static Money zero() { return {Kind::Zero, 0}; }
 
     // True when the cell is shown blank.
-    [[nodiscard]] bool blank() const;
-    // The whole yen the cell shows (halves away from zero), 0 when blank.
-    [[nodiscard]] double yen() const;
+    [[nodiscard]] bool blank() const {
+        return kind == Kind::Empty || (kind == Kind::Number && value == 0);
+    }
+    // The whole yen the cell shows, 0 when blank.
+    [[nodiscard]] std::int64_t yen() const { return kind == Kind::Number ? value : 0; }
 };
 
 enum class Remark : std::uint8_t { None, Revised, ThreeYear, FiveYear, SmallAsset, Scrapped, Sold };
@@ -109,7 +116,7 @@ struct Schedule {
 
     // The guarantee amount (償却保証額) of the new declining balance: the
     // ordinary amount below which the revised rate takes over.
-    std::optional<double> guaranteeAmount;
+    std::optional<std::int64_t> guaranteeAmount;
 
     // Year `row` (1-based).
     [[nodiscard]] const Year& year(int row) const {

@@ -24,22 +24,12 @@ using common::kMaskAmount;
 using common::kMaskBase;
 using common::leadingNumber;
 
-// Whole numbers a double holds exactly and an int64 holds too.
-constexpr double kInt64Limit = 9223372036854775807.0;
-
 std::int64_t checkedAdd(std::int64_t total, std::int64_t addend) {
     std::int64_t sum = 0;
     if (__builtin_add_overflow(total, addend, &sum)) {
         throw common::OverflowError("オーバーフローしました。");
     }
     return sum;
-}
-
-std::int64_t toInt64(double value) {
-    if (std::isnan(value) || value >= kInt64Limit || value < -kInt64Limit) {
-        throw common::OverflowError("オーバーフローしました。");
-    }
-    return static_cast<std::int64_t>(value);
 }
 
 // An amount in a sentence: "675,000", and "0" where a table cell is blank.
@@ -121,7 +111,7 @@ std::string guaranteeText(std::int64_t amount) {
     return "(" + formatNumber(static_cast<double>(amount), kMaskAmount) + ")";
 }
 
-std::optional<double> decliningBase(const schedule::Schedule& schedule, int row) {
+std::optional<std::int64_t> decliningBase(const schedule::Schedule& schedule, int row) {
     using schedule::Procedure;
     using schedule::Remark;
     if (schedule.procedure != Procedure::OldDeclining &&
@@ -138,7 +128,7 @@ std::optional<double> decliningBase(const schedule::Schedule& schedule, int row)
         while (start > 1 && schedule.year(start - 1).basis == Remark::Revised) --start;
         if (start == 1) return std::nullopt;
     }
-    return schedule.year(start - 1).bookValue.yen();
+    return static_cast<std::int64_t>(schedule.year(start - 1).bookValue.yen());
 }
 
 std::string_view markingName(Marking marking) {
@@ -160,6 +150,56 @@ std::int32_t statementYearOf(law::Era era, std::string_view text) {
     const double western = law::westernYear(era, year);
     if (western < 1989 || western > kLastStatementWesternYear) return 0;
     return static_cast<std::int32_t>(western - 1988);
+}
+
+const char* StatementYear::message() const {
+    switch (refusal) {
+        case Refusal::NoYear:
+            return kNoYearMessage;
+        case Refusal::BadYear:
+            return kBadYearMessage;
+        case Refusal::None:
+            break;
+    }
+    return "";
+}
+
+StatementYear readStatementYear(law::Era era, std::string_view text) {
+    if (text.empty()) return {0, StatementYear::Refusal::NoYear};
+    const std::int32_t year = statementYearOf(era, text);
+    if (year == 0) return {0, StatementYear::Refusal::BadYear};
+    return {year, StatementYear::Refusal::None};
+}
+
+StatementYear readStatementYearArgument(std::string_view argument) {
+    if (const auto typed = parseYearArgument(argument)) {
+        return readStatementYear(typed->era, typed->year);
+    }
+    return readStatementYear(law::Era::Heisei, argument);
+}
+
+std::optional<std::int64_t> readAmount(std::string_view text) {
+    bool negative = false;
+    if (!text.empty() && text.front() == '-') {
+        negative = true;
+        text.remove_prefix(1);
+    }
+    std::int64_t amount = 0;
+    bool digits = false;
+    for (const char c : text) {
+        if (c == ',' && digits) continue;
+        if (c < '0' || c > '9') return std::nullopt;
+        digits = true;
+        // Counted downwards, so that the most negative amount fits too.
+        if (__builtin_mul_overflow(amount, 10, &amount) ||
+            __builtin_sub_overflow(amount, c - '0', &amount)) {
+            return std::nullopt;
+        }
+    }
+    if (!digits) return std::nullopt;
+    if (negative) return amount;
+    if (amount == std::numeric_limits<std::int64_t>::min()) return std::nullopt;
+    return -amount;
 }
 
 std::optional<TypedYear> parseYearArgument(std::string_view text) {
@@ -194,8 +234,12 @@ ScheduleCopy copyScheduleRow(const schedule::Schedule& schedule, int row) {
     const auto blank = [&](int r, Money schedule::Year::*field) {
         return exists(r) && (schedule.year(r).*field).blank();
     };
-    const auto yen = [&](int r, Money schedule::Year::*field) {
-        return exists(r) ? (schedule.year(r).*field).yen() : 0.0;
+    // Outside the schedule the "0" is an amount of 0, a blank cell none.
+    const auto yen = [&](int r, Money schedule::Year::*field) -> std::optional<std::int64_t> {
+        if (!exists(r)) return 0;
+        const Money& money = schedule.year(r).*field;
+        if (money.blank()) return std::nullopt;
+        return static_cast<std::int64_t>(money.yen());
     };
 
     // A year past the end of the table is one more year after the asset's
@@ -208,7 +252,14 @@ ScheduleCopy copyScheduleRow(const schedule::Schedule& schedule, int row) {
     ScheduleCopy copy;
     // A computed months text is never "0", which once also read as a full
     // year; a year outside the schedule shows no months.
-    if (exists(row)) copy.period = schedule::monthsText(schedule.year(row));
+    if (exists(row)) {
+        const schedule::Year& year = schedule.year(row);
+        copy.period = schedule::monthsText(year);
+        if (year.monthsOf != 0) {
+            copy.months = year.months;
+            copy.monthsOf = year.monthsOf;
+        }
+    }
     copy.depreciation = text(row, &schedule::Year::amount);
     copy.depreciationYen = yen(row, &schedule::Year::amount);
     copy.shareCleared = blank(row, &schedule::Year::amount);
@@ -238,15 +289,46 @@ ScheduleCopy copyScheduleRow(const schedule::Schedule& schedule, int row) {
         const schedule::Year& year = schedule.year(row);
         if (year.remark == schedule::Remark::Scrapped || year.remark == schedule::Remark::Sold) {
             copy.leaving = year.remark;
-            copy.leftBookValue = year.bookValue.yen();
+            copy.leftBookValue = static_cast<std::int64_t>(year.bookValue.yen());
             copy.bookValue = "0";
             copy.bookValueYen = 0;
             copy.marking = Marking::None;
             copy.remark = std::string(schedule::remarkText(year.remark)) + "（簿価 " +
-                          yenText(copy.leftBookValue) + "円）";
+                          yenText(static_cast<double>(copy.leftBookValue)) + "円）";
         }
     }
     return copy;
+}
+
+std::array<std::string, kStatementColumns> statementRowTexts(const StatementLine& line) {
+    std::array<std::string, kStatementColumns> texts;
+    texts[colName] = line.name;
+    texts[colQuantity] = line.quantity;
+    texts[colAcquired] = line.acquired;
+    texts[colCost] = line.cost;
+    texts[colBase] = line.base;
+    texts[colMethod] = line.method;
+    texts[colLife] = line.life;
+    texts[colRate] = line.rate;
+    texts[colPeriod] = line.year.period;
+    texts[colDepreciation] = line.year.depreciation;
+    texts[colDepreciationTotal] = line.year.depreciation;
+    texts[colShare] = line.share;
+    texts[colExpense] = line.year.expense;
+    texts[colBookValue] = line.year.bookValue;
+    texts[colRemark] = line.year.remark;
+    return texts;
+}
+
+std::array<std::string, kStatementColumns> statementTotalsTexts(const StatementData& data) {
+    std::array<std::string, kStatementColumns> texts;
+    texts[colName] = kTotalsCaption;
+    texts[colDepreciation] = totalText(data.depreciationTotal);
+    texts[colSpecial] = totalText(0);
+    texts[colDepreciationTotal] = texts[colDepreciation];
+    texts[colExpense] = totalText(data.expenseTotal);
+    texts[colBookValue] = totalText(data.bookValueTotal);
+    return texts;
 }
 
 int scheduleOffset(std::int32_t closingMonthNumber, double acquisitionMonth) {
@@ -307,12 +389,14 @@ StatementData computeStatement(const reg::AssetRegister& assets, int count,
         }
         line.acquired = prefix + year + "/" + cell(reg::acquisitionMonth);
         line.cost = common::formatText(cell(reg::acquisitionCost), kMaskBase);
+        line.costYen = readAmount(line.cost);
         // The life revised in 1998 applies from Heisei 10 on; the rate
         // follows the life, whether or not a revised rate was stored.
         const bool revised = !cell(reg::revisedLife).empty() && statementYear >= 10;
         line.life = revised ? cell(reg::revisedLife) : cell(reg::usefulLife);
         line.rate = revised ? cell(reg::revisedRate) : cell(reg::depreciationRate);
         line.share = cell(reg::businessRatio) + "%";
+        line.ratio = cell(reg::businessRatio);
 
         std::optional<schedule::Schedule> computed;
         if (optionsValid) {
@@ -322,13 +406,14 @@ StatementData computeStatement(const reg::AssetRegister& assets, int count,
             }
         }
         line.base = schedule::baseText(asset);
+        line.baseYen = readAmount(line.base);
         line.method =
             schedule::methodName(asset, computed ? computed->procedure : schedule::Procedure::None);
         // The guarantee amount goes with the cost for the new declining
         // balance of assets acquired from April 2007.
         if (computed && computed->guaranteeAmount && *computed->guaranteeAmount > 0 &&
             value(reg::westernYear) * 100 + value(reg::acquisitionMonth) >= 200704) {
-            line.guaranteeAmount = toInt64(*computed->guaranteeAmount);
+            line.guaranteeAmount = *computed->guaranteeAmount;
             line.cost += guaranteeText(*line.guaranteeAmount);
         }
         if (!computed) {
@@ -338,6 +423,7 @@ StatementData computeStatement(const reg::AssetRegister& assets, int count,
         // Without a schedule there is no year to copy, and no share shown.
         if (!computed || computed->years.empty()) {
             line.share.clear();
+            line.ratio.clear();
             continue;
         }
 
@@ -348,31 +434,33 @@ StatementData computeStatement(const reg::AssetRegister& assets, int count,
         row = std::min(row, static_cast<int>(computed->years.size()));
         line.year = copyScheduleRow(*computed, row);
         if (const auto base = decliningBase(*computed, row)) {
-            line.base = formatNumber(*base, kMaskBase);
+            line.base = formatNumber(static_cast<double>(*base), kMaskBase);
+            line.baseYen = readAmount(line.base);
         }
         // From the switch on, the revised rate is the rate of the year.
         if (row >= 1 && static_cast<std::size_t>(row) <= computed->years.size() &&
             computed->year(row).basis == schedule::Remark::Revised) {
             line.rate = law::revisedRateOf(cell(reg::newRuleRates));
         }
-        if (line.year.shareCleared) line.share.clear();
-        data.depreciationTotal =
-            checkedAdd(data.depreciationTotal, toInt64(line.year.depreciationYen));
-        data.expenseTotal = checkedAdd(data.expenseTotal, toInt64(line.year.expenseYen));
-        data.bookValueTotal = checkedAdd(data.bookValueTotal, toInt64(line.year.bookValueYen));
+        if (line.year.shareCleared) {
+            line.share.clear();
+            line.ratio.clear();
+        }
+        const std::int64_t depreciation = line.year.depreciationYen.value_or(0);
+        data.depreciationTotal = checkedAdd(data.depreciationTotal, depreciation);
+        data.expenseTotal = checkedAdd(data.expenseTotal, line.year.expenseYen.value_or(0));
+        data.bookValueTotal = checkedAdd(data.bookValueTotal, line.year.bookValueYen.value_or(0));
         if (line.year.leaving != schedule::Remark::None) {
             data.hasLeaving = true;
             if (line.year.leaving == schedule::Remark::Scrapped) {
                 data.scrappedBookValueTotal =
-                    checkedAdd(data.scrappedBookValueTotal, toInt64(line.year.leftBookValue));
+                    checkedAdd(data.scrappedBookValueTotal, line.year.leftBookValue);
             }
         }
         // The small assets of the year are those with their amount in it.
-        if (computed->procedure == schedule::Procedure::SmallAsset &&
-            line.year.depreciationYen != 0) {
+        if (computed->procedure == schedule::Procedure::SmallAsset && depreciation != 0) {
             data.hasSmallAssets = true;
-            data.smallAssetTotal =
-                checkedAdd(data.smallAssetTotal, toInt64(line.year.depreciationYen));
+            data.smallAssetTotal = checkedAdd(data.smallAssetTotal, depreciation);
         }
     }
     return data;
@@ -403,25 +491,15 @@ void StatementWindowModel::render(StatementData data) {
     statementMethodNames.assign(static_cast<std::size_t>(count), "");
     guaranteeAmounts.assign(static_cast<std::size_t>(count), std::nullopt);
     for (int f = 1; f <= count; ++f) {
-        StatementLine& line = data.lines[static_cast<std::size_t>(f - 1)];
+        const StatementLine& line = data.lines[static_cast<std::size_t>(f - 1)];
         statementMethodNames.at(static_cast<std::size_t>(f - 1)) = line.method;
         guaranteeAmounts.at(static_cast<std::size_t>(f - 1)) = line.guaranteeAmount;
-        put(f, colName, std::move(line.name));
-        put(f, colQuantity, std::move(line.quantity));
-        put(f, colAcquired, std::move(line.acquired));
-        put(f, colCost, std::move(line.cost));
-        put(f, colBase, std::move(line.base));
-        put(f, colMethod, std::move(line.method));
-        put(f, colLife, std::move(line.life));
-        put(f, colRate, std::move(line.rate));
-        put(f, colPeriod, std::move(line.year.period));
-        // No special depreciation is computed: ㋣ is the ordinary amount.
-        put(f, colDepreciationTotal, line.year.depreciation);
-        put(f, colDepreciation, std::move(line.year.depreciation));
-        put(f, colShare, std::move(line.share));
-        put(f, colExpense, std::move(line.year.expense));
-        put(f, colBookValue, std::move(line.year.bookValue));
-        put(f, colRemark, std::move(line.year.remark));
+        auto texts = statementRowTexts(line);
+        for (int col = 0; col < kStatementColumns; ++col) {
+            // The table was cleared: only the cells with a text are written.
+            std::string& text = texts[static_cast<std::size_t>(col)];
+            if (!text.empty()) put(f, col, std::move(text));
+        }
         const Marking marking = line.year.marking;
         if (marking == Marking::Removable) {
             Picture1.visible = true;
@@ -435,7 +513,10 @@ void StatementWindowModel::render(StatementData data) {
     }
 
     const int totals = count + 1;
-    Fxg3.setText(totals, colName, kTotalsCaption);
+    auto totalsTexts = statementTotalsTexts(data);
+    for (int col = 0; col < kStatementColumns; ++col) {
+        Fxg3.setText(totals, col, std::move(totalsTexts[static_cast<std::size_t>(col)]));
+    }
     Fxg3.setRow(totals);
     Fxg3.setCol(colName);
     Fxg3.setCurrentAlignment(platform::Alignment::Center);
@@ -457,11 +538,6 @@ void StatementWindowModel::render(StatementData data) {
     lblScrapped.caption = std::string(kScrappedTotalCaption) +
                           yenText(static_cast<double>(scrappedBookValueTotal)) + "円";
     lblScrapped.visible = data.hasLeaving;
-    Fxg3.setText(totals, colDepreciation, totalText(depreciationTotal));
-    Fxg3.setText(totals, colSpecial, totalText(0));
-    Fxg3.setText(totals, colDepreciationTotal, totalText(depreciationTotal));
-    Fxg3.setText(totals, colExpense, totalText(expenseTotal));
-    Fxg3.setText(totals, colBookValue, totalText(bookValueTotal));
 }
 
 void StatementWindowModel::mark(int f, Marking marking) {

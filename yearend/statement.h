@@ -130,6 +130,36 @@ struct TypedYear {
 };
 [[nodiscard]] std::optional<TypedYear> parseYearArgument(std::string_view text);
 
+// A statement year as the user gave it, read and checked: the year counted
+// from 平成, or why it is refused.
+struct StatementYear {
+    enum class Refusal { None, NoYear, BadYear };
+    // Counted as statementYearOf counts (令和8 is 38); 0 when refused.
+    std::int32_t year = 0;
+    Refusal refusal = Refusal::None;
+    // What the user is told: kNoYearMessage, kBadYearMessage, or "" for a
+    // year that is taken.
+    [[nodiscard]] const char* message() const;
+};
+
+// The one check of a statement year, for the window's year box and the
+// command line alike: nothing typed is refused as NoYear, a text that
+// statementYearOf does not take as BadYear.
+//   readStatementYear(Era::Reiwa, "8").year == 38
+//   readStatementYear(Era::Heisei, "").refusal == StatementYear::Refusal::NoYear
+//   readStatementYear(Era::Heisei, "0").refusal == StatementYear::Refusal::BadYear
+[[nodiscard]] StatementYear readStatementYear(law::Era era, std::string_view text);
+// The same for a year in the command line's forms (parseYearArgument); a
+// text of none of them is read as if typed into the box under 平成.
+//   readStatementYearArgument("2026").year == 38, readStatementYearArgument("R8").year == 38
+//   readStatementYearArgument("S60").refusal == StatementYear::Refusal::BadYear
+[[nodiscard]] StatementYear readStatementYearArgument(std::string_view argument);
+
+// An amount read back from the text a money mask made of it: "1,350,000"
+// is 1350000, "-1,234" is -1234. Nothing for a blank cell or any text that
+// is not digits grouped by commas (a cost the register holds as words).
+[[nodiscard]] std::optional<std::int64_t> readAmount(std::string_view text);
+
 // What an asset's statement row takes from the row of its schedule.
 struct ScheduleCopy {
     std::string period;        // ㋥ 本年中の償却期間
@@ -137,14 +167,19 @@ struct ScheduleCopy {
     std::string expense;       // ㋷ 本年分の必要経費算入額
     std::string bookValue;     // ㋦ 未償却残高
     std::string remark;        // 摘要
-    // The whole yen the three amounts show, for the totals.
-    double depreciationYen = 0;
-    double expenseYen = 0;
-    double bookValueYen = 0;
+    // ㋥ as numbers: `months` of `monthsOf`; monthsOf 0 where no period is
+    // shown.
+    int months = 0;
+    int monthsOf = 0;
+    // The whole yen the three amounts show; nothing where the cell is blank,
+    // which the totals count as 0.
+    std::optional<std::int64_t> depreciationYen;
+    std::optional<std::int64_t> expenseYen;
+    std::optional<std::int64_t> bookValueYen;
     // The year the asset left: its 未償却残高 is 0 and the book value that
     // left is named in the remark.
     schedule::Remark leaving = schedule::Remark::None;
-    double leftBookValue = 0;
+    std::int64_t leftBookValue = 0;
     // No depreciation in the row: the share is not shown either.
     bool shareCleared = false;
     Marking marking = Marking::None;
@@ -165,7 +200,8 @@ struct ScheduleCopy {
 // year, and from the switch to the revised rate the revised base (the book
 // value at the start of the switch year). Nothing for year 1, the five
 // equal years of the tail, years outside the schedule and other methods.
-[[nodiscard]] std::optional<double> decliningBase(const schedule::Schedule& schedule, int row);
+[[nodiscard]] std::optional<std::int64_t> decliningBase(const schedule::Schedule& schedule,
+                                                        int row);
 
 // The guarantee amount as the cost cell adds it: "(174,560)".
 [[nodiscard]] std::string guaranteeText(std::int64_t amount);
@@ -185,6 +221,13 @@ struct StatementLine {
     std::string life;
     std::string rate;
     std::string share;
+    // The numbers behind those texts: the cost and the base in whole yen
+    // (nothing where the cell is blank or the register holds no number
+    // there), and the share as the register holds it ("100"), empty where
+    // the share is not shown.
+    std::optional<std::int64_t> costYen;
+    std::optional<std::int64_t> baseYen;
+    std::string ratio;
     // The guarantee amount of the new declining balance (acquired from
     // April 2007).
     std::optional<std::int64_t> guaranteeAmount;
@@ -212,6 +255,15 @@ struct StatementData {
     bool hasLeaving = false;
     std::int64_t scrappedBookValueTotal = 0;
 };
+
+// The sixteen texts of a line's row, column for column as the window and
+// the export show them (㋬ blank, ㋣ the ordinary amount: no special
+// depreciation is computed).
+[[nodiscard]] std::array<std::string, kStatementColumns> statementRowTexts(
+    const StatementLine& line);
+// The same for the totals row: its caption and the five totals.
+[[nodiscard]] std::array<std::string, kStatementColumns> statementTotalsTexts(
+    const StatementData& data);
 
 // The statement of `statementYear` (a Heisei year) for rows 1..count of
 // `assets`. `closingMonthNumber` places the year in each schedule; when

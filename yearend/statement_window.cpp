@@ -419,13 +419,11 @@ int StatementWindowModel::txtGetYe_KeyPress(int keyAscii) {
 
 void StatementWindowModel::cmdOk_Click() {
     const std::string yearText = txtGetYe.text;
-    if (yearText.empty()) {
-        dialogs_.message({kNoYearMessage});
-        return;
-    }
-    if (statementYearOf(chosenEra(), yearText) == 0) {
-        dialogs_.message({kBadYearMessage});
-        setTxtGetYe("");
+    const StatementYear typed = readStatementYear(chosenEra(), yearText);
+    if (typed.refusal != StatementYear::Refusal::None) {
+        dialogs_.message({typed.message()});
+        // A year that is no year is cleared for the next one.
+        if (typed.refusal == StatementYear::Refusal::BadYear) setTxtGetYe("");
         return;
     }
     try {

@@ -347,15 +347,15 @@ TEST(ToukiCal, RoundsTheSingleProductByTheMode) {
     auto up = open({row}, {"12", "0", 2012});
     up->window->ToukiCal();
     // 1,000,003 x 0.9 x 0.1 = 90,000.27 -> up 90,001
-    EXPECT_EQ(up->window->currentAmount, 90001.0f);
-    EXPECT_EQ(up->window->currentExpense, 67500.0f);  // 67,500.75 down
+    EXPECT_EQ(up->window->currentAmount, 90001);
+    EXPECT_EQ(up->window->currentExpense, 67500);  // 67,500.75 down
     // 1,000,003 x 0.9 x 0.125 = 112,500.3375 -> up 112,501
-    EXPECT_EQ(up->window->revisedCurrentAmount, 112501.0f);
-    EXPECT_EQ(up->window->revisedCurrentExpense, 84375.0f);  // 84,375.75 down
+    EXPECT_EQ(up->window->revisedCurrentAmount, 112501);
+    EXPECT_EQ(up->window->revisedCurrentExpense, 84375);  // 84,375.75 down
     auto down = open({row}, {"12", "1", 2012});
     down->window->ToukiCal();
-    EXPECT_EQ(down->window->currentAmount, 90000.0f);
-    EXPECT_EQ(down->window->revisedCurrentAmount, 112500.0f);
+    EXPECT_EQ(down->window->currentAmount, 90000);
+    EXPECT_EQ(down->window->revisedCurrentAmount, 112500);
 }
 
 }  // namespace

@@ -40,10 +40,10 @@ INSTANTIATE_TEST_SUITE_P(
     Roundings, StraightAnnualTest,
     ::testing::Values(AnnualCase{"down", "1000001", "1", "100,000", "75,000"},
                       AnnualCase{"up", "1000001", "0", "100,001", "75,001"},
-                      // 12,345,678.9 is 12,345,679 in single precision, before
-                      // any rounding; first year 9,259,259.25 of it
-                      AnnualCase{"singleDown", "123456789", "1", "12,345,679", "9,259,259"},
-                      AnnualCase{"singleUp", "123456789", "0", "12,345,679", "9,259,260"}),
+                      // 12,345,678.9 exactly, rounded once; the first year is
+                      // 9,259,259.175
+                      AnnualCase{"largeDown", "123456789", "1", "12,345,678", "9,259,259"},
+                      AnnualCase{"largeUp", "123456789", "0", "12,345,679", "9,259,260"}),
     [](const auto& tc) { return std::string(tc.param.name); });
 
 TEST(GetFxd0, AFirstYearOfOneMonthIsATwelfth) {
@@ -241,6 +241,22 @@ TEST(GetFxd00, ExpenseIsTheShareToTheNearestYen) {
     EXPECT_EQ(g.text(4, colExpense), "34,804");  // 105,468 x 0.33 = 34,804.44
     EXPECT_EQ(g.text(5, colExpense), "26,103");  // 79,101 x 0.33 = 26,103.33
     EXPECT_EQ(g.text(7, colExpense), "14,683");  // 44,495 x 0.33 = 14,683.35
+}
+
+// The NTA's worked example of the 250 % declining balance: 1,000,000 yen,
+// 6 years, acquired in July 2007, every fraction rounded up; the revised
+// base (改定取得価額) is 91,437.
+TEST(GetFxd00, TheNtaExampleReachesItsRevisedBase) {
+    const reg::Row row = with(asset("機械", "1", "19", "7", "2", "1000000", "6", "0.417", "4"),
+                              {{reg::newRuleRates, "0.5000.05776"}});
+    const Schedule s = computeSchedule(row, {12, 0, 2026});
+    const Texts amounts = {"208,500", "330,056", "192,423", "112,182",
+                           "65,402",  "45,719",  "45,717"};
+    for (int r = 1; r <= 7; ++r) EXPECT_EQ(moneyText(s.year(r).amount), amounts[r - 1]) << r;
+    EXPECT_EQ(s.year(5).bookValue.yen(), 91437);
+    EXPECT_EQ(s.year(6).basis, Remark::Revised);
+    EXPECT_EQ(s.year(5).basis, Remark::None);
+    EXPECT_EQ(s.guaranteeAmount, 57760);
 }
 
 }  // namespace

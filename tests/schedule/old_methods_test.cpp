@@ -15,29 +15,66 @@ using testing::open;
 using testing::with;
 using Texts = std::vector<std::string>;
 
-TEST(FiveYearTail, RoundDownLeavesTheMemorandumValueForTheFifthYear) {
-    const FiveYearTail tail(1000000, 95, 1990, 1, false);
-    EXPECT_EQ(tail.limitFloor(), 50000.0f);
-    EXPECT_EQ(tail.tailStartRow(), 19);
-    EXPECT_EQ(tail.tailAmount(), (std::array<float, 5>{10000, 10000, 10000, 10000, 9999}));
-    EXPECT_EQ(tail.tailBookValue(), (std::array<std::int32_t, 5>{40000, 30000, 20000, 10000, 1}));
-}
-
-TEST(FiveYearTail, RoundUpTakesTheExcessFromTheFifthYear) {
-    // 1,000,041 x 5 % = 50,002.05, up 50,003; a fifth 10,000.6, up 10,001
-    const FiveYearTail tail(1000041, 95, 1990, 1, true);
-    EXPECT_EQ(tail.limitFloor(), 50003.0f);
-    EXPECT_EQ(tail.tailAmount(), (std::array<float, 5>{10001, 10001, 10001, 10001, 9998}));
-    EXPECT_EQ(tail.tailBookValue(), (std::array<std::int32_t, 5>{40002, 30001, 20000, 9999, 1}));
-}
-
-// A floor of 11 yen rounded up has fifths of 3: the fourth year takes only
-// what is left above the memorandum value and the fifth nothing.
-TEST(FiveYearTail, NeverOvershootsTheMemorandumValue) {
-    const FiveYearTail tail(203, 95, 1990, 1, true);
-    EXPECT_EQ(tail.limitFloor(), 11.0f);
-    EXPECT_EQ(tail.tailAmount(), (std::array<float, 5>{3, 3, 3, 1, 0}));
-    EXPECT_EQ(tail.tailBookValue(), (std::array<std::int32_t, 5>{8, 5, 2, 1, 1}));
+// The limit is 95 % of the cost rounded by the rounding choice; each tail
+// year takes (the exact 5 % - the memorandum value) / 5, rounded the same
+// way, and the fifth what is left down to the memorandum value.
+TEST(FiveYearTail, TheLimitAndTheTailFollowTheLaw) {
+    using Five = std::array<std::int64_t, 5>;
+    struct Case {
+        const char* name;
+        std::int64_t cost;
+        std::int16_t rounding;
+        std::int64_t floor;
+        Five amounts;
+        Five books;
+    };
+    const Case cases[] = {
+        // The NTA's example: 10,000 four times, then 9,999.
+        {"ntaUp",
+         1000000,
+         0,
+         50000,
+         {10000, 10000, 10000, 10000, 9999},
+         {40000, 30000, 20000, 10000, 1}},
+        // 49,999 / 5 = 9,999.8 down: the fifth year takes the rest.
+        {"down",
+         1000000,
+         1,
+         50000,
+         {9999, 9999, 9999, 9999, 10003},
+         {40001, 30002, 20003, 10004, 1}},
+        // 5 % is exactly 50,001: 10,000 five times.
+        {"exactFifths",
+         1000020,
+         0,
+         50001,
+         {10000, 10000, 10000, 10000, 10000},
+         {40001, 30001, 20001, 10001, 1}},
+        // 95 % is 3,166,666.35: up 3,166,667 leaves 166,666.
+        // (166,666.65 - 1) / 5 = 33,333.13: up 33,334 four times.
+        {"limitRoundedUp",
+         3333333,
+         0,
+         166666,
+         {33334, 33334, 33334, 33334, 33329},
+         {133332, 99998, 66664, 33330, 1}},
+        {"limitRoundedDown",
+         3333333,
+         1,
+         166667,
+         {33333, 33333, 33333, 33333, 33334},
+         {133334, 100001, 66668, 33335, 1}},
+        // A floor of a few yen: no year takes more than is left.
+        {"tiny", 203, 0, 10, {2, 2, 2, 2, 1}, {8, 6, 4, 2, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const FiveYearTail tail(c.cost, 95, 1990, 1, c.rounding);
+        EXPECT_EQ(tail.limitFloor(), c.floor);
+        EXPECT_EQ(tail.tailStartRow(), 19);
+        EXPECT_EQ(tail.tailAmount(), c.amounts);
+        EXPECT_EQ(tail.tailBookValue(), c.books);
+    }
 }
 
 // Old declining balance, cost 1,000,000, limit 95, round down, acquired in
@@ -61,10 +98,11 @@ TEST(GetFxd3, DecliningToTheLimitThenTheTail) {
     const Texts amounts = column(g, colAmount);
     const Texts books = column(g, colBookValue);
     const Texts remarks = column(g, colRemark);
+    // (50,000 - 1) / 5 = 9,999.8, down: the fifth year takes the rest.
     EXPECT_EQ(Texts(amounts.begin() + 18, amounts.begin() + 24),
-              (Texts{"10,000", "10,000", "10,000", "10,000", "9,999", ""}));
+              (Texts{"9,999", "9,999", "9,999", "9,999", "10,003", ""}));
     EXPECT_EQ(Texts(books.begin() + 18, books.begin() + 24),
-              (Texts{"40,000", "30,000", "20,000", "10,000", "1", "1"}));
+              (Texts{"40,001", "30,002", "20,003", "10,004", "1", "1"}));
     EXPECT_EQ(Texts(remarks.begin() + 17, remarks.begin() + 24),
               (Texts{"", "５年均等", "５年均等", "５年均等", "５年均等", "５年均等", ""}));
     EXPECT_EQ(g.text(29, colBookValue), "1");
@@ -74,10 +112,11 @@ TEST(GetFxd3, RoundUpTail) {
     auto shown =
         open({asset("機械", "1", "2", "1", "2", "1000041", "10", "0.206", "0")}, {"12", "0", 2012});
     const platform::Grid& g = shown->window->Fxg2;
-    EXPECT_EQ(g.text(13, colBookValue), "50,003");
+    // 95 % of 1,000,041 is 950,038.95, up 950,039: the floor is 50,002.
+    EXPECT_EQ(g.text(13, colBookValue), "50,002");
     const Texts amounts = column(g, colAmount);
     EXPECT_EQ(Texts(amounts.begin() + 18, amounts.begin() + 23),
-              (Texts{"10,001", "10,001", "10,001", "10,001", "9,998"}));
+              (Texts{"10,001", "10,001", "10,001", "10,001", "9,997"}));
     EXPECT_EQ(g.text(23, colBookValue), "1");
 }
 
@@ -89,7 +128,7 @@ TEST(GetFxd3, ExpenseIsUnroundedWithinTheLifeAndRoundedDownAfter) {
     EXPECT_EQ(g.text(2, colExpense), "53,976");  // 163,564 x 0.33 = 53,976.12
     EXPECT_EQ(g.text(9, colExpense), "10,739");  // 32,541 x 0.33 = 10,738.53, nearest
     EXPECT_EQ(g.text(11, colExpense), "6,769");  // 20,515 x 0.33 = 6,769.95, down
-    EXPECT_EQ(g.text(19, colExpense), "3,300");
+    EXPECT_EQ(g.text(19, colExpense), "3,299");  // the tail's 9,999 x 0.33, down
 }
 
 // A life revised in 1998 takes the revised rate from the 1998 year; an
@@ -123,7 +162,7 @@ TEST(GetFxd3, TheLimitHoldsWithinTheLife) {
     EXPECT_EQ(g.text(43, colBookValue), "518,846");
     EXPECT_EQ(g.text(44, colAmount), "18,846");
     EXPECT_EQ(g.text(44, colBookValue), "500,000");
-    EXPECT_EQ(g.text(45, colAmount), "100,000");
+    EXPECT_EQ(g.text(45, colAmount), "99,999");  // (500,000 - 1) / 5, down
     EXPECT_EQ(g.text(45, colRemark), "５年均等");
     EXPECT_EQ(g.text(49, colBookValue), "1");
     EXPECT_EQ(g.text(50, colAmount), "");
@@ -149,7 +188,9 @@ TEST(GetFxd, WaitsAtTheLimitUntil2008) {
         (Texts{"", "", "", "", "",         "",         "",         "",         "",         "",
                "", "", "", "", "５年均等", "５年均等", "５年均等", "５年均等", "５年均等", ""}));
     EXPECT_EQ(g.text(19, colSettleYear), "2012");
-    EXPECT_EQ(g.text(19, colAmount), "9,999");
+    // Rounded down, each tail year takes 9,999 and the fifth the rest.
+    EXPECT_EQ(g.text(18, colAmount), "9,999");
+    EXPECT_EQ(g.text(19, colAmount), "10,003");
     EXPECT_EQ(g.text(19, colBookValue), "1");
 }
 

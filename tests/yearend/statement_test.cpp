@@ -368,14 +368,13 @@ TEST(Statement, AssetsThatLeftTheBusiness) {
         ASSERT_GE(left.years.size(), static_cast<std::size_t>(c.leavingRow));
         const schedule::Year& year = left.year(c.leavingRow);
         const schedule::Year& full = plain.year(c.leavingRow);
-        const double fullAmount =
-            full.amount.kind == schedule::Money::Kind::Number ? full.amount.value : 0;
+        const double fullAmount = static_cast<double>(full.amount.yen());
         const double counted = c.leavingRow == 1 ? full.months : 12;
         const double expected =
             std::ceil(fullAmount * std::min<double>(c.monthsInUse, counted) / counted);
         EXPECT_EQ(year.months, c.monthsInUse);
-        EXPECT_EQ(year.amount.value, std::min(expected, fullAmount));
-        const double before =
+        EXPECT_EQ(static_cast<double>(year.amount.value), std::min(expected, fullAmount));
+        const std::int64_t before =
             c.leavingRow == 1 ? 1000000 : left.year(c.leavingRow - 1).bookValue.value;
         EXPECT_EQ(year.bookValue.value, before - year.amount.value);
         EXPECT_EQ(year.remark, schedule::Remark::Scrapped);

@@ -8,7 +8,7 @@ namespace fenmark::common {
 
 void Exact::overflow() { throw OverflowError("オーバーフローしました。"); }
 
-std::int64_t Exact::nearest() const {
+std::int64_t Exact::nearestWide() const {
     // Halves away from zero: floor(|x| + 1/2) with the sign put back.
     const Int128 m = num_ < 0 ? -num_ : num_;
     const Int128 q = (2 * m + den_) / (2 * den_);

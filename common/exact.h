@@ -93,12 +93,23 @@ class Exact {
         return narrow(q);
     }
     // To the nearest whole number, halves away from zero (as amounts are shown).
-    [[nodiscard]] std::int64_t nearest() const;
+    [[nodiscard]] std::int64_t nearest() const {
+        if (fits64() && den_ < (static_cast<Int128>(1) << 30) && num_ < k62 / 4 &&
+            num_ > -k62 / 4) {
+            const auto n = static_cast<std::int64_t>(num_);
+            const auto d = static_cast<std::int64_t>(den_);
+            const std::int64_t m = n < 0 ? -n : n;
+            const std::int64_t q = (2 * m + d) / (2 * d);
+            return n < 0 ? -q : q;
+        }
+        return nearestWide();
+    }
     [[nodiscard]] bool whole() const { return num_ % den_ == 0; }
     // Only for display and for tests: the nearest double.
     [[nodiscard]] double approximate() const;
 
   private:
+    [[nodiscard]] std::int64_t nearestWide() const;
     // Far beyond every amount of the rules (a cost of 2^31 yen times a rate
     // of 10^6 times 12 months), and far below where a product could wrap.
     static constexpr Int128 kLimit = static_cast<Int128>(1) << 100;

@@ -194,10 +194,9 @@ CurrentPeriod ScheduleBuilder::toukiCal() const {
 }
 
 std::int16_t ScheduleBuilder::tableRows(std::int16_t rows) const {
-    const std::optional<int> left = leavingRow();
     // A leaving beyond every table that can be addressed is not recorded.
-    if (!left || *left + 1 > kLastAddressableRow) return rows;
-    return std::max<std::int16_t>(rows, static_cast<std::int16_t>(*left + 2));
+    if (leaving_ == 0 || leaving_ + 1 > kLastAddressableRow) return rows;
+    return std::max<std::int16_t>(rows, static_cast<std::int16_t>(leaving_ + 2));
 }
 
 void ScheduleBuilder::start(std::int16_t rows) {
@@ -277,9 +276,8 @@ void ScheduleBuilder::applyLeaving() {
         procedure == Procedure::SmallAsset) {
         return;
     }
-    const std::optional<int> leaving = leavingRow();
-    if (!leaving || static_cast<std::size_t>(*leaving) > schedule_.years.size()) return;
-    const int r = *leaving;
+    if (leaving_ == 0 || static_cast<std::size_t>(leaving_) > schedule_.years.size()) return;
+    const int r = leaving_;
     const auto left = law::parseYearMonth(cell(reg::disposalMonth));
     const Remark remark =
         cell(reg::disposalKind) == kRemarkScrapped ? Remark::Scrapped : Remark::Sold;

@@ -90,10 +90,12 @@ class ScheduleBuilder {
     // The calendar year in which year `row` closes.
     [[nodiscard]] double settleYear(int row) const;
     // One yen a unit, or the cost when that is lower (never below 0);
-    // throws when the quantity does not fit 32 bits.
-    [[nodiscard]] std::int64_t memorandumValue() const { return memorandum_; }
+    // throws when the quantity does not fit 32 bits. Read only by the
+    // methods that keep a memorandum value, so that a quantity the others
+    // never use cannot stop their schedules.
+    [[nodiscard]] std::int64_t memorandumValue() const;
     // Whether the cost lies above the memorandum value.
-    [[nodiscard]] bool depreciable() const { return cost_ > memorandum_; }
+    [[nodiscard]] bool depreciable() const { return cost_ > memorandumValue(); }
     [[nodiscard]] CurrentPeriod toukiCal() const;
 
     // The row count a procedure asks for, made long enough to hold the year
@@ -146,7 +148,7 @@ class ScheduleBuilder {
     int leaving_ = 0;
     Exact ordinary_;
     std::int64_t cost_ = 0;
-    std::int64_t memorandum_ = 0;
+    mutable std::optional<std::int64_t> memorandum_;
     Exact share_;
     std::int16_t elapsedYears_ = 0;
     Schedule schedule_;

@@ -155,11 +155,6 @@ ScheduleBuilder::ScheduleBuilder(const reg::Row& row, const Options& options)
     cost_ = wholeYen(decimal(reg::acquisitionCost));
     leaving_ = leavingRow().value_or(0);
     share_ = decimal(reg::businessRatio) / 100;
-    // The memorandum value is held in 32 bits like every book value: a
-    // quantity beyond that stops the schedule rather than passing for a
-    // value no cost reaches.
-    const std::int64_t quantity = common::toInt32(value(reg::quantity));
-    memorandum_ = std::max<std::int64_t>(0, std::min(quantity, cost_));
     schedule_.eraCode = value(reg::eraCode);
     schedule_.eraYear = value(reg::eraYear);
     schedule_.westernYear = value(reg::westernYear);
@@ -167,6 +162,17 @@ ScheduleBuilder::ScheduleBuilder(const reg::Row& row, const Options& options)
     schedule_.closingMonth = options.closingMonth;
     elapsedYears_ =
         common::toInt16(static_cast<double>(options.currentYear) - value(reg::westernYear));
+}
+
+std::int64_t ScheduleBuilder::memorandumValue() const {
+    if (!memorandum_) {
+        // The memorandum value is held in 32 bits like every book value: a
+        // quantity beyond that stops the schedule rather than passing for a
+        // value no cost reaches.
+        const std::int64_t quantity = common::toInt32(value(reg::quantity));
+        memorandum_ = std::max<std::int64_t>(0, std::min(quantity, cost_));
+    }
+    return *memorandum_;
 }
 
 Exact ScheduleBuilder::decimal(reg::Column column) const {

@@ -64,6 +64,10 @@ TEST(GetFxd1, IgnoresLifeRateQuantityAndRounding) {
         EXPECT_EQ(column(up->window->Fxg2, c), column(down->window->Fxg2, c)) << c;
     }
     EXPECT_EQ(column(up->window->Fxg2, colAmount, 3), (Texts{"50,000", "50,000", "50,000"}));
+    // Not even a quantity beyond any book value stops it.
+    const Schedule s =
+        computeSchedule(with(threeYear("150000"), {{reg::quantity, "99999999999"}}), {12, 0, 2012});
+    EXPECT_EQ(s.year(3).amount.yen(), 50000);
 }
 
 // Acquired in the closing month: the first year closes in the acquisition's

@@ -25,28 +25,30 @@ Exact readDecimal(std::string_view text) {
         negative = text[i] == '-';
         ++i;
     }
-    Int128 units = 0;
-    Int128 scale = 1;
+    // Up to 18 whole and 18 fraction digits, each part held in 64 bits.
+    std::int64_t whole = 0;
     int wholeDigits = 0;
-    int fractionDigits = 0;
     bool any = false;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         any = true;
-        if (units != 0 || text[i] != '0') ++wholeDigits;
+        if (whole != 0 || text[i] != '0') ++wholeDigits;
         if (wholeDigits > 18) throw OverflowError("オーバーフローしました。");
-        units = units * 10 + (text[i] - '0');
+        whole = whole * 10 + (text[i] - '0');
     }
-    if (i < text.size() && text[i] == '.' && i + 1 < text.size() && text[i + 1] >= '0' &&
-        text[i + 1] <= '9') {
+    std::int64_t fraction = 0;
+    std::int64_t scale = 1;
+    if (i + 1 < text.size() && text[i] == '.' && text[i + 1] >= '0' && text[i + 1] <= '9') {
+        int fractionDigits = 0;
         for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
             any = true;
             if (fractionDigits == 18) continue;
             ++fractionDigits;
-            units = units * 10 + (text[i] - '0');
+            fraction = fraction * 10 + (text[i] - '0');
             scale *= 10;
         }
     }
     if (!any) return Exact(0);
+    const Int128 units = static_cast<Int128>(whole) * scale + fraction;
     return Exact::ratio(negative ? -units : units, scale);
 }
 

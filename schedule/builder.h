@@ -49,13 +49,21 @@ class ScheduleBuilder {
     [[nodiscard]] double value(reg::Column column) const {
         const auto i = static_cast<std::size_t>(column - 1);
         if ((read_ & (1u << i)) == 0) {
-            values_[i] = common::leadingNumber(row_[i]);
+            values_[i] = readValue(i);
             read_ |= 1u << i;
         }
         return values_[i];
     }
-    // The cell read as an exact decimal (rates, the business share).
-    [[nodiscard]] Exact decimal(reg::Column column) const;
+    // The cell read as an exact decimal (rates, the business share), read
+    // once, when first asked for.
+    [[nodiscard]] const Exact& decimal(reg::Column column) const {
+        const auto i = static_cast<std::size_t>(column - 1);
+        if ((readDecimal_ & (1u << i)) == 0) {
+            decimals_[i] = readDecimalOf(i);
+            readDecimal_ |= 1u << i;
+        }
+        return decimals_[i];
+    }
     [[nodiscard]] bool hasRevisedLife() const { return !cell(reg::revisedLife).empty(); }
 
     // The cost in whole yen: a cost with a fraction of a yen, which no card
@@ -114,10 +122,26 @@ class ScheduleBuilder {
     // Gives years 1..lastRow their closing years.
     void putYearColumns(int lastRow);
     // Year `row`; throws when the table has no such year.
-    [[nodiscard]] Year& at(int row);
+    [[nodiscard]] Year& at(int row) {
+        if (row < 1 || static_cast<std::size_t>(row) > schedule_.years.size()) outsideTable();
+        return schedule_.years[static_cast<std::size_t>(row - 1)];
+    }
+    // Years row+1..lastRow become copies of year `row` (their closing years
+    // kept): the years after a schedule has ended are all alike.
+    void repeatYear(int row, int lastRow);
     // Year 1: the first-year months; a later year a full year when its
     // amount shows an amount.
-    void putMonths(int row);
+    void putMonths(int row) {
+        Year& year = at(row);
+        if (row == 1) {
+            year.months = firstYearMonths();
+            year.monthsOf = 12;
+            return;
+        }
+        const bool shows = year.amount.kind == Money::Kind::Number && year.amount.value != 0;
+        year.months = shows ? 12 : 0;
+        year.monthsOf = shows ? 12 : 0;
+    }
     // Years 1..lastRow of an asset with nothing to depreciate: the cost as
     // the book value of every year, no amounts.
     void putUndepreciated(int lastRow);
@@ -141,8 +165,14 @@ class ScheduleBuilder {
 
   private:
     const reg::Row& row_;
+    [[noreturn]] static void outsideTable();
+    [[nodiscard]] double readValue(std::size_t i) const;
+    [[nodiscard]] Exact readDecimalOf(std::size_t i) const;
+
     mutable std::array<double, reg::kColumns> values_{};
     mutable std::uint32_t read_ = 0;
+    mutable std::array<Exact, reg::kColumns> decimals_{};
+    mutable std::uint32_t readDecimal_ = 0;
     Options options_;
     // The row the asset left in (0 for none) and that year's ordinary amount.
     int leaving_ = 0;

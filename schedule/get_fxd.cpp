@@ -68,6 +68,12 @@ void GetFxd(ScheduleBuilder& b) {
         if (next.kind == Kind::Tail) year.remark = year.basis = Remark::FiveYear;
         b.putMonths(row);
         book = checked32(next.bookValue);
+        // After the tail nothing changes again, once the rate can no longer
+        // change either: every later year is this one.
+        if (next.kind == Kind::Done && (!revised || row >= firstRevisedRow)) {
+            b.repeatYear(row, rows - 1);
+            break;
+        }
     }
 }
 

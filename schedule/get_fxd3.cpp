@@ -86,6 +86,12 @@ void GetFxd3(ScheduleBuilder& b) {
 
         book = next.bookValue;
         ordinaryBook = nextOrdinary;
+        // After the tail nothing changes again, once the rate can no longer
+        // change either: every later year is this one.
+        if (next.kind == Kind::Done && (!revised || row >= firstRevisedRow)) {
+            b.repeatYear(row, rows - 1);
+            break;
+        }
     }
 }
 

@@ -175,10 +175,6 @@ std::int64_t ScheduleBuilder::memorandumValue() const {
     return *memorandum_;
 }
 
-Exact ScheduleBuilder::decimal(reg::Column column) const {
-    return common::readDecimal(cell(column));
-}
-
 std::int16_t ScheduleBuilder::firstYearMonths() const {
     std::int16_t months = common::toInt16(13 - value(reg::acquisitionMonth) +
                                           static_cast<double>(options_.closingMonth));
@@ -196,7 +192,14 @@ double ScheduleBuilder::settleYear(int row) const {
 }
 
 CurrentPeriod ScheduleBuilder::toukiCal() const {
-    return detail::toukiCal(row_, options_.roundingFlag);
+    // The same as the free toukiCal, from the cells this builder has read.
+    const Exact part = Exact(cost_) * depreciableFraction();
+    CurrentPeriod p;
+    p.amount = roundByMode(part * decimal(reg::depreciationRate));
+    p.expense = expenseOf(p.amount);
+    p.revisedAmount = roundByMode(part * decimal(reg::revisedRate));
+    p.revisedExpense = expenseOf(p.revisedAmount);
+    return p;
 }
 
 std::int16_t ScheduleBuilder::tableRows(std::int16_t rows) const {
@@ -219,26 +222,45 @@ void ScheduleBuilder::setOrdinary(int row, const Exact& amount) {
 }
 
 void ScheduleBuilder::putYearColumns(int lastRow) {
-    for (int row = 1; row <= lastRow; ++row) at(row).settleYear = settleYear(row);
+    if (lastRow < 1) return;
+    static_cast<void>(at(lastRow));
+    const double first = settleYear(1);
+    for (int row = 1; row <= lastRow; ++row) {
+        schedule_.years[static_cast<std::size_t>(row - 1)].settleYear = first + (row - 1);
+    }
 }
 
-Year& ScheduleBuilder::at(int row) {
-    if (row < 1 || static_cast<std::size_t>(row) > schedule_.years.size()) {
-        throw common::OverflowError("償却表の範囲外の年です。");
+void ScheduleBuilder::outsideTable() { throw common::OverflowError("償却表の範囲外の年です。"); }
+
+double ScheduleBuilder::readValue(std::size_t i) const {
+    const std::string& text = row_[i];
+    // Plain digits, as the card writes every number but the rates, read
+    // without the general reader.
+    if (!text.empty() && text.size() <= 9) {
+        std::int64_t whole = 0;
+        bool digits = true;
+        for (const char c : text) {
+            if (c < '0' || c > '9') {
+                digits = false;
+                break;
+            }
+            whole = whole * 10 + (c - '0');
+        }
+        if (digits) return static_cast<double>(whole);
     }
-    return schedule_.years[static_cast<std::size_t>(row - 1)];
+    return common::leadingNumber(text);
 }
 
-void ScheduleBuilder::putMonths(int row) {
-    Year& year = at(row);
-    if (row == 1) {
-        year.months = firstYearMonths();
-        year.monthsOf = 12;
-        return;
+Exact ScheduleBuilder::readDecimalOf(std::size_t i) const { return common::readDecimal(row_[i]); }
+
+void ScheduleBuilder::repeatYear(int row, int lastRow) {
+    const Year pattern = at(row);
+    for (int later = row + 1; later <= lastRow; ++later) {
+        Year& year = at(later);
+        const double settle = year.settleYear;
+        year = pattern;
+        year.settleYear = settle;
     }
-    const bool shows = year.amount.kind == Money::Kind::Number && !year.amount.blank();
-    year.months = shows ? 12 : 0;
-    year.monthsOf = shows ? 12 : 0;
 }
 
 std::int64_t ScheduleBuilder::putStraightFirstYear(int rows, std::int64_t floor) {

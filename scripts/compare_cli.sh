@@ -4,7 +4,8 @@
 # must print the same bytes, on both streams, with the same exit code.
 #
 #   bash scripts/compare_cli.sh BASE [--head REV] [--count N] [--seed S]
-#                               [--jobs J] [--odd P] [--leaving P] [--full] [--show N]
+#                               [--jobs J] [--odd P] [--leaving P] [--full] [--text-only]
+#                               [--show N]
 #
 # BASE is built from a git worktree in build/compare/base-src into
 # build/compare/base; the working tree (or --head REV, from a worktree in
@@ -16,7 +17,7 @@ set -euo pipefail
 
 usage() {
     cat >&2 <<'EOF'
-usage: bash scripts/compare_cli.sh BASE [--head REV] [--count N] [--seed S] [--jobs J]
+usage: bash scripts/compare_cli.sh BASE [--head REV] [--count N] [--seed S] [--jobs J] [--text-only]
                                    [--odd P] [--leaving P] [--full] [--show N]
 
   --head REV  build REV instead of the working tree
@@ -26,6 +27,8 @@ usage: bash scripts/compare_cli.sh BASE [--head REV] [--count N] [--seed S] [--j
   --leaving P percentage of assets recorded as scrapped or sold (default 10)
   --odd P     percentage of registers that get one to three records with values the
               card would refuse (default 50; 0 for card-written registers alone)
+  --text-only leave out the JSON commands (TSV and CSV only), for revisions whose
+              JSON layouts differ
   --full      every closing month x rounding x current year for every register
               (about ten times as many commands)
   --show N    print diffs of the first N differences (default 50; all are in the report)
@@ -42,6 +45,7 @@ count=300
 seed=1
 jobs=$(nproc 2>/dev/null || echo 2)
 full=()
+text=()
 show=50
 odd=50
 leaving=10
@@ -55,6 +59,7 @@ while (($#)); do
         --odd) odd=${2:?--odd needs a percentage}; shift 2 ;;
         --leaving) leaving=${2:?--leaving needs a percentage}; shift 2 ;;
         --full) full=(--full); shift ;;
+        --text-only) text=(--text-only); shift ;;
         -h|--help) usage ;;
         -*) echo "compare_cli: unknown option $1" >&2; usage ;;
         *) [[ -z $base ]] || usage; base=$1; shift ;;
@@ -146,6 +151,6 @@ status=0
 python3 "$root/scripts/compare_cli.py" --base-cli "$out/base/fenmark-cli" \
     --head-cli "$out/head/fenmark-cli" --rates "$rates" --work "$work" \
     --failures "$out/failures" --count "$count" --seed "$seed" --jobs "$jobs" \
-    --show "$show" --odd "$odd" --leaving "$leaving" "${full[@]}" || status=$?
+    --show "$show" --odd "$odd" --leaving "$leaving" "${full[@]}" "${text[@]}" || status=$?
 echo "compare_cli: comparisons took $((SECONDS - start)) s"
 exit "$status"

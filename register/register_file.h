@@ -51,7 +51,7 @@ struct LoadedRegister {
 
 // Parses the UTF-8 text of a register file. Throws platform::ReadError for a
 // record with fewer than 19 fields, a line of more than 22, a quote never
-// closed, or a 61st record. A line that goes on after the 19th field holds
+// closed, or a record beyond the 1,000th. A line that goes on after the 19th field holds
 // the leaving of the asset in fields 20 to 22.
 [[nodiscard]] LoadedRegister parseRegister(std::string_view text);
 

@@ -56,7 +56,6 @@ void ScheduleFrame::GetData() {
     const std::string& method = cell(reg::methodCode);
     const std::string& cost = cell(reg::acquisitionCost);
     const std::string& rates = cell(reg::newRuleRates);
-    depreciableFraction = (100 - value(reg::residualRatio)) / 100;
 
     txtName.text = cell(reg::assetName);
     lblCode.caption = "コード： " + cell(reg::assetCode);

@@ -90,7 +90,6 @@ class ScheduleFrame {
     std::int16_t roundingFlag = 0;
     std::int32_t currentYear = 0;
     std::int16_t elapsedYears = 0;
-    double depreciableFraction = 0.9;
 
     // The current-period amounts ToukiCal sets for the straight-line
     // schedules: the yearly amount and its expense at the useful life's

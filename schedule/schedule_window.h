@@ -1,9 +1,9 @@
 #pragma once
 // The schedule window's model (frmView1, "償却費シュミレーション"): one asset
 // of the register at a time, its header and its year-by-year schedule, paged
-// forward and back. The year-end statement uses it unseen as its calculator:
-// it constructs it, runs Form_Load (which shows asset 1), reads the captions,
-// Fxg2 and gridRowCount, and moves on with Pageup.
+// forward and back. The statement and the command-line tool compute their
+// schedules as values (schedule.h) and do not use it; the printout of one
+// asset's schedule from the command line builds it unseen.
 //
 //   reg::ProgramState state = ...;            // register, recordCount
 //   platform::ScriptedDialogs dialogs;
@@ -60,7 +60,7 @@ class ScheduleWindowHost {
 
 class ScheduleWindowModel : public ScheduleFrame {
   public:
-    // `host` may be null for a window nobody sees (the year-end statement's).
+    // `host` may be null for a window nobody sees (a printout's).
     // `printDevice` may be null for a window that never prints.
     ScheduleWindowModel(reg::ProgramState& state, platform::Dialogs& dialogs,
                         ScheduleSettings settings, ScheduleWindowHost* host = nullptr,
@@ -83,9 +83,8 @@ class ScheduleWindowModel : public ScheduleFrame {
     void Form_Load();
     void cmdFF_Click();
     void cmdRew_Click();
-    // The next asset, without the bound test of the buttons (the statement
-    // pages only as far as the record count); past the register's last row
-    // it does nothing.
+    // The next asset, without the bound test of the buttons; past the
+    // register's last row it does nothing.
     void Pageup();
     void cmdCancel_Click();
     // "印刷": prints the asset on show.

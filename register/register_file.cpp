@@ -1,6 +1,7 @@
 #include "register/register_file.h"
 
 #include "platform/text_file.h"
+#include "register/extended_columns.h"
 
 namespace fenmark::reg {
 
@@ -66,10 +67,15 @@ LoadedRegister parseRegister(std::string_view text) {
         for (int col = 1; col <= kBaseColumns; ++col) {
             loaded.assetRegister.at(loaded.recordCount, col) = reader.next();
         }
-        // The fields of the asset's leaving, on the same line.
+        // The fields of the asset's leaving and those after it, on the same
+        // line.
         for (int col = kBaseColumns + 1; !reader.lineEnded(); ++col) {
             if (col > kColumns) throw platform::ReadError("項目の多すぎる行があります。");
             loaded.assetRegister.at(loaded.recordCount, col) = reader.next();
+        }
+        if (const auto problem =
+                extendedColumnsProblem(loaded.assetRegister.row(loaded.recordCount))) {
+            throw platform::ReadError(std::to_string(loaded.recordCount) + "件目: " + *problem);
         }
     }
     return loaded;
@@ -78,10 +84,15 @@ LoadedRegister parseRegister(std::string_view text) {
 std::string formatRegister(const AssetRegister& reg, int count) {
     std::string text;
     for (int row = 1; row <= count; ++row) {
-        // A record written as before unless it records the asset's leaving.
+        // A record written as before unless it records the asset's leaving
+        // (22 fields) or a value after it (29).
         int columns = kBaseColumns;
-        for (int col = kBaseColumns + 1; col <= kColumns; ++col) {
-            if (!reg.at(row, col).empty()) columns = kColumns;
+        if (usesExtendedColumns(reg.row(row))) {
+            columns = kColumns;
+        } else {
+            for (int col = kBaseColumns + 1; col <= kLeavingColumns; ++col) {
+                if (!reg.at(row, col).empty()) columns = kLeavingColumns;
+            }
         }
         for (int col = 1; col <= columns; ++col) {
             const std::string& cell = reg.at(row, col);

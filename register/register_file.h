@@ -1,6 +1,7 @@
 #pragma once
 // The register file: one line per record, 19 double-quoted cells separated
-// by commas, CR LF after every line, code page 932. An empty register is an
+// by commas (22 for an asset that left, 29 for one with a value after
+// that), CR LF after every line, code page 932. An empty register is an
 // empty file.
 
 #include <cstdint>
@@ -50,9 +51,12 @@ struct LoadedRegister {
 };
 
 // Parses the UTF-8 text of a register file. Throws platform::ReadError for a
-// record with fewer than 19 fields, a line of more than 22, a quote never
-// closed, or a record beyond the 1,000th. A line that goes on after the 19th field holds
-// the leaving of the asset in fields 20 to 22.
+// record with fewer than 19 fields, a line of more than 29, a quote never
+// closed, a record beyond the 1,000th, or values in fields 23 to 29 that
+// make no sense (extended_columns.h). A line that goes on after the 19th
+// field holds the leaving of the asset in fields 20 to 22 and the carried
+// opening, the business start and the municipal return's values in 23 to
+// 29; fields missing at its end are empty.
 [[nodiscard]] LoadedRegister parseRegister(std::string_view text);
 
 // The UTF-8 text of rows 1..count in the file layout. Throws

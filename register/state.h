@@ -1,6 +1,6 @@
 #pragma once
 // The program-wide state shared by every window: the asset register (up to
-// 1,000 rows of 22 text cells, both 1-based), the record count, the row on show,
+// 1,000 rows of 29 text cells, both 1-based), the record count, the row on show,
 // the two file paths, the closing month and the settings file's fields.
 // One instance lives for the whole run and is handed to each window model;
 // nothing here is static, so tests build as many as they like.
@@ -13,9 +13,11 @@
 namespace fenmark::reg {
 
 inline constexpr int kMaxRecords = 1000;
-// A record has 19 columns, and 22 when it records the asset's leaving.
+// A record has 19 columns, 22 when it records the asset's leaving, and 29
+// when it holds a value in any column after the leaving.
 inline constexpr int kBaseColumns = 19;
-inline constexpr int kColumns = 22;
+inline constexpr int kLeavingColumns = 22;
+inline constexpr int kColumns = 29;
 
 // Column numbers of the register, as every window names them.
 enum Column : int {
@@ -38,12 +40,34 @@ enum Column : int {
     residualRatio = 17,
     depreciationLimit = 18,
     newRuleRates = 19,
-    // The month the asset left the business ("YYYY-MM"), how ("除却" or
-    // "売却") and, for a sale, the price received.
+    // The month the asset left the business ("YYYY-MM"), how ("除却",
+    // "売却" or "自家転用") and, for a sale, the price received.
     disposalMonth = 20,
     disposalKind = 21,
     salePrice = 22,
+    // The opening carried in from a filed return: the year ("YYYY") whose
+    // opening it is, the book value at the end of the year before
+    // (前年末未償却残高, whole yen), the 改定取得価額 of a declining-balance
+    // asset that had switched (empty when none), and "計算" when the
+    // schedule continues from its own figure instead.
+    carriedYear = 23,
+    carriedBookValue = 24,
+    carriedRevisedBase = 25,
+    carriedChoice = 26,
+    // The month business use began ("YYYY-MM"), empty when it began at
+    // acquisition.
+    businessStart = 27,
+    // Kept for the municipal return: the kind of depreciable asset chosen
+    // on the card, and "1" for an asset bought used.
+    municipalKind = 28,
+    boughtUsed = 29,
 };
+
+// The texts of the columns above.
+inline constexpr const char* kComputedChoice = "計算";
+inline constexpr const char* kLeavingScrapped = "除却";
+inline constexpr const char* kLeavingSold = "売却";
+inline constexpr const char* kLeavingPrivate = "自家転用";
 
 using Row = std::array<std::string, kColumns>;
 

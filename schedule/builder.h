@@ -13,6 +13,7 @@
 
 #include "common/exact.h"
 #include "common/number.h"
+#include "register/extended_columns.h"
 #include "register/state.h"
 #include "schedule/schedule.h"
 
@@ -69,6 +70,32 @@ class ScheduleBuilder {
     // The cost in whole yen: a cost with a fraction of a yen, which no card
     // writes, is taken to the nearest yen (halves to even).
     [[nodiscard]] std::int64_t cost() const { return cost_; }
+    // The book value year 1 starts from: the cost, or for a private asset
+    // put to business use the book value at conversion.
+    [[nodiscard]] std::int64_t startBook() const { return startBook_; }
+    void setStartBook(std::int64_t book) {
+        startBook_ = book;
+        schedule_.startBook = book;
+    }
+    // A carried opening: the year it applies from and the filed figures.
+    // Applied only from the table's second year on, and not when the user
+    // chose the computed figure.
+    void setCarried(const reg::CarriedOpening& carried);
+    // The row from which the filed figures apply, 0 when none do.
+    [[nodiscard]] int carriedRow() const { return carriedApplied_ ? carriedRow_ : 0; }
+    // The filed book value the year `row` starts from, when a carried
+    // opening applies from that year.
+    [[nodiscard]] std::optional<std::int64_t> carriedInto(int row) const {
+        if (carriedApplied_ && row == carriedRow_) return carriedBook_;
+        return std::nullopt;
+    }
+    // The filed 改定取得価額, when a carried opening applies and has one.
+    [[nodiscard]] const std::optional<std::int64_t>& carriedRevisedBase() const {
+        return carriedRevised_;
+    }
+    // After the procedure: the carried opening's computed figure (the
+    // schedule's own book value at the end of the year before).
+    void finishCarried();
     // The business share as an exact fraction of 1 (80 % is 4/5).
     [[nodiscard]] const Exact& share() const { return share_; }
     // The part of the cost that is depreciated: (100 - residual) %. Read
@@ -108,7 +135,8 @@ class ScheduleBuilder {
 
     // The row count a procedure asks for, made long enough to hold the year
     // after the one the asset left in, so that the leaving is recorded in
-    // its year however long ago the depreciation ended.
+    // its year however long ago the depreciation ended, and the year a
+    // carried opening applies from.
     [[nodiscard]] std::int16_t tableRows(std::int16_t rows) const;
     // Starts a table of `rows` rows, heading included: years 1..rows-1.
     // Throws when the row count is negative or when a table that long could
@@ -148,13 +176,16 @@ class ScheduleBuilder {
     // The first year of the old and plain straight lines, written as year 1
     // of a table of `rows` rows with the closing years of all: the
     // depreciable part of the cost at the rate for the first year's months,
-    // never taking the book value below `floor`. Returns that book value.
+    // taken from the start book and never taking it below `floor`. Returns
+    // that book value.
     std::int64_t putStraightFirstYear(int rows, std::int64_t floor);
     // The 1998 schedule year, from which a life revised in 1998 applies:
     // row 1999 - westernYear, never the first.
     [[nodiscard]] std::int16_t firstRevisedRow() const;
     // The fiscal year the asset left the business, and no year after it.
     void applyLeaving();
+    // The book value at the start of year `row`, as Schedule::openingBook.
+    [[nodiscard]] std::int64_t openingOf(int row) const;
     // The schedule row of the fiscal year the asset left in, if it left.
     [[nodiscard]] std::optional<int> leavingRow() const;
 
@@ -178,6 +209,11 @@ class ScheduleBuilder {
     int leaving_ = 0;
     Exact ordinary_;
     std::int64_t cost_ = 0;
+    std::int64_t startBook_ = 0;
+    int carriedRow_ = 0;
+    bool carriedApplied_ = false;
+    std::int64_t carriedBook_ = 0;
+    std::optional<std::int64_t> carriedRevised_;
     mutable std::optional<std::int64_t> memorandum_;
     Exact share_;
     std::int16_t elapsedYears_ = 0;

@@ -25,6 +25,7 @@ FiveYearTail::FiveYearTail(std::int64_t cost, const Exact& limitPercent, double 
     const Exact left = Exact(cost) * (100 - limitPercent) / 100 - memorandum;
     const std::int64_t fifth =
         std::max<std::int64_t>(common::roundByFlag(left / 5, roundingFlag), 0);
+    fifth_ = fifth;
     std::int64_t book = limitFloor_;
     for (std::size_t k = 0; k < 4; ++k) {
         const std::int64_t amount = std::min(fifth, std::max<std::int64_t>(book - memorandum, 0));
@@ -43,12 +44,30 @@ FiveYearTail::Year FiveYearTail::next(int row, std::int64_t bookValue, std::int6
     if (aboveFloor > 0) return {Kind::ToLimit, aboveFloor, limitFloor_};
     // A floor at the memorandum value leaves no tail to wait for.
     if (limitFloor_ <= memorandum_) return {Kind::Done, 0, memorandum_};
-    if (row < tailStartRow_) return {Kind::Waiting, 0, limitFloor_};
+    if (row < tailStartRow_) return {Kind::Waiting, 0, bookValue};
     if (counter_ < tailAmount_.size()) {
+        // The amounts of the table when the book value is the table's own;
+        // from a filed book value the same fifths, the fifth year taking
+        // what is left.
         const std::size_t k = counter_++;
-        return {Kind::Tail, tailAmount_[k], tailBookValue_[k]};
+        const std::int64_t left = std::max<std::int64_t>(bookValue - memorandum_, 0);
+        const std::int64_t part = k + 1 < tailAmount_.size() ? std::min(fifth_, left) : left;
+        return {Kind::Tail, part, bookValue - part};
     }
-    return {Kind::Done, 0, memorandum_};
+    return {Kind::Done, 0, std::min(bookValue, memorandum_)};
+}
+
+void FiveYearTail::resume(std::int64_t bookValue) {
+    if (bookValue >= limitFloor_) {
+        counter_ = 0;
+    } else if (bookValue <= memorandum_ || fifth_ == 0) {
+        counter_ = bookValue <= memorandum_ ? tailAmount_.size() : tailAmount_.size() - 1;
+    } else {
+        // (floor - book) / fifth to the nearest whole number, at most 4.
+        const std::int64_t below = limitFloor_ - bookValue;
+        const std::int64_t taken = (2 * below + fifth_) / (2 * fifth_);
+        counter_ = static_cast<std::size_t>(std::min<std::int64_t>(taken, 4));
+    }
 }
 
 }  // namespace fenmark::schedule

@@ -38,8 +38,15 @@ class FiveYearTail {
                  std::int64_t memorandum, std::int16_t roundingFlag);
 
     // The year of data row `row` that starts at `bookValue` and would take
-    // `amount` in an ordinary year.
+    // `amount` in an ordinary year. A tail year takes its fifth of what the
+    // book value still holds above the memorandum value, the fifth year all
+    // of it.
     [[nodiscard]] Year next(int row, std::int64_t bookValue, std::int64_t amount);
+
+    // Continues from a book value that was filed rather than computed: below
+    // the floor it is taken as lying in the tail, as many fifths into it as
+    // the nearest whole number of fifths it lies below the floor.
+    void resume(std::int64_t bookValue);
 
     // The book value at which ordinary depreciation stops.
     [[nodiscard]] std::int64_t limitFloor() const { return limitFloor_; }
@@ -55,6 +62,7 @@ class FiveYearTail {
     std::array<std::int64_t, 5> tailAmount_{};
     std::array<std::int64_t, 5> tailBookValue_{};
     std::int64_t memorandum_ = 0;
+    std::int64_t fifth_ = 0;
     std::size_t counter_ = 0;
 };
 

@@ -44,6 +44,11 @@ void GetFxd(ScheduleBuilder& b) {
         const bool revisedYear = revised && row >= firstRevisedRow;
         const std::int64_t amount = revisedYear ? current.revisedAmount : current.amount;
         const std::int64_t expense = revisedYear ? current.revisedExpense : current.expense;
+        // A filed opening replaces the computed one from its year on.
+        if (const auto carried = b.carriedInto(row)) {
+            book = *carried;
+            tail.resume(book);
+        }
 
         // The limit is checked in every year and on every row after the
         // life, however many rows the asset's age asks for.
@@ -70,7 +75,8 @@ void GetFxd(ScheduleBuilder& b) {
         book = checked32(next.bookValue);
         // After the tail nothing changes again, once the rate can no longer
         // change either: every later year is this one.
-        if (next.kind == Kind::Done && (!revised || row >= firstRevisedRow)) {
+        if (next.kind == Kind::Done && (!revised || row >= firstRevisedRow) &&
+            row >= b.carriedRow()) {
             b.repeatYear(row, rows - 1);
             break;
         }

@@ -36,13 +36,16 @@ void GetFxd0(ScheduleBuilder& b) {
         return;
     }
     const std::int16_t months = b.firstYearMonths();
+    // The first year starts from the cost, or from what private use left
+    // of it; the amount is computed on the cost either way.
+    const std::int64_t start = b.startBook();
     std::int64_t firstAmount = b.roundByMode(fullYear * months / 12);
-    std::int64_t b1 = checked32(cost - firstAmount);
+    std::int64_t b1 = checked32(start - firstAmount);
     if (b1 < memorandum) {
         // A first year that would take the book value below the memorandum
         // value stops at it, as every later year does.
-        firstAmount = cost - memorandum;
-        b1 = memorandum;
+        firstAmount = std::max<std::int64_t>(start - memorandum, 0);
+        b1 = start - firstAmount;
     }
 
     b.putYearColumns(rows - 1);
@@ -57,13 +60,15 @@ void GetFxd0(ScheduleBuilder& b) {
     std::int64_t previous = b1;
     for (int i = 2; i < rows; ++i) {
         Year& year = b.at(i);
+        // A filed opening replaces the computed one from its year on.
+        if (const auto carried = b.carriedInto(i)) previous = *carried;
         std::int64_t book = previous;
         if (previous - annualAmount >= memorandum) {
             b.setOrdinary(i, annualAmount);
             year.amount = Money::number(annualAmount);
             year.expense = Money::number(annualExpense);
             book = checked32(previous - annualAmount);
-        } else if (previous != memorandum) {
+        } else if (previous > memorandum) {
             b.setOrdinary(i, annualAmount);
             const std::int64_t rest = previous - memorandum;
             year.amount = Money::number(rest);

@@ -47,60 +47,70 @@ void GetFxd00(ScheduleBuilder& b) {
     auto putBook = [&](int row, std::int64_t book) { b.at(row).bookValue = Money::number(book); };
 
     // Ordinary years, each computed from the book value the previous one
-    // left. A year whose ordinary amount would reach the memorandum value
-    // takes the book value down to it instead and ends the schedule; the
-    // tables give a life of 2 no guarantee, so that is how it ends.
-    std::int64_t bookValue = checked32(cost);
-    int row = 1;
-    int switchYear = 0;
-    bool ended = false;
-    for (; row <= lastRow; ++row) {
-        const Exact fullYear = decliningRate * bookValue;
-        const std::int64_t ordinaryAmount =
-            b.roundByMode(row == 1 ? fullYear * months / 12 : fullYear);
-        b.setOrdinary(row, row == 1 ? fullYear : Exact(ordinaryAmount));
-        // An ordinary amount equal to the guarantee amount still reaches it.
-        if (row >= 2 && row <= n && ordinaryAmount < guaranteeAmount) {
-            switchYear = row;
-            break;
+    // left, until the ordinary amount falls below the guarantee amount; from
+    // that year a constant revised amount on the revised base (the book
+    // value at the start of the switch year), the last year taking the book
+    // value down to the memorandum value. A year whose ordinary amount would
+    // reach the memorandum value takes the book value down to it instead and
+    // ends the schedule; the tables give a life of 2 no guarantee, so that
+    // is how it ends. A filed opening replaces the book value (and, where it
+    // has one, the revised base) from its year on.
+    enum class Phase { Ordinary, Revised, Ended };
+    Phase phase = Phase::Ordinary;
+    std::int64_t bookValue = checked32(b.startBook());
+    std::int64_t revisedBase = 0;
+    std::int64_t revisedAmount = 0;
+    const auto startRevised = [&](std::int64_t base) {
+        phase = Phase::Revised;
+        revisedBase = base;
+        revisedAmount = b.roundByMode(revisedRate * revisedBase);
+    };
+    for (int row = 1; row <= lastRow; ++row) {
+        if (const auto carried = b.carriedInto(row)) {
+            bookValue = checked32(*carried);
+            phase = Phase::Ordinary;
+            if (const auto& base = b.carriedRevisedBase()) startRevised(*base);
+            if (bookValue <= memorandum) phase = Phase::Ended;
         }
-        if (bookValue - ordinaryAmount <= memorandum) {
-            putAmount(row, bookValue - memorandum);
-            putBook(row, memorandum);
-            ended = true;
-            ++row;
-            break;
-        }
-        bookValue = checked32(bookValue - ordinaryAmount);
-        putAmount(row, ordinaryAmount);
-        putBook(row, bookValue);
-    }
-
-    if (switchYear > 0) {
-        // The revised base (改定取得価額) is the book value of the switch year.
-        const std::int64_t revisedBase = bookValue;
-        const std::int64_t revisedAmount = b.roundByMode(revisedRate * revisedBase);
-        for (int c = 1; row <= lastRow; ++row, ++c) {
-            b.at(row).remark = b.at(row).basis = Remark::Revised;
-            b.setOrdinary(row, revisedAmount);
-            const std::int64_t left = revisedBase - static_cast<std::int64_t>(c) * revisedAmount;
-            if (left >= memorandum) {
-                putAmount(row, revisedAmount);
-                putBook(row, checked32(left));
+        if (phase == Phase::Ordinary) {
+            const Exact fullYear = decliningRate * bookValue;
+            const std::int64_t ordinaryAmount =
+                b.roundByMode(row == 1 ? fullYear * months / 12 : fullYear);
+            // An ordinary amount equal to the guarantee amount still reaches it.
+            if (row >= 2 && row <= n && ordinaryAmount < guaranteeAmount) {
+                startRevised(bookValue);
+            } else {
+                b.setOrdinary(row, row == 1 ? fullYear : Exact(ordinaryAmount));
+                b.at(row).base = bookValue;
+                if (bookValue - ordinaryAmount <= memorandum) {
+                    putAmount(row, bookValue - memorandum);
+                    putBook(row, memorandum);
+                    phase = Phase::Ended;
+                    continue;
+                }
+                bookValue = checked32(bookValue - ordinaryAmount);
+                putAmount(row, ordinaryAmount);
+                putBook(row, bookValue);
                 continue;
             }
-            const std::int64_t last =
-                revisedBase - static_cast<std::int64_t>(c - 1) * revisedAmount - memorandum;
-            putAmount(row, checked32(last));
-            putBook(row, memorandum);
-            ended = true;
-            ++row;
-            break;
         }
-    }
-
-    if (ended) {
-        for (; row <= lastRow; ++row) putBook(row, memorandum);
+        if (phase == Phase::Revised) {
+            Year& year = b.at(row);
+            year.remark = year.basis = Remark::Revised;
+            year.base = revisedBase;
+            b.setOrdinary(row, revisedAmount);
+            if (bookValue - revisedAmount >= memorandum) {
+                bookValue = checked32(bookValue - revisedAmount);
+                putAmount(row, revisedAmount);
+                putBook(row, bookValue);
+                continue;
+            }
+            putAmount(row, checked32(bookValue - memorandum));
+            putBook(row, memorandum);
+            phase = Phase::Ended;
+            continue;
+        }
+        putBook(row, std::min(bookValue, memorandum));
     }
     for (int r = 1; r <= lastRow; ++r) b.putMonths(r);
 }

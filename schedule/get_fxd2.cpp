@@ -47,6 +47,8 @@ void GetFxd2(ScheduleBuilder& b) {
         const std::int64_t expense =
             std::max<std::int64_t>(revisedYear ? current.revisedExpense : current.expense, 0);
         Year& year = b.at(row);
+        // A filed opening replaces the computed one from its year on.
+        if (const auto carried = b.carriedInto(row)) book = *carried;
         if (book - floor > 0) b.setOrdinary(row, amount);
         if (book - floor >= amount) {
             year.amount = Money::number(amount);

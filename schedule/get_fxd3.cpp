@@ -46,9 +46,14 @@ void GetFxd3(ScheduleBuilder& b) {
     // `ordinary` follows the rate on the book value as if the floor held it
     // (the amounts the rules compute); `book` is what the schedule shows,
     // which the tail takes below the floor.
-    std::int64_t ordinaryBook = checked32(cost);
+    std::int64_t ordinaryBook = checked32(b.startBook());
     std::int64_t book = ordinaryBook;
     for (int row = 1; row < rows; ++row) {
+        // A filed opening replaces the computed one from its year on.
+        if (const auto carried = b.carriedInto(row)) {
+            ordinaryBook = book = *carried;
+            tail.resume(book);
+        }
         // The full-year amount a leaving in the year is prorated from.
         Exact fullYear;
         std::int64_t ordinaryAmount = 0;
@@ -88,7 +93,8 @@ void GetFxd3(ScheduleBuilder& b) {
         ordinaryBook = nextOrdinary;
         // After the tail nothing changes again, once the rate can no longer
         // change either: every later year is this one.
-        if (next.kind == Kind::Done && (!revised || row >= firstRevisedRow)) {
+        if (next.kind == Kind::Done && (!revised || row >= firstRevisedRow) &&
+            row >= b.carriedRow()) {
             b.repeatYear(row, rows - 1);
             break;
         }

@@ -14,6 +14,7 @@
 #include "common/mask.h"
 #include "common/number.h"
 #include "law/era.h"
+#include "register/extended_columns.h"
 #include "schedule/builder.h"
 
 namespace fenmark::schedule {
@@ -30,7 +31,8 @@ const char* const kRemarks[] = {"",
                                 kRemarkFiveYear,
                                 kRemarkSmallAsset,
                                 kRemarkScrapped,
-                                kRemarkSold};
+                                kRemarkSold,
+                                kRemarkPrivate};
 
 }  // namespace
 
@@ -153,6 +155,8 @@ CurrentPeriod toukiCal(const reg::Row& row, std::int16_t roundingFlag) {
 ScheduleBuilder::ScheduleBuilder(const reg::Row& row, const Options& options)
     : row_(row), options_(options) {
     cost_ = wholeYen(decimal(reg::acquisitionCost));
+    startBook_ = cost_;
+    schedule_.startBook = cost_;
     leaving_ = leavingRow().value_or(0);
     share_ = decimal(reg::businessRatio) / 100;
     schedule_.eraCode = value(reg::eraCode);
@@ -204,8 +208,48 @@ CurrentPeriod ScheduleBuilder::toukiCal() const {
 
 std::int16_t ScheduleBuilder::tableRows(std::int16_t rows) const {
     // A leaving beyond every table that can be addressed is not recorded.
-    if (leaving_ == 0 || leaving_ + 1 > kLastAddressableRow) return rows;
-    return std::max<std::int16_t>(rows, static_cast<std::int16_t>(leaving_ + 2));
+    if (leaving_ != 0 && leaving_ + 1 <= kLastAddressableRow) {
+        rows = std::max<std::int16_t>(rows, static_cast<std::int16_t>(leaving_ + 2));
+    }
+    if (carriedRow_ != 0)
+        rows = std::max<std::int16_t>(rows, static_cast<std::int16_t>(carriedRow_ + 1));
+    return rows;
+}
+
+void ScheduleBuilder::setCarried(const reg::CarriedOpening& carried) {
+    Schedule::Carried info;
+    info.year = carried.year;
+    info.bookValue = carried.bookValue;
+    info.revisedBase = carried.revisedBase;
+    info.fromComputed = carried.fromComputed;
+    // The filed figures replace the start of a year that has a year before
+    // it in the table; a year at or before the first is not carried.
+    const double row = carried.year - settleYear(1) + 1;
+    if (row >= 2 && row <= kLastAddressableRow) {
+        carriedRow_ = static_cast<int>(row);
+        info.row = carriedRow_;
+        carriedApplied_ = !carried.fromComputed;
+        carriedBook_ = carried.bookValue;
+        if (carriedApplied_) carriedRevised_ = carried.revisedBase;
+    }
+    schedule_.carried = info;
+}
+
+void ScheduleBuilder::finishCarried() {
+    if (!schedule_.carried || carriedRow_ < 2) return;
+    if (static_cast<std::size_t>(carriedRow_ - 1) > schedule_.years.size()) return;
+    const Money& book = at(carriedRow_ - 1).bookValue;
+    if (book.kind != Money::Kind::Empty) schedule_.carried->computedBookValue = book.value;
+}
+
+std::int64_t ScheduleBuilder::openingOf(int row) const {
+    if (carriedApplied_ && row == carriedRow_) return carriedBook_;
+    for (int earlier = row - 1; earlier >= 1; --earlier) {
+        if (static_cast<std::size_t>(earlier) > schedule_.years.size()) continue;
+        const Money& book = schedule_.years[static_cast<std::size_t>(earlier - 1)].bookValue;
+        if (book.kind != Money::Kind::Empty) return book.value;
+    }
+    return startBook_;
 }
 
 void ScheduleBuilder::start(std::int16_t rows) {
@@ -267,9 +311,9 @@ std::int64_t ScheduleBuilder::putStraightFirstYear(int rows, std::int64_t floor)
     const std::int16_t months = firstYearMonths();
     const Exact fullYear = Exact(cost_) * depreciableFraction() * decimal(reg::depreciationRate);
     // Only a cost of a few yen, rounded up, could reach below the floor.
-    const std::int64_t firstYear =
-        std::clamp<std::int64_t>(roundByMode(fullYear * months / 12), 0, cost_ - floor);
-    const std::int64_t b1 = checked32(cost_ - firstYear);
+    const std::int64_t firstYear = std::clamp<std::int64_t>(
+        roundByMode(fullYear * months / 12), 0, std::max<std::int64_t>(startBook_ - floor, 0));
+    const std::int64_t b1 = checked32(startBook_ - firstYear);
     putYearColumns(rows - 1);
     setOrdinary(1, fullYear);
     Year& first = at(1);
@@ -286,7 +330,9 @@ std::int16_t ScheduleBuilder::firstRevisedRow() const {
 
 std::optional<int> ScheduleBuilder::leavingRow() const {
     const std::string& kind = cell(reg::disposalKind);
-    if (kind != kRemarkScrapped && kind != kRemarkSold) return std::nullopt;
+    if (kind != kRemarkScrapped && kind != kRemarkSold && kind != kRemarkPrivate) {
+        return std::nullopt;
+    }
     const auto left = law::parseYearMonth(cell(reg::disposalMonth));
     if (!left) return std::nullopt;
     // The fiscal year that holds the month, as settleYear counts rows.
@@ -307,8 +353,10 @@ void ScheduleBuilder::applyLeaving() {
     if (leaving_ == 0 || static_cast<std::size_t>(leaving_) > schedule_.years.size()) return;
     const int r = leaving_;
     const auto left = law::parseYearMonth(cell(reg::disposalMonth));
-    const Remark remark =
-        cell(reg::disposalKind) == kRemarkScrapped ? Remark::Scrapped : Remark::Sold;
+    const std::string& kind = cell(reg::disposalKind);
+    const Remark remark = kind == kRemarkScrapped ? Remark::Scrapped
+                          : kind == kRemarkSold   ? Remark::Sold
+                                                  : Remark::Private;
 
     // Months in use in that year: from its first month, or the month of
     // acquisition in the first year, through the month it left.
@@ -327,14 +375,7 @@ void ScheduleBuilder::applyLeaving() {
     const std::int64_t amount = months >= counted
                                     ? undisturbed
                                     : std::max<std::int64_t>(0, std::min(undisturbed, prorated));
-    std::int64_t before = cost_;
-    for (int earlier = r - 1; earlier >= 1; --earlier) {
-        const Money& book = at(earlier).bookValue;
-        if (book.kind != Money::Kind::Empty) {
-            before = book.value;
-            break;
-        }
-    }
+    const std::int64_t before = openingOf(r);
     year.months = static_cast<std::int16_t>(months);
     year.monthsOf = 12;
     year.amount = Money::number(amount);
@@ -350,16 +391,39 @@ void ScheduleBuilder::applyLeaving() {
 }
 
 void ScheduleBuilder::putUndepreciated(int lastRow) {
-    const Money cost = Money::number(cost_);
+    const Money cost = Money::number(startBook_);
     putYearColumns(lastRow);
     for (int row = 1; row <= lastRow; ++row) at(row).bookValue = cost;
 }
 
 }  // namespace detail
 
-Schedule computeSchedule(const reg::Row& row, const Options& options) {
+namespace {
+
+// The row a converted asset is computed from: the business start taken as
+// its acquisition, in the era in force in that month.
+reg::Row convertedRow(const reg::Row& row, const law::YearMonth& started) {
+    reg::Row shifted = row;
+    const law::Era era = law::eraOfMonth(started.year, started.month);
+    const auto put = [&shifted](reg::Column column, std::string text) {
+        shifted[static_cast<std::size_t>(column - 1)] = std::move(text);
+    };
+    put(reg::eraCode, std::to_string(static_cast<int>(era)));
+    put(reg::eraYear, numberText(law::eraYearOf(era, started.year)));
+    put(reg::acquisitionMonth, std::to_string(started.month));
+    put(reg::acquisitionDay, "");
+    put(reg::westernYear, std::to_string(started.year));
+    return shifted;
+}
+
+Schedule computeFrom(const reg::Row& row, const Options& options,
+                     const std::optional<Schedule::Conversion>& conversion) {
     detail::ScheduleBuilder b(row, options);
     const std::string& method = row[reg::methodCode - 1];
+    if (conversion) b.setStartBook(conversion->loss.bookValue());
+    const bool lumpSum = method == "2" || method == "6";
+    if (const auto carried = reg::carriedOpeningOf(row); carried && !lumpSum)
+        b.setCarried(*carried);
     if (b.value(reg::typeCode) >= 9) {
         detail::GetFxd2(b);
     } else if (method == "0") {
@@ -375,8 +439,56 @@ Schedule computeSchedule(const reg::Row& row, const Options& options) {
     } else if (method == "6") {
         detail::GetFxd6(b);
     }
+    b.finishCarried();
     b.applyLeaving();
-    return b.take();
+    Schedule schedule = b.take();
+    schedule.conversion = conversion;
+    return schedule;
+}
+
+}  // namespace
+
+Schedule computeSchedule(const reg::Row& row, const Options& options) {
+    const std::string& method = row[reg::methodCode - 1];
+    const auto started = reg::businessStartOf(row);
+    if (!started || method == "2" || method == "6") return computeFrom(row, options, std::nullopt);
+    // A business start after the acquisition: the schedule begins then,
+    // from what the private years left of the cost.
+    const auto acquiredYear = reg::plainDigits(row[reg::westernYear - 1]);
+    const auto acquiredMonth = reg::plainDigits(row[reg::acquisitionMonth - 1]);
+    if (!acquiredYear || !acquiredMonth || *acquiredMonth < 1 || *acquiredMonth > 12) {
+        throw common::OverflowError("取得年月が正しくありません。");
+    }
+    const law::YearMonth acquired{static_cast<int>(*acquiredYear),
+                                  static_cast<int>(*acquiredMonth)};
+    if (started->year * 12 + started->month <= acquired.year * 12 + acquired.month) {
+        return computeFrom(row, options, std::nullopt);
+    }
+    const auto life = reg::plainDigits(row[reg::usefulLife - 1]);
+    const auto cost = reg::plainDigits(row[reg::acquisitionCost - 1]);
+    std::optional<law::PrivateUseLoss> loss;
+    if (life && cost && *life <= 1000) {
+        loss = law::privateUseLoss(*cost, static_cast<int>(*life), acquired, *started,
+                                   options.roundingFlag);
+    }
+    if (!loss) throw common::OverflowError("業務に使い始めた年月から償却費を計算できません。");
+    Schedule::Conversion conversion{acquired, *started, *loss};
+    return computeFrom(convertedRow(row, *started), options, conversion);
+}
+
+int Schedule::rowOfYear(int settle) const {
+    if (years.empty()) return 0;
+    return static_cast<int>(settle - years.front().settleYear) + 1;
+}
+
+std::int64_t Schedule::openingBook(int row) const {
+    if (carried && carried->applied() && row == carried->row) return carried->bookValue;
+    for (int earlier = row - 1; earlier >= 1; --earlier) {
+        if (static_cast<std::size_t>(earlier) > years.size()) continue;
+        const Money& book = year(earlier).bookValue;
+        if (book.kind != Money::Kind::Empty) return book.value;
+    }
+    return startBook;
 }
 
 }  // namespace fenmark::schedule

@@ -20,6 +20,7 @@
 
 #include "common/exact.h"
 #include "common/number.h"
+#include "law/private_use.h"
 #include "register/state.h"
 
 namespace fenmark::schedule {
@@ -60,7 +61,16 @@ struct Money {
     [[nodiscard]] std::int64_t yen() const { return kind == Kind::Number ? value : 0; }
 };
 
-enum class Remark : std::uint8_t { None, Revised, ThreeYear, FiveYear, SmallAsset, Scrapped, Sold };
+enum class Remark : std::uint8_t {
+    None,
+    Revised,
+    ThreeYear,
+    FiveYear,
+    SmallAsset,
+    Scrapped,
+    Sold,
+    Private,
+};
 
 inline constexpr const char* kRemarkRevised = "改定償却";
 inline constexpr const char* kRemarkThreeYear = "3年均等";
@@ -68,6 +78,8 @@ inline constexpr const char* kRemarkFiveYear = "５年均等";
 inline constexpr const char* kRemarkSmallAsset = "措置法28の2";
 inline constexpr const char* kRemarkScrapped = "除却";
 inline constexpr const char* kRemarkSold = "売却";
+// Business use ended and the asset went back to private use (自家転用).
+inline constexpr const char* kRemarkPrivate = "自家転用";
 
 // One schedule year (one data row of the schedule table).
 struct Year {
@@ -82,8 +94,17 @@ struct Year {
     Remark remark = Remark::None;
     // How the year's amount is computed (Revised, FiveYear or None). It
     // stays when the remark becomes the year the asset left (Scrapped,
-    // Sold), whose amount is still taken by the same rule.
+    // Sold, Private), whose amount is still taken by the same rule.
     Remark basis = Remark::None;
+    // What the declining balances compute the year from (the 償却の基礎に
+    // なる金額): the book value at the start of the year, or from the switch
+    // on the revised base (改定取得価額). Nothing for other methods and for
+    // the years of the five-year tail.
+    std::optional<std::int64_t> base;
+    // True when the year takes an asset that left (Scrapped, Sold, Private).
+    [[nodiscard]] bool left() const {
+        return remark == Remark::Scrapped || remark == Remark::Sold || remark == Remark::Private;
+    }
 };
 
 // The procedure that computed the schedule.
@@ -118,10 +139,55 @@ struct Schedule {
     // ordinary amount below which the revised rate takes over.
     std::optional<std::int64_t> guaranteeAmount;
 
+    // The opening carried in from a filed return (columns 23 to 26).
+    struct Carried {
+        // The year whose opening it is, and its row (0 when the table has no
+        // such row after its first year, so nothing is carried).
+        int year = 0;
+        int row = 0;
+        // As filed: the book value at the end of the year before, and the
+        // 改定取得価額 where the asset had switched.
+        std::int64_t bookValue = 0;
+        std::optional<std::int64_t> revisedBase;
+        // The schedule's own book value at the end of the year before.
+        std::optional<std::int64_t> computedBookValue;
+        // The user chose to continue from the computed figure.
+        bool fromComputed = false;
+        // Whether the years from `row` on continue from the filed figures.
+        [[nodiscard]] bool applied() const { return row >= 2 && !fromComputed; }
+        // Filed less computed; nothing where there is no computed figure.
+        [[nodiscard]] std::optional<std::int64_t> difference() const {
+            if (!computedBookValue) return std::nullopt;
+            return bookValue - *computedBookValue;
+        }
+    };
+    std::optional<Carried> carried;
+
+    // A private asset put to business use (column 27): year 1 is then the
+    // fiscal year of business use, its months counted from that month, and
+    // it starts from the book value at conversion. `acquired` is the real
+    // acquisition.
+    struct Conversion {
+        law::YearMonth acquired{};
+        law::YearMonth started{};
+        law::PrivateUseLoss loss;
+    };
+    std::optional<Conversion> conversion;
+
     // Year `row` (1-based).
     [[nodiscard]] const Year& year(int row) const {
         return years[static_cast<std::size_t>(row - 1)];
     }
+    // The row of the fiscal year that closes in calendar year `settleYear`
+    // (below 1 before the first year, beyond the table after its last);
+    // 0 when the schedule has no years.
+    [[nodiscard]] int rowOfYear(int settleYear) const;
+    // The book value at the start of year `row` (1..years): the filed
+    // figure in the year a carried opening applies from, the cost (or the
+    // book value at conversion) in year 1, else the end of the year before.
+    [[nodiscard]] std::int64_t openingBook(int row) const;
+    // The cost, or for a converted asset the book value at conversion.
+    std::int64_t startBook = 0;
 };
 
 // The schedule of `row` (a register row) under `options`. An asset that
@@ -134,6 +200,12 @@ struct Schedule {
 // and has no later years. The table always reaches the year after it left,
 // also when the depreciation ended years before. The 一括償却 thirds and a
 // 少額特例 asset are not affected.
+//
+// A carried opening (columns 23 to 26) leaves the years before its year as
+// computed and continues from its year on from the filed book value (and
+// 改定取得価額) by the method's rules. A business start after the
+// acquisition (column 27) starts the schedule in the fiscal year of
+// business use from the book value the private years left.
 [[nodiscard]] Schedule computeSchedule(const reg::Row& row, const Options& options);
 
 // ---- Display texts ----

@@ -118,15 +118,27 @@ std::optional<std::int64_t> decliningBase(const schedule::Schedule& schedule, in
         schedule.procedure != Procedure::NewDeclining) {
         return std::nullopt;
     }
-    if (row < 2 || static_cast<std::size_t>(row) > schedule.years.size()) return std::nullopt;
+    if (row < 1 || static_cast<std::size_t>(row) > schedule.years.size()) return std::nullopt;
+    // Year 1 starts from the cost, which the register gives, unless the
+    // asset came from private use with a lower book value.
+    if (row == 1) {
+        if (!schedule.conversion) return std::nullopt;
+        return schedule.startBook;
+    }
     // The basis, not the remark: a year the asset left in is still computed
     // as the undisturbed year would be.
-    const Remark basis = schedule.year(row).basis;
-    if (basis == Remark::FiveYear) return std::nullopt;
+    const schedule::Year& year = schedule.year(row);
+    if (year.basis == Remark::FiveYear) return std::nullopt;
+    if (year.base) return *year.base;
     int start = row;
-    if (basis == Remark::Revised) {
+    if (year.basis == Remark::Revised) {
         while (start > 1 && schedule.year(start - 1).basis == Remark::Revised) --start;
         if (start == 1) return std::nullopt;
+    }
+    // The filed opening where one applies from that year, else what the
+    // year before closed at (nothing shown after the asset left).
+    if (schedule.carried && schedule.carried->applied() && start == schedule.carried->row) {
+        return schedule.carried->bookValue;
     }
     return static_cast<std::int64_t>(schedule.year(start - 1).bookValue.yen());
 }
@@ -287,7 +299,7 @@ ScheduleCopy copyScheduleRow(const schedule::Schedule& schedule, int row) {
     // the remark names how it left and the book value that went with it.
     if (exists(row)) {
         const schedule::Year& year = schedule.year(row);
-        if (year.remark == schedule::Remark::Scrapped || year.remark == schedule::Remark::Sold) {
+        if (year.left()) {
             copy.leaving = year.remark;
             copy.leftBookValue = static_cast<std::int64_t>(year.bookValue.yen());
             copy.bookValue = "0";
@@ -427,8 +439,10 @@ StatementData computeStatement(const reg::AssetRegister& assets, int count,
             continue;
         }
 
-        const int offset = scheduleOffset(closingMonthNumber, value(reg::acquisitionMonth));
-        int row = scheduleRowFor(offset, statementYear, value(reg::westernYear));
+        // The year counts from the schedule's first year: the acquisition,
+        // or the start of business use for an asset that was private.
+        const int offset = scheduleOffset(closingMonthNumber, computed->acquisitionMonth);
+        int row = scheduleRowFor(offset, statementYear, computed->westernYear);
         // Past the table's end the year is one more after the depreciation
         // ended: the same as the table's last year.
         row = std::min(row, static_cast<int>(computed->years.size()));

@@ -88,11 +88,20 @@ CloseYearResult closeYear(reg::AssetRegister& assets, int count, int year,
         ClosedAsset closed = closeAsset(assets.row(f), year, reaching);
         closed.record = f;
         if (closed.outcome == CloseOutcome::Recorded) {
-            assets.at(f, reg::carriedYear) = std::to_string(year + 1);
-            assets.at(f, reg::carriedBookValue) = std::to_string(closed.bookValue);
-            assets.at(f, reg::carriedRevisedBase) =
+            reg::Row row = assets.row(f);
+            row[reg::carriedYear - 1] = std::to_string(year + 1);
+            row[reg::carriedBookValue - 1] = std::to_string(closed.bookValue);
+            row[reg::carriedRevisedBase - 1] =
                 closed.revisedBase ? std::to_string(*closed.revisedBase) : std::string();
-            assets.at(f, reg::carriedChoice).clear();
+            row[reg::carriedChoice - 1].clear();
+            // Only what the file can hold and read back is written: a
+            // schedule of values no card stores (a negative rate) could end
+            // above the cost or below zero.
+            if (reg::extendedColumnsProblem(row)) {
+                closed.outcome = CloseOutcome::NotComputed;
+            } else {
+                assets.row(f) = std::move(row);
+            }
         }
         result.assets.push_back(closed);
     }

@@ -24,6 +24,7 @@
 #include "register/sorting.h"
 #include "register/state.h"
 #include "schedule/schedule_window.h"
+#include "yearend/close_year.h"
 #include "yearend/statement_window.h"
 
 namespace {
@@ -125,6 +126,25 @@ void statement(reg::ProgramState& state, const std::string& rounding, const std:
     window.unload();
 }
 
+// Closing a year writes only values the file can hold and read back.
+void closing(const reg::ProgramState& state, std::int16_t rounding, int year) {
+    reg::AssetRegister closed = state.assetRegister;
+    const std::int16_t month = static_cast<std::int16_t>(common::leadingNumber(state.closingMonth));
+    static_cast<void>(
+        yearend::closeYear(closed, state.recordCount, year, {month, rounding, kCurrentYear}));
+    std::string text;
+    try {
+        text = reg::formatRegister(closed, state.recordCount);
+    } catch (const platform::WriteError&) {
+        return;
+    }
+    try {
+        check(reg::parseRegister(text).assetRegister == closed, "a closed year read back changed");
+    } catch (const platform::ReadError&) {
+        check(false, "a closed year could not be read back");
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -153,7 +173,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             years.back() = std::to_string(static_cast<int>(western) - 1988 + 1);
         }
     }
-    for (const std::string& year : years) statement(state, rounding, year);
+    for (const std::string& year : years) {
+        statement(state, rounding, year);
+        closing(state, rounding == "0" ? 0 : 1,
+                1988 + static_cast<int>(common::leadingNumber(year)));
+    }
     check(state.assetRegister == loaded.assetRegister, "reading the register changed it");
     check(state.recordCount == loaded.recordCount, "reading the register changed its count");
     return 0;

@@ -24,7 +24,10 @@ ClosedAsset closeAsset(const reg::Row& row, int year, const schedule::Options& o
         closed.outcome = CloseOutcome::LumpSum;
         return closed;
     }
-    if (const auto carried = reg::carriedOpeningOf(row); carried && carried->year > year + 1) {
+    // An opening already carried past the year (by closing it before, or
+    // typed from a later return) holds figures this year's schedule could
+    // only recompute without them: it is left as it is.
+    if (const auto carried = reg::carriedOpeningOf(row); carried && carried->year > year) {
         closed.outcome = CloseOutcome::LaterCarried;
         return closed;
     }
@@ -132,7 +135,7 @@ std::string closeYearSummary(const CloseYearResult& result) {
     add(CloseOutcome::NotYetAcquired, "その年分より後に取得した（業務に使い始めた）資産：");
     add(CloseOutcome::Left, "その年分までに除却・売却・自家転用した資産：");
     add(CloseOutcome::LumpSum, "一括償却・少額特例の資産（引継ぎなし）：");
-    add(CloseOutcome::LaterCarried, "より後の年分の引継ぎがある資産（変更なし）：");
+    add(CloseOutcome::LaterCarried, "翌年分以後の引継ぎがすでにある資産（変更なし）：");
     if (count(CloseOutcome::NotComputed) > 0) {
         text += "\n償却費を計算できない資産：" + std::to_string(count(CloseOutcome::NotComputed)) +
                 "件（" + uncomputed + "件目）";

@@ -24,7 +24,7 @@ enum class CloseOutcome {
     NotYetAcquired,  // acquired (or put to business use) after the year
     Left,            // left the business in or before the year
     LumpSum,         // 一括償却 or 少額特例: nothing is carried
-    LaterCarried,    // already holds a carried opening of a later year
+    LaterCarried,    // already carries an opening after the year (closed before)
     NotComputed,     // its schedule cannot be computed
 };
 

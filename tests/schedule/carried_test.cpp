@@ -249,6 +249,18 @@ TEST(CloseYear, RecordsTheYearEndFiguresAndChangesNothingComputed) {
     const reg::AssetRegister once = assets;
     static_cast<void>(yearend::closeYear(assets, 5, 2020, kDecember));
     EXPECT_EQ(assets, once);
+    // An opening typed for a year is not overwritten by closing the year
+    // before it, nor by closing its own year twice.
+    reg::AssetRegister typed;
+    typed.row(1) = carried(straight(), "2023", "400002");
+    const reg::AssetRegister asTyped = typed;
+    EXPECT_EQ(yearend::closeYear(typed, 1, 2022, kDecember).assets[0].outcome,
+              CloseOutcome::LaterCarried);
+    EXPECT_EQ(typed, asTyped);
+    EXPECT_EQ(yearend::closeYear(typed, 1, 2023, kDecember).assets[0].bookValue, 200002);
+    const reg::AssetRegister closedOnce = typed;
+    static_cast<void>(yearend::closeYear(typed, 1, 2023, kDecember));
+    EXPECT_EQ(typed, closedOnce);
 
     EXPECT_TRUE(yearend::closeYearRefusal(2027, 2026));
     EXPECT_FALSE(yearend::closeYearRefusal(2026, 2026));

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <map>
 
+#include "cli/close_year_command.h"
 #include "cli/commands.h"
 #include "cli/life_command.h"
 #include "cli/print_request.h"
@@ -14,7 +15,7 @@ int main(int argc, char** argv) {
     using fenmark::cli::Encoding;
     using fenmark::cli::Format;
 
-    CLI::App app{"固定資産台帳の内容を出力します (fenmark-cli)"};
+    CLI::App app{"固定資産台帳の内容を出力し、年度締めをします (fenmark-cli)"};
     app.require_subcommand(1);
 
     const std::map<std::string, Format> formats{
@@ -125,6 +126,32 @@ int main(int argc, char** argv) {
                "申告書の様式: ao (青色申告決算書、既定), shunyu (収支内訳書)"),
            forms, "ao|shunyu", "ao");
 
+    fenmark::cli::CloseYearOptions closeYear;
+    CLI::App* closeYearCommand = app.add_subcommand(
+        "close-year",
+        "年度締め: 年分の期末の未償却残高を、翌年分の前年末未償却残高（引継ぎ）として台帳に記録"
+        "して保存します");
+    closeYearCommand->footer(
+        "確認はしません（このコマンドを実行することが確認です）。各資産の期末の未償却残高と改定取得"
+        "価額を、データファイルの項目23～26に翌年分の引継ぎとして記録します。保存は一時ファイルに"
+        "書いてから置き換えるので、書き込みに失敗したときファイルは元のままです。");
+    closeYearCommand->add_option("FILE", closeYear.file, "台帳ファイル (.dat)")->required();
+    closeYearCommand
+        ->add_option("--year", closeYear.year,
+                     "締める年分 (西暦 2026、R8、H30、または平成の年 1～99)")
+        ->required();
+    closeYearCommand->add_option("-o,--output", closeYear.output,
+                                 "保存するファイル (既定は FILE に上書き)");
+    addWindowOptions(closeYearCommand, closeYear.closingMonth, closeYear.rounding,
+                     closeYear.currentYear);
+    const std::map<std::string, fenmark::cli::ReportFormat> reportFormats{
+        {"text", fenmark::cli::ReportFormat::Text}, {"json", fenmark::cli::ReportFormat::Json}};
+    choice(closeYearCommand->add_option("--format", closeYear.format, "出力形式 (既定 text)"),
+           reportFormats, "text|json", "text");
+    choice(
+        closeYearCommand->add_option("--encoding", closeYear.encoding, "文字コード (既定 utf-8)"),
+        encodings, "utf-8|cp932", "utf-8");
+
     fenmark::cli::LifeOptions life;
     CLI::App* lifeCommand = app.add_subcommand(
         "life", "法定耐用年数を探します。--used で中古資産の耐用年数（簡便法）を計算します");
@@ -133,6 +160,12 @@ int main(int argc, char** argv) {
     lifeCommand->add_option("--elapsed-months", life.elapsedMonths,
                             "新品のときからの経過月数 (1-1200)");
     addOutputOptions(lifeCommand, life.format, life.encoding);
+
+    // Set last, so that the subcommands' own help does not repeat it.
+    app.footer(
+        "schedule と statement の JSON には、前年末未償却残高（引継ぎ）のある資産に \"carried\"、"
+        "私用から業務に使い始めた資産に \"conversion\"、除却・売却・自家転用した資産に "
+        "\"leaving\" が加わります。くわしくはヘルプの「fenmark-cli」を見てください。");
 
     try {
         app.parse(argc, argv);
@@ -151,5 +184,6 @@ int main(int argc, char** argv) {
     }
     if (*scheduleCommand) return fenmark::cli::runSchedule(schedule, std::cout, std::cerr);
     if (*statementCommand) return fenmark::cli::runStatement(statement, std::cout, std::cerr);
+    if (*closeYearCommand) return fenmark::cli::runCloseYear(closeYear, std::cout, std::cerr);
     return 1;
 }

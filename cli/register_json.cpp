@@ -56,7 +56,8 @@ void writeAssetFields(JsonWriter& json, const reg::AssetRegister& assets, int re
     json.key("ratio").numberOrNull(jsonNumber(cell(row, reg::businessRatio)));
 }
 
-void writeLeaving(JsonWriter& json, const reg::Row& row) {
+void writeLeaving(JsonWriter& json, const reg::Row& row,
+                  const std::optional<std::int64_t>& bookValue) {
     const std::string& month = cell(row, reg::disposalMonth);
     const std::string& kind = cell(row, reg::disposalKind);
     const std::string& price = cell(row, reg::salePrice);
@@ -65,6 +66,7 @@ void writeLeaving(JsonWriter& json, const reg::Row& row) {
     json.key("month").string(month);
     json.key("kind").string(kind);
     json.key("salePrice").numberOrNull(jsonNumber(price));
+    if (bookValue) json.key("bookValue").integer(*bookValue);
     json.endObject();
 }
 

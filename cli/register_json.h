@@ -3,6 +3,7 @@
 // numbers where the register holds numbers: shared by list, schedule and
 // statement.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -24,8 +25,10 @@ namespace fenmark::cli {
 void writeAssetFields(JsonWriter& json, const reg::AssetRegister& assets, int record);
 
 // "leaving": {"month": "2026-06", "kind": "売却", "salePrice": 300000} for an
-// asset whose leaving is recorded (the sale price null for 除却); nothing
-// for one still in use.
-void writeLeaving(JsonWriter& json, const reg::Row& row);
+// asset whose leaving is recorded (kind "除却", "売却" or "自家転用"; the
+// sale price null but for a sale); nothing for one still in use. With
+// `bookValue`, the book value that left is added as "bookValue".
+void writeLeaving(JsonWriter& json, const reg::Row& row,
+                  const std::optional<std::int64_t>& bookValue = std::nullopt);
 
 }  // namespace fenmark::cli

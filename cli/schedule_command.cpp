@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/json_writer.h"
+#include "cli/opening_json.h"
 #include "cli/register_json.h"
 #include "common/convert.h"
 #include "common/number.h"
@@ -170,7 +171,10 @@ void writeShown(JsonWriter& json, const Shown& shown, const reg::ProgramState& s
         json.endObject();
     }
     json.endArray();
-    // Only an asset that left the business has this.
+    // Only an asset whose schedule starts from a carried opening or from
+    // its business use has these, and only one that left has "leaving".
+    writeCarried(json, s);
+    writeConversion(json, s);
     writeLeaving(json, state.assetRegister.row(shown.record));
     json.endObject();
 }

@@ -41,8 +41,11 @@ struct ScheduleOptions {
 // "rows", an object per year: "elapsedYears", "label", "settleYear",
 // "months" ({"months": 6, "of": 12} or null), "amount", "expense" and
 // "bookValue" (whole yen, null for a blank cell), "remark" (null for none);
-// "leaving" for an asset that left. TSV and CSV give the schedule table's
-// eight columns, with the asset's number first under --all.
+// "carried" and "conversion" for an asset whose schedule starts from a
+// filed opening or from its business use (opening_json.h); "leaving" for an
+// asset that left. TSV and CSV give the schedule table's eight columns,
+// with the asset's number first under --all: the table has no place for
+// those objects, and its figures already continue from them.
 [[nodiscard]] int runSchedule(const ScheduleOptions& options, std::ostream& out, std::ostream& err);
 
 // The closing month as the windows get it: the one given on the command

@@ -42,7 +42,10 @@ struct StatementOptions {
 // cell; "period" as {"months": 6, "of": 12}; "life", "quantity" and
 // "share" as numbers, "rate" as the exact decimal string; "acquired" as
 // "YYYY-MM" with "acquiredEra" as the table shows it, and
-// "guaranteeAmount"), "totals" (the five totals), "markings" ("",
+// "guaranteeAmount"; "carried" and "conversion" for an asset whose schedule
+// starts from a filed opening or from its business use (opening_json.h),
+// and "leaving" with the "bookValue" that left in the year the asset
+// left), "totals" (the five totals), "markings" ("",
 // "removable" or "notExisting" per asset), "legends" {"removable",
 // "notExisting"}, and "smallAssets" and "scrappedBookValue" in a year that
 // has them. TSV and CSV give the sixteen headings and a marking column, the

@@ -22,6 +22,7 @@ using nlohmann::json;
 
 const std::string kSample = std::string(FENMARK_EXAMPLES) + "/sample.dat";
 const std::string kLeaving = std::string(FENMARK_TEST_DATA) + "/golden/leaving_register.dat";
+const std::string kCarried = std::string(FENMARK_TEST_DATA) + "/golden/carried_register.dat";
 
 struct Output {
     int status = 0;
@@ -92,10 +93,11 @@ struct StatementCase {
 
 TEST(Export, StatementNumbersSayWhatTheTableSays) {
     const StatementCase cases[] = {
-        {kSample.c_str(), "H20", 12, Rounding::Up}, {kSample.c_str(), "H30", 3, Rounding::Down},
-        {kSample.c_str(), "R8", 12, Rounding::Up},  {kSample.c_str(), "2040", 6, Rounding::Up},
-        {kSample.c_str(), "5", 12, Rounding::Down}, {kLeaving.c_str(), "R8", 12, Rounding::Up},
-        {kLeaving.c_str(), "H22", 3, Rounding::Up},
+        {kSample.c_str(), "H20", 12, Rounding::Up},  {kSample.c_str(), "H30", 3, Rounding::Down},
+        {kSample.c_str(), "R8", 12, Rounding::Up},   {kSample.c_str(), "2040", 6, Rounding::Up},
+        {kSample.c_str(), "5", 12, Rounding::Down},  {kLeaving.c_str(), "R8", 12, Rounding::Up},
+        {kLeaving.c_str(), "H22", 3, Rounding::Up},  {kCarried.c_str(), "R8", 12, Rounding::Up},
+        {kCarried.c_str(), "R7", 3, Rounding::Down}, {kCarried.c_str(), "H22", 12, Rounding::Up},
     };
     for (const StatementCase& c : cases) {
         SCOPED_TRACE(std::string(c.file) + " " + c.year);

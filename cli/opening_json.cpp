@@ -1,0 +1,48 @@
+#include "cli/opening_json.h"
+
+#include <cstdio>
+
+namespace fenmark::cli {
+
+namespace {
+
+std::string monthText(const law::YearMonth& month) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d", month.year, month.month);
+    return text;
+}
+
+}  // namespace
+
+void writeCarried(JsonWriter& json, const schedule::Schedule& schedule) {
+    if (!schedule.carried) return;
+    const schedule::Schedule::Carried& carried = *schedule.carried;
+    json.key("carried").beginObject();
+    json.key("year").integer(carried.year);
+    json.key("bookValue").integer(carried.bookValue);
+    json.key("revisedBase").integerOrNull(carried.revisedBase);
+    json.key("computedBookValue").integerOrNull(carried.computedBookValue);
+    json.key("difference").integerOrNull(carried.difference());
+    json.key("fromComputed").boolean(carried.fromComputed);
+    json.key("applied").boolean(carried.applied());
+    json.endObject();
+}
+
+void writeConversion(JsonWriter& json, const schedule::Schedule& schedule) {
+    if (!schedule.conversion) return;
+    const schedule::Schedule::Conversion& conversion = *schedule.conversion;
+    const law::PrivateUseLoss& loss = conversion.loss;
+    json.key("conversion").beginObject();
+    json.key("acquired").string(monthText(conversion.acquired));
+    json.key("started").string(monthText(conversion.started));
+    json.key("extendedLife").integer(loss.extendedLife);
+    json.key("rate").string(loss.rate);
+    json.key("years").integer(loss.years);
+    json.key("loss").integer(loss.amount);
+    json.key("capped").boolean(loss.capped);
+    json.key("bookValue").integer(loss.bookValue());
+    json.key("text").string(loss.text());
+    json.endObject();
+}
+
+}  // namespace fenmark::cli

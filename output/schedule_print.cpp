@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 #include <vector>
 
 #include "common/convert.h"
@@ -30,6 +31,11 @@ constexpr double kLowerRuleY = 3300;
 constexpr double kRowPitch = 450;
 constexpr double kFooterX = 8500;
 constexpr double kFooterY = 15000;
+// The lines under the header block of an asset with a carried opening or a
+// business start: one table row's height each, the table on the first
+// sheet moved down by as many rows.
+constexpr double kOpeningX = 900;
+constexpr double kOpeningY = 2400;
 // A text moved clear of its neighbour keeps a half-width character (at
 // 10 pt) between them.
 constexpr double kGap = 100;
@@ -133,6 +139,33 @@ void printHeader(Printer& printer, ScheduleWindowModel& window, const reg::Row& 
     printLine(printer, 2400, rates);
 }
 
+// The window's lines under the header that show a text, as printed: one
+// too wide for the sheet breaks after the last "、" that still fits, and
+// goes on indented on the next line.
+std::vector<std::string> openingPrintLines(Printer& printer, ScheduleWindowModel& window) {
+    static constexpr std::string_view kBreak = "、";
+    printer.setFont(kSchedulePrintFont, 10);
+    const double room = printer.pageWidth() - kOpeningX;
+    std::vector<std::string> lines;
+    for (const platform::Control* label : window.openingLabels()) {
+        if (!label->visible || label->caption.empty()) continue;
+        std::string text = label->caption;
+        while (printer.textWidth(text) > room) {
+            std::size_t cut = std::string::npos;
+            for (std::size_t at = text.find(kBreak); at != std::string::npos;
+                 at = text.find(kBreak, at + 1)) {
+                if (printer.textWidth(text.substr(0, at + kBreak.size())) > room) break;
+                cut = at + kBreak.size();
+            }
+            if (cut == std::string::npos || cut == text.size()) break;
+            lines.push_back(text.substr(0, cut));
+            text = "　" + text.substr(cut);
+        }
+        lines.push_back(std::move(text));
+    }
+    return lines;
+}
+
 void printTableRow(Printer& printer, const schedule::Schedule& computed, int u, double y) {
     using namespace schedule;
     const Year& year = computed.year(u);
@@ -183,20 +216,29 @@ void PriSet(Printer& printer, ScheduleWindowModel& window, const reg::ProgramSta
     const std::string type = typeText(row);
 
     const schedule::Schedule& computed = window.schedule();
-    const int tableRows = static_cast<int>(computed.years.size()) + 1;
-    const int lastSheet = (tableRows - 1) / kScheduleRowsPerSheet;
+    const int years = static_cast<int>(computed.years.size());
 
     printHeader(printer, window, row, type);
+    const std::vector<std::string> opening = openingPrintLines(printer, window);
+    // The lines take the places of the first sheet's first rows.
+    const int lead = static_cast<int>(opening.size());
+    for (int k = 1; k <= lead; ++k) {
+        printText(printer, kOpeningX, kOpeningY + kRowPitch * k,
+                  opening[static_cast<std::size_t>(k - 1)]);
+    }
+    const int lastSheet = (years + lead) / kScheduleRowsPerSheet;
     for (int h = 0;; ++h) {
-        const int rows = std::min(kScheduleRowsPerSheet, tableRows - 1 - kScheduleRowsPerSheet * h);
-        printer.line(kTableLeft, kUpperRuleY, kTableRight, kUpperRuleY);
+        const double shift = h == 0 ? kRowPitch * lead : 0;
+        printer.line(kTableLeft, kUpperRuleY + shift, kTableRight, kUpperRuleY + shift);
         for (const Heading& heading : kColumnHeadings) {
-            printText(printer, heading.x, kHeadingY, heading.text);
+            printText(printer, heading.x, kHeadingY + shift, heading.text);
         }
-        printer.line(kTableLeft, kLowerRuleY, kTableRight, kLowerRuleY);
-        for (int l = 1; l <= rows; ++l) {
-            printTableRow(printer, computed, kScheduleRowsPerSheet * h + l,
-                          kHeadingY + kRowPitch * l);
+        printer.line(kTableLeft, kLowerRuleY + shift, kTableRight, kLowerRuleY + shift);
+        for (int l = 1; l <= kScheduleRowsPerSheet; ++l) {
+            const int u = kScheduleRowsPerSheet * h + l - lead;
+            if (u < 1) continue;
+            if (u > years) break;
+            printTableRow(printer, computed, u, kHeadingY + kRowPitch * l);
         }
         printFooter(printer, row);
         if (h >= lastSheet) break;

@@ -46,7 +46,11 @@ class NoTypeNameError : public std::runtime_error {
 // Composes every sheet of the schedule of `state.currentRecord` as `window`
 // shows it onto a document the caller has opened and will end: sheets 0 ..
 // (R - 1) / 25 for a table of R rows with its heading, so a positive
-// multiple of 25 years leaves a last sheet without rows. A text that would
+// multiple of 25 years leaves a last sheet without rows. The window's lines
+// on a carried opening or a business start follow the header block, each
+// (a long one broken after a "、") in the place of one of the first sheet's
+// rows, which then holds as many fewer years: sheets 0 .. (R - 1 + L) / 25
+// for L such lines. A text that would
 // run into the one before it on the same line of the header block moves
 // right, clear of it, and a footer that would run off the page moves left.
 // Throws NoTypeNameError before anything is drawn, and what the printer

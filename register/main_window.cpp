@@ -2,16 +2,32 @@
 
 #include <array>
 
+#include "common/convert.h"
+#include "common/number.h"
 #include "platform/program_folder.h"
 #include "platform/text_file.h"
 #include "register/display_order.h"
 #include "register/ledger_list.h"
 #include "register/ledger_print.h"
 #include "register/register_file.h"
+#include "schedule/frame.h"
+#include "yearend/close_year.h"
+#include "yearend/statement_window.h"
 
 namespace fenmark::reg {
 
 using platform::Control;
+
+std::string closeYearPrompt(int proposedYear) {
+    return std::string(kCloseYearPrompt) + "（" + schedule::returnYearText(proposedYear) + "なら" +
+           std::to_string(proposedYear) + "）";
+}
+
+std::string closeYearQuestion(int year) {
+    return schedule::returnYearText(year) + "の期末の未償却残高を、各資産の" +
+           schedule::returnYearText(year + 1) +
+           "の前年末未償却残高（引継ぎ）として記録し、ファイルに保存します。よろしいですか？";
+}
 
 MainWindowModel::MainWindowModel(ProgramState& state, platform::Dialogs& dialogs,
                                  platform::HelpViewer& help, MainWindowHost& host,
@@ -26,7 +42,7 @@ MainWindowModel::MainWindowModel(ProgramState& state, platform::Dialogs& dialogs
     // The commands that need a register start disabled.
     for (Control* c : {&cmdCallRec, &mnuRecData, &cmdSave, &mnuSave, &cmdPrint, &mnuPrint,
                        &cmdSort1, &cmdSort2, &cmdView1, &cmdView3, &mnuSort1, &mnuSort2, &mnuView1,
-                       &mnuView2, &mnuOrd, &cmdOrd, &cmdRsort, &mnuRsort}) {
+                       &mnuView2, &mnuOrd, &cmdOrd, &cmdRsort, &mnuRsort, &mnuCloseYear}) {
         c->enabled = false;
     }
 }
@@ -39,7 +55,7 @@ std::vector<Control*> MainWindowModel::buttons() {
 std::vector<std::pair<Control*, std::vector<Control*>>> MainWindowModel::menus() {
     return {
         {&mnuFile, {&mnuNew, &mnuOpen, &mnuSave, &mnuPrint, &mnuExit}},
-        {&mnuEdit, {&mnuRecData, &mnuSort2, &mnuSort1, &mnuRsort, &mnuOrd}},
+        {&mnuEdit, {&mnuRecData, &mnuSort2, &mnuSort1, &mnuRsort, &mnuOrd, &mnuCloseYear}},
         {&mnuView, {&mnuView1, &mnuView2}},
         {&menuKn, {&mnuhenkou}},
         {&mnuHelp, {&mnuMhelp, &mnuVer}},
@@ -64,7 +80,7 @@ Control* MainWindowModel::control(std::string_view name) {
 
 bool MainWindowModel::click(std::string_view name) {
     using Handler = void (MainWindowModel::*)();
-    static constexpr std::array<std::pair<std::string_view, Handler>, 29> handlers{{
+    static constexpr std::array<std::pair<std::string_view, Handler>, 30> handlers{{
         {"cmdNew", &MainWindowModel::cmdNew_Click},
         {"mnuNew", &MainWindowModel::mnuNew_Click},
         {"cmdOpen", &MainWindowModel::cmdOpen_Click},
@@ -94,6 +110,7 @@ bool MainWindowModel::click(std::string_view name) {
         {"mnuRsort", &MainWindowModel::mnuRsort_Click},
         {"cmdPrint", &MainWindowModel::cmdPrint_Click},
         {"mnuPrint", &MainWindowModel::mnuPrint_Click},
+        {"mnuCloseYear", &MainWindowModel::mnuCloseYear_Click},
     }};
     for (const auto& [handlerName, handler] : handlers) {
         if (handlerName == name) {
@@ -203,7 +220,7 @@ void MainWindowModel::openRegister() {
 void MainWindowModel::enableRegisterCommands(bool withOrder, bool showRounding) {
     for (Control* c :
          {&cmdCallRec, &mnuRecData, &cmdSave, &mnuSave, &cmdPrint, &mnuPrint, &cmdSort1, &cmdSort2,
-          &cmdView1, &cmdView3, &mnuSort1, &mnuSort2, &mnuView1, &mnuView2}) {
+          &cmdView1, &cmdView3, &mnuSort1, &mnuSort2, &mnuView1, &mnuView2, &mnuCloseYear}) {
         c->enabled = true;
     }
     if (withOrder) {
@@ -228,28 +245,83 @@ bool MainWindowModel::writeRegister() {
     }
 }
 
-void MainWindowModel::cmdSave_Click() {
-    if (state_.currentFilePath.empty()) {
-        // No file in use yet: ask for one rather than write to no path.
-        mnuSave_Click();
-        return;
-    }
+bool MainWindowModel::saveToCurrentFile() {
+    // No file in use yet: ask for one rather than write to no path.
+    if (state_.currentFilePath.empty()) return saveAs();
     const std::string previous = state_.chosenFilePath;
     state_.chosenFilePath = state_.currentFilePath;
-    if (!writeRegister()) state_.chosenFilePath = previous;
+    if (writeRegister()) return true;
+    state_.chosenFilePath = previous;
+    return false;
 }
 
-void MainWindowModel::mnuSave_Click() {
+bool MainWindowModel::saveAs() {
     const auto chosen = dialogs_.saveFile(fileDialogOptions(true));
-    if (!chosen || chosen->empty()) return;
+    if (!chosen || chosen->empty()) return false;
     const std::string previousCurrent = state_.currentFilePath;
     const std::string previousChosen = state_.chosenFilePath;
     state_.currentFilePath = *chosen;
     state_.chosenFilePath = state_.currentFilePath;
-    if (!writeRegister()) {
-        state_.currentFilePath = previousCurrent;
-        state_.chosenFilePath = previousChosen;
+    if (writeRegister()) return true;
+    state_.currentFilePath = previousCurrent;
+    state_.chosenFilePath = previousChosen;
+    return false;
+}
+
+void MainWindowModel::cmdSave_Click() { saveToCurrentFile(); }
+void MainWindowModel::mnuSave_Click() { saveAs(); }
+
+void MainWindowModel::mnuCloseYear_Click() {
+    using platform::Buttons;
+    using platform::Icon;
+    if (state_.recordCount < 1) {
+        dialogs_.message(
+            {kNothingToShowMessage, platform::kProgramTitle, Buttons::Ok, Icon::Error});
+        return;
     }
+    const int proposed = yearend::yearBeingFiled(currentYear, currentMonth);
+    const std::optional<int> year =
+        host_.askYear({yearend::kCloseYearTitle, closeYearPrompt(proposed), proposed});
+    if (!year) return;
+    if (const auto refusal = yearend::closeYearRefusal(*year, currentYear)) {
+        dialogs_.message({*refusal, yearend::kCloseYearTitle, Buttons::Ok, Icon::Warning});
+        return;
+    }
+    if (dialogs_.message({closeYearQuestion(*year), yearend::kCloseYearTitle, Buttons::YesNo,
+                          Icon::Question}) != platform::Answer::Yes) {
+        return;
+    }
+    // The same settings the schedule and statement windows compute with.
+    schedule::Options options;
+    options.currentYear = currentYear;
+    try {
+        options.closingMonth = common::toInt16(
+            common::leadingNumber(state_.closingMonth.empty() ? "12" : state_.closingMonth));
+        options.roundingFlag = common::toInt16(common::leadingNumber(roundingMode()));
+    } catch (const common::OverflowError&) {
+        dialogs_.message(
+            {kCloseYearSettingsMessage, yearend::kCloseYearTitle, Buttons::Ok, Icon::Error});
+        return;
+    }
+
+    const AssetRegister before = state_.assetRegister;
+    const yearend::CloseYearResult result =
+        yearend::closeYear(state_.assetRegister, state_.recordCount, *year, options);
+    // A closing that changed nothing (every asset refused, or the year
+    // closed before) has nothing to save.
+    if (!(state_.assetRegister == before) && !saveToCurrentFile()) {
+        // The file was not written: the register goes back with it, so
+        // that memory and file never disagree about what was filed.
+        state_.assetRegister = before;
+        return;
+    }
+    Fxg1.setRows(state_.recordCount + 1);
+    Fxg1.setCols(kListColumns);
+    GetData();
+    // The list is rebuilt in register order; the sort commands follow.
+    if (cmdRsort.enabled) sorting_.cmdRsort_Click();
+    dialogs_.message({yearend::closeYearSummary(result), yearend::kCloseYearTitle, Buttons::Ok,
+                      Icon::Information});
 }
 
 void MainWindowModel::cmdExit_Click() { host_.quit(); }

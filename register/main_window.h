@@ -3,11 +3,14 @@
 // procedure as a method. It asks and tells the user only through Dialogs
 // and opens other windows through MainWindowHost, so it runs without Qt.
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "law/era.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/grid.h"
@@ -20,6 +23,25 @@
 namespace fenmark::reg {
 
 inline constexpr const char* kMainTitle = "固定資産台帳   Ver.4.00";
+
+// The texts of 年度締め that are not the closing's own (yearend/close_year.h).
+inline constexpr const char* kCloseYearPrompt = "締める年分を西暦で入力してください。";
+inline constexpr const char* kCloseYearSettingsMessage =
+    "決算月または計算方法の設定が正しくないため、年度締めができません。";
+
+// "締める年分を西暦で入力してください。（令和8年分なら2026）"
+[[nodiscard]] std::string closeYearPrompt(int proposedYear);
+// The question before closing `year`: what will be recorded, and that the
+// file is saved.
+[[nodiscard]] std::string closeYearQuestion(int year);
+
+// A year the main window asks the user for.
+struct YearQuestion {
+    std::string title;
+    std::string prompt;
+    // The year offered.
+    int proposed = 0;
+};
 
 // The windows the main window opens without blocking (and hides itself
 // behind) or modally over itself.
@@ -42,6 +64,9 @@ class MainWindowHost {
     virtual void hideMain() = 0;
     // Ends the program at once, saving nothing.
     virtual void quit() = 0;
+    // Asks for a year; nothing when the user cancelled or this build has
+    // no such question.
+    virtual std::optional<int> askYear(const YearQuestion&) { return std::nullopt; }
 };
 
 // Where the program runs: its own folder and the user's configuration folder.
@@ -95,6 +120,7 @@ class MainWindowModel {
     platform::Control mnuSort1{"mnuSort1", "ｿｰﾄ：日付   (&D)"};
     platform::Control mnuRsort{"mnuRsort", "ﾘ・ｿｰﾄ        (&Q)"};
     platform::Control mnuOrd{"mnuOrd", "順序入れ替え(&O)"};
+    platform::Control mnuCloseYear{"mnuCloseYear", "年度締め (&Y)"};
     platform::Control mnuView{"mnuView", "表示 (&V)"};
     platform::Control mnuView1{"mnuView1", "個別償却費　(&T)"};
     platform::Control mnuView2{"mnuView2", "決算書資料　(&K)"};
@@ -106,6 +132,11 @@ class MainWindowModel {
 
     // The help file the help commands pass to the viewer.
     std::string helpFile;
+
+    // The clock: the year being filed, which 年度締め offers, follows it;
+    // tests set it.
+    std::int32_t currentYear = law::systemCalendarYear();
+    int currentMonth = law::systemCalendarMonth();
 
     // The buttons in the order the window lays them out, and the menu bar:
     // each top-level menu with its items in order.
@@ -153,6 +184,13 @@ class MainWindowModel {
     void mnuSort1_Click();
     void cmdRsort_Click();
     void mnuRsort_Click();
+    // 年度締め: asks for the year (the year being filed offered), refuses
+    // one that may not be closed, asks for confirmation, records every
+    // asset's year-end book value as the next year's carried opening and
+    // saves the register to the file in use (an unsaved one through the
+    // save dialog). A save that fails or is cancelled puts the register
+    // back as it was; the file stays as it was. Ends with the summary.
+    void mnuCloseYear_Click();
 
     // Called by other windows.
     void GetData();
@@ -186,6 +224,10 @@ class MainWindowModel {
     // Writes the register to chosenFilePath; false (after telling the user)
     // when it could not be written.
     bool writeRegister();
+    // Save and Save As; false when nothing was written (the user cancelled,
+    // or was told of the failure), the paths then kept.
+    bool saveToCurrentFile();
+    bool saveAs();
     void openWindow(Window window);
     void closingMonthCommand();
     [[nodiscard]] platform::FileDialogOptions fileDialogOptions(bool forSave) const;

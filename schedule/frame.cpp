@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <utility>
 
 #include "common/convert.h"
 #include "common/exact.h"
@@ -20,15 +21,70 @@ using common::formatText;
 using common::kMaskAmount;
 using common::kMaskBase;
 
+namespace {
+
+std::string yen(std::int64_t amount) {
+    return formatNumber(static_cast<double>(amount), common::kMaskPrice) + "円";
+}
+
+std::string monthText(law::YearMonth month) {
+    const law::Era era = law::eraOfMonth(month.year, month.month);
+    return std::string(law::eraName(era)) + law::eraYearText(law::eraYearOf(era, month.year)) +
+           "年" + std::to_string(month.month) + "月";
+}
+
+}  // namespace
+
+std::string returnYearText(int westernYear) {
+    const law::Era era = law::eraOfYear(westernYear);
+    return std::string(law::eraName(era)) + law::eraYearText(law::eraYearOf(era, westernYear)) +
+           "年分";
+}
+
+OpeningLines openingLines(const Schedule& schedule) {
+    OpeningLines lines;
+    if (const auto& carried = schedule.carried) {
+        lines.carried = "前年末未償却残高（引継ぎ） " + returnYearText(carried->year) + "：" +
+                        yen(carried->bookValue);
+        if (carried->revisedBase)
+            lines.carried += "（改定取得価額 " + yen(*carried->revisedBase) + "）";
+        std::string& note = lines.carriedNote;
+        if (const auto difference = carried->difference()) {
+            note = "計算上の未償却残高 " + yen(*carried->computedBookValue) + "、";
+            note += *difference == 0 ? "引継ぎと一致" : "引継ぎとの差 " + yen(*difference);
+        }
+        // Say which figure the later years continue from wherever it is not
+        // the filed one.
+        const char* from = nullptr;
+        if (carried->row < 2) {
+            from = "引継ぎの年分が償却表の2年目以降にないため、引継ぎは使っていません";
+        } else if (carried->fromComputed) {
+            from = "計算上の未償却残高から続けて償却しています";
+        }
+        if (from != nullptr) note += note.empty() ? from : std::string("。") + from;
+    }
+    if (const auto& conversion = schedule.conversion) {
+        lines.businessStart = "業務開始 " + monthText(conversion->started) + "：" +
+                              conversion->loss.text() + "、開始時の未償却残高 " +
+                              yen(conversion->loss.bookValue());
+    }
+    return lines;
+}
+
 ScheduleFrame::ScheduleFrame(reg::ProgramState& state) : state_(state) {
     Fxg2.setFormatString(kScheduleHeading);
     Fxg2.setFixedRows(1);
     Fxg2.setFixedCols(0);
+    for (platform::Control* label : openingLabels()) label->visible = false;
 }
 
 std::vector<platform::Control*> ScheduleFrame::headerLabels() {
     return {&lblCode,   &lblPrice, &lblBase, &lblNens, &lblSritu, &lblShou2, &lblWari, &lblSuu,
             &lblZanson, &lblGendo, &lblSHou, &lblDate, &lblCate,  &lblHo,    &lblR2,   &lblHogaku};
+}
+
+std::vector<platform::Control*> ScheduleFrame::openingLabels() {
+    return {&lblCarried, &lblCarriedNote, &lblBusinessStart};
 }
 
 const std::string& ScheduleFrame::cell(reg::Column column) const {
@@ -135,6 +191,13 @@ void ScheduleFrame::EmptySchedule() { render(Schedule{}); }
 
 void ScheduleFrame::render(Schedule computed) {
     schedule_ = std::move(computed);
+    OpeningLines lines = openingLines(schedule_);
+    for (auto [label, text] :
+         {std::pair{&lblCarried, &lines.carried}, std::pair{&lblCarriedNote, &lines.carriedNote},
+          std::pair{&lblBusinessStart, &lines.businessStart}}) {
+        label->caption = std::move(*text);
+        label->visible = !label->caption.empty();
+    }
     Fxg2Visible = false;
     Fxg2.clear();
     Fxg2.setRows(static_cast<int>(schedule_.years.size()) + 1);

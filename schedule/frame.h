@@ -43,6 +43,23 @@ enum ScheduleColumn : int {
 // The calendar year of the system clock (local time).
 using law::systemCalendarYear;
 
+// The year of a return as the return names it: "令和8年分", "平成元年分".
+[[nodiscard]] std::string returnYearText(int westernYear);
+
+// The lines under the header of an asset whose schedule does not start
+// from its cost at acquisition, each empty where it does not apply:
+//   carried       前年末未償却残高（引継ぎ） 令和8年分：1,234,569円（改定取得価額 …円）
+//   carriedNote   計算上の未償却残高 1,234,567円、引継ぎとの差 2円, and whether the
+//                 schedule continues from the computed figure or cannot use the
+//                 filed one
+//   businessStart 業務開始 令和2年1月：<the loss while private>、開始時の未償却残高 800,200円
+struct OpeningLines {
+    std::string carried;
+    std::string carriedNote;
+    std::string businessStart;
+};
+[[nodiscard]] OpeningLines openingLines(const Schedule& schedule);
+
 class ScheduleFrame {
   public:
     explicit ScheduleFrame(reg::ProgramState& state);
@@ -68,6 +85,13 @@ class ScheduleFrame {
     platform::Control lblHo{"lblHo"};
     platform::Control lblR2{"lblR2"};
     platform::Control lblHogaku{"lblHogaku"};
+
+    // Under the header, shown only for an asset whose schedule starts from
+    // a carried opening or from business use of a private asset
+    // (openingLines); hidden for every other asset. Set with the schedule.
+    platform::Control lblCarried{"lblCarried"};
+    platform::Control lblCarriedNote{"lblCarriedNote"};
+    platform::Control lblBusinessStart{"lblBusinessStart"};
 
     // Hidden boxes: the new-rule rates, the guarantee rate and the revised
     // rate cut out of them, and the rounding flag.
@@ -101,6 +125,8 @@ class ScheduleFrame {
 
     // The header captions in the order the window shows them.
     [[nodiscard]] std::vector<platform::Control*> headerLabels();
+    // The lines under the header, in order.
+    [[nodiscard]] std::vector<platform::Control*> openingLabels();
 
     // Fills the header for `currentRecord` and the working values the
     // procedures read; runs before the procedure of the same asset. Every

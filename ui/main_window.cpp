@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
@@ -352,6 +353,19 @@ bool MainWindow::openWindow(reg::Window window) {
 }
 
 void MainWindow::hideMain() { hide(); }
+
+std::optional<int> MainWindow::askYear(const reg::YearQuestion& question) {
+    QInputDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("dlgYear"));
+    dialog.setWindowTitle(fromUtf8(question.title));
+    dialog.setLabelText(fromUtf8(question.prompt));
+    dialog.setInputMode(QInputDialog::IntInput);
+    // Any four-digit year may be typed; the model judges it.
+    dialog.setIntRange(1000, 9999);
+    dialog.setIntValue(question.proposed);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.intValue();
+}
 
 bool MainWindow::openSchedule() {
     schedule::ScheduleSettings settings{model_.state().closingMonth, model_.roundingMode(),

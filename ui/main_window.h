@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -65,6 +66,7 @@ class MainWindow : public QMainWindow,
     bool openWindow(reg::Window window) override;
     void hideMain() override;
     void quit() override;
+    std::optional<int> askYear(const reg::YearQuestion& question) override;
     // The windows opened over the main window call these when they close.
     void showMain() override;
     void unloadSchedule() override;

@@ -104,6 +104,16 @@ ScheduleWindow::ScheduleWindow(reg::ProgramState& state, platform::Dialogs& dial
     header->addWidget(makeLabel(model_.lblHogaku), 4, 2);
     header->setColumnStretch(3, 1);
 
+    // Under the header, the lines on a carried opening or a business start;
+    // the model hides them for the other assets.
+    auto* opening = new QVBoxLayout;
+    opening->setSpacing(2);
+    for (platform::Control* line : model_.openingLabels()) {
+        QLabel* label = makeLabel(*line);
+        label->setWordWrap(true);
+        opening->addWidget(label);
+    }
+
     fxg2_ = new platform::qt::GridTableView(this);
     fxg2_->setObjectName(QStringLiteral("Fxg2"));
     fxg2Model_ = new platform::qt::GridTableModel(model_.Fxg2, fxg2_);
@@ -121,6 +131,7 @@ ScheduleWindow::ScheduleWindow(reg::ProgramState& state, platform::Dialogs& dial
     layout->setSpacing(10);
     layout->addLayout(top);
     layout->addLayout(header);
+    layout->addLayout(opening);
     layout->addWidget(fxg2_, 1);
     layout->addLayout(commands);
 

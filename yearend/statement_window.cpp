@@ -182,9 +182,8 @@ std::string StatementWindowModel::effectiveClosingMonth() const {
 
 void StatementWindowModel::Form_Load() {
     lblComent.caption = kPromptCaption;
-    // The year being filed is offered: the previous one until March.
-    const std::int32_t filing =
-        settings_.currentMonth <= 3 ? settings_.currentYear - 1 : settings_.currentYear;
+    // The year being filed is offered.
+    const std::int32_t filing = yearBeingFiled(settings_.currentYear, settings_.currentMonth);
     const law::Era era =
         law::eraOfYear(filing) == law::Era::Reiwa ? law::Era::Reiwa : law::Era::Heisei;
     const double year = law::eraYearOf(era, filing);

@@ -46,6 +46,12 @@ inline constexpr int kClientHeight = 8100;
 // The key code of Enter in a key-press event.
 inline constexpr int kEnterKey = 13;
 
+// The year being filed in `month` of calendar year `year`: the previous
+// one from January to March, while its return is due.
+[[nodiscard]] constexpr std::int32_t yearBeingFiled(std::int32_t year, int month) {
+    return month <= 3 ? year - 1 : year;
+}
+
 // What the window reads when a statement is computed.
 struct StatementSettings {
     // The main window's rounding choice (its Text2): "0" rounds up.

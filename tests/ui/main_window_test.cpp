@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -40,9 +41,9 @@ class RecordingHelp : public platform::HelpViewer {
 
 // The commands that need a register, disabled until one is shown.
 const std::vector<std::string> kRegisterCommands = {
-    "cmdCallRec", "mnuRecData", "cmdSave",  "mnuSave",  "cmdPrint", "mnuPrint",
-    "cmdSort1",   "cmdSort2",   "cmdView1", "cmdView3", "mnuSort1", "mnuSort2",
-    "mnuView1",   "mnuView2",   "mnuOrd",   "cmdOrd",   "cmdRsort", "mnuRsort"};
+    "cmdCallRec", "mnuRecData", "cmdSave",  "mnuSave",  "cmdPrint",    "mnuPrint", "cmdSort1",
+    "cmdSort2",   "cmdView1",   "cmdView3", "mnuSort1", "mnuSort2",    "mnuView1", "mnuView2",
+    "mnuOrd",     "cmdOrd",     "cmdRsort", "mnuRsort", "mnuCloseYear"};
 const std::vector<std::string> kStartCommands = {"cmdNew",  "mnuNew",   "cmdOpen",  "mnuOpen",
                                                  "cmdExit", "mnuExit",  "Command1", "mnuMhelp",
                                                  "mnuVer",  "Command2", "mnuhenkou"};
@@ -136,7 +137,8 @@ TEST_F(MainWindowTest, BuildsTheMenuBarInOrderWithTheExactCaptions) {
           {"mnuSort2", "ｿｰﾄ：種別   (&S)"},
           {"mnuSort1", "ｿｰﾄ：日付   (&D)"},
           {"mnuRsort", "ﾘ・ｿｰﾄ        (&Q)"},
-          {"mnuOrd", "順序入れ替え(&O)"}}},
+          {"mnuOrd", "順序入れ替え(&O)"},
+          {"mnuCloseYear", "年度締め (&Y)"}}},
         {"表示 (&V)", {{"mnuView1", "個別償却費　(&T)"}, {"mnuView2", "決算書資料　(&K)"}}},
         {"環境設定(&K)", {{"mnuhenkou", "決算月変更(&O)"}}},
         {"ﾍﾙﾌﾟ (&H)",
@@ -399,6 +401,117 @@ TEST_F(MainWindowTest, ExitClosesTheWindowWithoutAsking) {
     window.show();
     action("mnuExit")->trigger();
     EXPECT_FALSE(window.isVisible());
+}
+
+// --- 年度締め ---------------------------------------------------------------
+
+// Answers the year question that the next command shows: checks what it
+// offers, types `year` and presses OK (or cancels without a year).
+void answerYearQuestion(MainWindow& window, int offered, std::optional<int> year, bool& asked) {
+    QTimer::singleShot(0, [&window, offered, year, &asked] {
+        auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(str(dialog->objectName()), "dlgYear");
+        EXPECT_EQ(dialog->parentWidget(), &window);
+        EXPECT_EQ(str(dialog->windowTitle()), "年度締め");
+        EXPECT_EQ(dialog->intValue(), offered);
+        EXPECT_NE(str(dialog->labelText()).find("西暦"), std::string::npos);
+        test::saveScreenshot(*dialog, "close_year_question");
+        asked = true;
+        if (year) {
+            dialog->setIntValue(*year);
+            dialog->accept();
+        } else {
+            dialog->reject();
+        }
+    });
+}
+
+TEST_F(MainWindowTest, CloseYearAsksTheYearAndSavesTheCarriedOpenings) {
+    const std::string path = writeRegister();
+    dialogs.queueOpen(path);
+    button("cmdOpen")->click();
+    EXPECT_TRUE(enabled("mnuCloseYear"));
+    window.model().currentYear = 2027;
+    window.model().currentMonth = 2;
+
+    bool asked = false;
+    answerYearQuestion(window, 2026, std::nullopt, asked);
+    action("mnuCloseYear")->trigger();
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(dialogs.messages().empty());
+
+    asked = false;
+    answerYearQuestion(window, 2026, 2025, asked);
+    dialogs.queueAnswer(platform::Answer::Yes);
+    action("mnuCloseYear")->trigger();
+    EXPECT_TRUE(asked);
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_EQ(dialogs.messages()[0].text.rfind("令和7年分の期末の未償却残高を、", 0), 0u);
+    const reg::LoadedRegister saved = reg::readRegisterFile(path);
+    EXPECT_EQ(saved.assetRegister.at(1, reg::carriedYear), "2026");
+    EXPECT_FALSE(saved.assetRegister.at(1, reg::carriedBookValue).empty());
+    EXPECT_EQ(saved.assetRegister, state.assetRegister);
+    EXPECT_TRUE(shown(grid()));
+    EXPECT_EQ(grid()->model()->rowCount(), 2);
+}
+
+// The schedule window of an asset with a carried opening and of one put to
+// business use after private use shows their lines under the header; an
+// ordinary asset shows none.
+TEST_F(MainWindowTest, ScheduleWindowShowsCarriedAndConvertedAssets) {
+    reg::AssetRegister assets;
+    assets.row(1) = test::asset("パソコン", "1", "20", "1", "4", "1000000", "10", "0.250", "4");
+    assets.row(1)[reg::newRuleRates - 1] = "0.3340.04448";
+    assets.row(1)[reg::carriedYear - 1] = "2011";
+    assets.row(1)[reg::carriedBookValue - 1] = "421877";
+    assets.row(2) = test::asset("ミシン", "1", "20", "1", "4", "1000000", "6", "0.167", "3");
+    assets.row(2)[reg::businessStart - 1] = "2010-01";
+    assets.row(3) = test::asset("机", "1", "20", "1", "4", "300000", "8", "0.125", "3");
+    const std::string path = dir.file("引継ぎ.dat");
+    reg::writeRegisterFile(path, assets, 3);
+    dialogs.queueOpen(path);
+    button("cmdOpen")->click();
+    button("cmdView1")->click();
+    QWidget* schedule = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == "frmView1" && w->isVisible()) schedule = w;
+    }
+    ASSERT_NE(schedule, nullptr);
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(schedule));
+    auto line = [&](const char* name) {
+        return schedule->findChild<QLabel*>(QString::fromLatin1(name));
+    };
+    ASSERT_NE(line("lblCarried"), nullptr);
+    ASSERT_NE(line("lblCarriedNote"), nullptr);
+    ASSERT_NE(line("lblBusinessStart"), nullptr);
+
+    EXPECT_TRUE(line("lblCarried")->isVisible());
+    EXPECT_EQ(str(line("lblCarriedNote")->text()),
+              "計算上の未償却残高 421,875円、引継ぎとの差 2円");
+    EXPECT_FALSE(line("lblBusinessStart")->isVisible());
+    test::saveScreenshot(*schedule, "schedule_window_carried");
+
+    auto* next = schedule->findChild<QPushButton*>(QStringLiteral("cmdFF"));
+    ASSERT_NE(next, nullptr);
+    next->click();
+    QApplication::processEvents();
+    EXPECT_FALSE(line("lblCarried")->isVisible());
+    EXPECT_TRUE(line("lblBusinessStart")->isVisible());
+    EXPECT_EQ(str(line("lblBusinessStart")->text()),
+              "業務開始 平成22年1月：1,000,000 × 0.9 × 0.111 × 2年 ＝ 199,800円、"
+              "開始時の未償却残高 800,200円");
+    test::saveScreenshot(*schedule, "schedule_window_converted");
+
+    next->click();
+    QApplication::processEvents();
+    for (const char* name : {"lblCarried", "lblCarriedNote", "lblBusinessStart"}) {
+        EXPECT_FALSE(line(name)->isVisible()) << name;
+    }
+    test::saveScreenshot(*schedule, "schedule_window_plain");
+    EXPECT_TRUE(dialogs.messages().empty());
+    schedule->close();
+    QApplication::processEvents();
 }
 
 }  // namespace

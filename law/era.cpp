@@ -147,4 +147,9 @@ std::optional<ShownEraDate> shownEraDate(double eraCode, const std::string& eraY
     return ShownEraDate{std::string(eraLetter(date->era)), buffer};
 }
 
+std::string returnYearText(int westernYear) {
+    const Era era = eraOfYear(westernYear);
+    return std::string(eraName(era)) + eraYearText(eraYearOf(era, westernYear)) + "年分";
+}
+
 }  // namespace fenmark::law

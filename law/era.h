@@ -42,6 +42,8 @@ enum class Era : int { Showa = 0, Heisei = 1, Reiwa = 2 };
 
 // An era year as prose and headings write it: 元 for the first year.
 [[nodiscard]] std::string eraYearText(double eraYear);
+// The year of a return as the return names it: "令和8年分", "平成元年分".
+[[nodiscard]] std::string returnYearText(int westernYear);
 
 // The last month (1-12) of `era` in `eraYear`, and the first: 昭和64 ends in
 // January, 平成31 in April; 平成元年 and 令和元年 begin in January and May.

@@ -35,12 +35,6 @@ std::string monthText(law::YearMonth month) {
 
 }  // namespace
 
-std::string returnYearText(int westernYear) {
-    const law::Era era = law::eraOfYear(westernYear);
-    return std::string(law::eraName(era)) + law::eraYearText(law::eraYearOf(era, westernYear)) +
-           "年分";
-}
-
 OpeningLines openingLines(const Schedule& schedule) {
     OpeningLines lines;
     if (const auto& carried = schedule.carried) {

@@ -43,8 +43,7 @@ enum ScheduleColumn : int {
 // The calendar year of the system clock (local time).
 using law::systemCalendarYear;
 
-// The year of a return as the return names it: "令和8年分", "平成元年分".
-[[nodiscard]] std::string returnYearText(int westernYear);
+using law::returnYearText;
 
 // The lines under the header of an asset whose schedule does not start
 // from its cost at acquisition, each empty where it does not apply:

@@ -11,11 +11,6 @@ namespace fenmark::yearend {
 
 namespace {
 
-std::string yearName(int year) {
-    const law::Era era = law::eraOfYear(year);
-    return std::string(law::eraName(era)) + law::eraYearText(law::eraYearOf(era, year)) + "年分";
-}
-
 // The outcome for one asset, and the figures to carry when it is Recorded.
 ClosedAsset closeAsset(const reg::Row& row, int year, const schedule::Options& options) {
     ClosedAsset closed;
@@ -124,8 +119,8 @@ std::string closeYearSummary(const CloseYearResult& result) {
     const auto count = [&counts](CloseOutcome outcome) {
         return counts[static_cast<std::size_t>(outcome)];
     };
-    std::string text = yearName(result.year) + "の期末の未償却残高を、" +
-                       yearName(result.year + 1) +
+    std::string text = law::returnYearText(result.year) + "の期末の未償却残高を、" +
+                       law::returnYearText(result.year + 1) +
                        "の前年末未償却残高（引継ぎ）として記録しました。\n" + "記録した資産：" +
                        std::to_string(count(CloseOutcome::Recorded)) + "件";
     const auto add = [&text, &count](CloseOutcome outcome, const char* caption) {

@@ -64,9 +64,10 @@ EntryCardModel::EntryCardModel(reg::ProgramState& state, platform::Dialogs& dial
 // ---- Control lists ----
 
 std::vector<TextBox*> EntryCardModel::textBoxes() {
-    return {&txtName, &txtYear,  &txtMonth, &txtDay,     &txtSuu,     &txtPrice,
-            &txtTnen, &txtTnen2, &txtWari,  &txtZanwari, &txtGendo,   &Text1,
-            &Text2,   &Text3,    &Text5,    &Text6,      &txtJyoYear, &txtJyoPrice};
+    return {&txtName,    &txtYear,     &txtMonth,   &txtDay,       &txtSuu,     &txtPrice,
+            &txtTnen,    &txtTnen2,    &txtWari,    &txtZanwari,   &txtGendo,   &Text1,
+            &Text2,      &Text3,       &Text5,      &Text6,        &txtJyoYear, &txtJyoPrice,
+            &txtGyoYear, &txtKuriYear, &txtKuriZan, &txtKuriKaitei};
 }
 
 std::vector<Control*> EntryCardModel::labels() {
@@ -105,16 +106,31 @@ std::vector<Control*> EntryCardModel::labels() {
             &lblCapJyoMonthUnit,
             &lblCapJyoPrice,
             &lblCapJyoPriceUnit,
-            &lblJyoNote};
+            &lblJyoNote,
+            &lblCapGyo,
+            &lblCapGyoYearUnit,
+            &lblCapGyoMonthUnit,
+            &lblCapGyoHint,
+            &lblGyoNote,
+            &lblCapKuriYear,
+            &lblCapKuriYearUnit,
+            &lblCapKuriZan,
+            &lblCapKuriZanUnit,
+            &lblCapKuriKaitei,
+            &lblCapKuriKaiteiUnit,
+            &lblKuriNote};
 }
 
 std::vector<ComboBox*> EntryCardModel::comboBoxes() {
-    return {&cboBunrui, &cboReki, &Combo1, &cboJyo, &cboJyoReki, &cboJyoMonth};
+    return {&cboBunrui,   &cboReki,    &Combo1,      &cboJyo,     &cboJyoReki,
+            &cboJyoMonth, &cboGyoReki, &cboGyoMonth, &cboKuriReki};
 }
 
 std::vector<OptionButton*> EntryCardModel::options() {
     return {&optGaku, &optRitu, &optToku, &optSyou};
 }
+
+std::vector<CheckBox*> EntryCardModel::checkBoxes() { return {&chkKuriCalc}; }
 
 std::vector<Control*> EntryCardModel::buttons() {
     return {&cmdRR,  &cmdRew,    &cmdFor,  &cmdFF,    &Command1,
@@ -157,6 +173,7 @@ void EntryCardModel::setText(std::string_view control, std::string text) {
     if (box == nullptr || !box->visible || !box->enabled) return;
     if (!editAccepted(*box, text)) return;
     assign(*box, std::move(text));
+    updateComputedNotes();
 }
 
 void EntryCardModel::select(std::string_view control, int listIndex) {
@@ -168,9 +185,10 @@ void EntryCardModel::select(std::string_view control, int listIndex) {
         // opening the list has undone what the type had settled.
         cboBunrui.listIndex = listIndex;
         cboBunrui_Click();
-        return;
+    } else {
+        assign(*list, listIndex);
     }
-    assign(*list, listIndex);
+    updateComputedNotes();
 }
 
 void EntryCardModel::clickOption(std::string_view control) {
@@ -180,9 +198,18 @@ void EntryCardModel::clickOption(std::string_view control) {
         // An option that stayed selected while its rate was emptied (a
         // second life typed) can be clicked again to derive the rate anew.
         if (lblRate.caption.empty()) runProcedure(*o);
-        return;
+    } else {
+        assign(*o, true);
     }
-    assign(*o, true);
+    updateComputedNotes();
+}
+
+void EntryCardModel::setChecked(std::string_view control, bool value) {
+    for (CheckBox* box : checkBoxes()) {
+        if (box->name != control || !box->visible || !box->enabled) continue;
+        assign(*box, value);
+        updateComputedNotes();
+    }
 }
 
 void EntryCardModel::lostFocus(std::string_view control) {
@@ -195,6 +222,7 @@ void EntryCardModel::lostFocus(std::string_view control) {
     } else if (control == "txtTnen2") {
         txtTnen2_LostFocus();
     }
+    updateComputedNotes();
 }
 
 void EntryCardModel::gotFocus(std::string_view control) { focusedControl = std::string(control); }
@@ -235,7 +263,8 @@ bool EntryCardModel::priceKeyAccepted(std::string_view typed) const {
 
 bool EntryCardModel::keyAccepted(std::string_view control, std::string_view typed) const {
     if (control == txtPrice.name) return keysAccepted(&EntryCardModel::txtPrice_KeyPress, typed);
-    if (control == txtJyoPrice.name) {
+    if (control == txtJyoPrice.name || control == txtKuriZan.name ||
+        control == txtKuriKaitei.name) {
         return keysAccepted(&EntryCardModel::txtJyoPrice_KeyPress, typed);
     }
     return true;
@@ -267,7 +296,10 @@ bool removesOnly(std::string_view before, std::string_view after) {
 }  // namespace
 
 bool EntryCardModel::editAccepted(const TextBox& box, std::string_view text) const {
-    if (&box != &txtPrice && &box != &txtJyoPrice) return true;
+    if (&box != &txtPrice && &box != &txtJyoPrice && &box != &txtKuriZan &&
+        &box != &txtKuriKaitei) {
+        return true;
+    }
     // Taking characters out brings none in: a box filled from the register
     // with a character the filter drops can still be mended.
     if (removesOnly(box.text, text)) return true;
@@ -326,7 +358,8 @@ void EntryCardModel::assign(TextBox& box, std::string text) {
         txtGendo_Change();
     } else if (&box == &Text6) {
         Text6_Change();
-    } else if (&box == &txtJyoYear || &box == &txtJyoPrice) {
+    } else if (&box == &txtJyoYear || &box == &txtJyoPrice || &box == &txtGyoYear ||
+               &box == &txtKuriYear || &box == &txtKuriZan || &box == &txtKuriKaitei) {
         markChanged();
     }
 }
@@ -343,7 +376,8 @@ void EntryCardModel::assign(ComboBox& list, int listIndex) {
         cboBunrui_Click();
     } else if (&list == &cboJyo) {
         cboJyo_Click();
-    } else if (&list == &cboJyoReki || &list == &cboJyoMonth) {
+    } else if (&list == &cboJyoReki || &list == &cboJyoMonth || &list == &cboGyoReki ||
+               &list == &cboGyoMonth || &list == &cboKuriReki) {
         markChanged();
     }
 }
@@ -358,9 +392,15 @@ void EntryCardModel::assign(OptionButton& opt, bool value) {
     runProcedure(opt);
 }
 
+void EntryCardModel::assign(CheckBox& box, bool value) {
+    if (box.value == value) return;
+    box.value = value;
+    if (&box == &chkKuriCalc) chkKuriCalc_Click();
+}
+
 void EntryCardModel::clearOptions() {
     for (OptionButton* o : options()) o->value = false;
-    updateLeavingSection();
+    updateSections();
 }
 
 void EntryCardModel::showSecondLife(bool shown) {

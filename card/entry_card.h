@@ -80,6 +80,18 @@ inline constexpr const char* kLeavingLumpSumNote =
     "一括償却資産は、除却・売却しても3年間均等に償却を続けます。";
 inline constexpr const char* kLeavingSmallAssetNote =
     "少額減価償却資産の特例の資産は、除却・売却を記録する必要がありません。";
+// What the card says under the business start (the computation, and on a
+// line of its own the book value it gives) and under the carried opening
+// (one text, which the window wraps where it has to).
+inline constexpr const char* kPrivateLossLead = "業務に使うまでの減価の額：";
+inline constexpr const char* kConvertedBookLead = "\n業務開始時の未償却残高 ";
+inline constexpr const char* kComputedBookLead = "計算上の未償却残高 ";
+inline constexpr const char* kCarriedDifferenceLead = "、引継ぎとの差 ";
+inline constexpr const char* kCarriedAgrees = "：引継ぎと一致しています。";
+inline constexpr const char* kCarriedDifferenceNote =
+    "。数円なら端数処理の差です。大きな差は以前の申告の誤りかもしれず、"
+    "その年分の更正の請求か修正申告で直します（この台帳ではできません）。";
+inline constexpr const char* kYen = "円";
 inline constexpr const char* kMsgLumpSumLimit =
     "3年均等償却資産（一括償却資産）にできるのは、"
     "1単位の取得価額が10万円以上20万円未満の資産です。";
@@ -108,6 +120,19 @@ inline constexpr const char* kThreeYearRate = "0.333 ";
 struct OptionButton {
     OptionButton() = default;
     OptionButton(std::string name_, std::string caption_)
+        : name(std::move(name_)), caption(std::move(caption_)) {}
+
+    std::string name;
+    std::string caption;
+    bool value = false;
+    bool enabled = true;
+    bool visible = true;
+};
+
+// A check box.
+struct CheckBox {
+    CheckBox() = default;
+    CheckBox(std::string name_, std::string caption_)
         : name(std::move(name_)), caption(std::move(caption_)) {}
 
     std::string name;
@@ -177,8 +202,8 @@ class EntryCardModel {
     platform::TextBox Text3{"Text3", false};
     platform::Control lblNum{"lblNum"};
 
-    // The asset's leaving: how (none, 除却, 売却), the era, year and month,
-    // and the price of a sale. An asset of the three-year or small-asset
+    // The asset's leaving: how (none, 除却, 売却, 自家転用), the era, year
+    // and month, and the price of a sale. An asset of the three-year or small-asset
     // method has no such section: lblJyoNote says why.
     platform::ComboBox cboJyo{"cboJyo"};
     platform::ComboBox cboJyoReki{"cboJyoReki"};
@@ -186,6 +211,27 @@ class EntryCardModel {
     platform::ComboBox cboJyoMonth{"cboJyoMonth"};
     platform::TextBox txtJyoPrice{"txtJyoPrice"};
     platform::Control lblJyoNote{"lblJyoNote"};
+
+    // The month business use began, for an asset that was private first
+    // (empty when it was used in the business from its acquisition), and
+    // what the private years took from its cost.
+    platform::ComboBox cboGyoReki{"cboGyoReki"};
+    platform::TextBox txtGyoYear{"txtGyoYear"};
+    platform::ComboBox cboGyoMonth{"cboGyoMonth"};
+    platform::Control lblGyoNote{"lblGyoNote"};
+
+    // The opening carried in from last year's return: the year whose
+    // opening it is (era and year), the book value at the end of the year
+    // before, the 改定取得価額 of a 新定率法 asset that had switched, and
+    // the choice to go on from the program's own figure instead. lblKuriNote
+    // compares the filed figure with the program's.
+    platform::Control fraKuri{"fraKuri", "前年末未償却残高（引継ぎ）"};
+    platform::ComboBox cboKuriReki{"cboKuriReki"};
+    platform::TextBox txtKuriYear{"txtKuriYear"};
+    platform::TextBox txtKuriZan{"txtKuriZan"};
+    platform::TextBox txtKuriKaitei{"txtKuriKaitei"};
+    CheckBox chkKuriCalc{"chkKuriCalc", "計算上の未償却残高から続ける"};
+    platform::Control lblKuriNote{"lblKuriNote"};
 
     // Hidden working fields: the rate-table entries for the life and the
     // second life, the type's text and the date key.
@@ -225,6 +271,16 @@ class EntryCardModel {
     platform::Control lblCapJyoMonthUnit{"lblCapJyoMonthUnit", "月"};
     platform::Control lblCapJyoPrice{"lblCapJyoPrice", "売却価額："};
     platform::Control lblCapJyoPriceUnit{"lblCapJyoPriceUnit", "円"};
+    platform::Control lblCapGyo{"lblCapGyo", "業務に使い始めた年月："};
+    platform::Control lblCapGyoYearUnit{"lblCapGyoYearUnit", "年"};
+    platform::Control lblCapGyoMonthUnit{"lblCapGyoMonthUnit", "月"};
+    platform::Control lblCapGyoHint{"lblCapGyoHint", "（取得した月から使っていれば空欄）"};
+    platform::Control lblCapKuriYear{"lblCapKuriYear", "引継ぎの年分："};
+    platform::Control lblCapKuriYearUnit{"lblCapKuriYearUnit", "年分"};
+    platform::Control lblCapKuriZan{"lblCapKuriZan", "前年末未償却残高："};
+    platform::Control lblCapKuriZanUnit{"lblCapKuriZanUnit", "円"};
+    platform::Control lblCapKuriKaitei{"lblCapKuriKaitei", "改定取得価額："};
+    platform::Control lblCapKuriKaiteiUnit{"lblCapKuriKaiteiUnit", "円"};
 
     platform::Control cmdRec{"cmdRec", "登録"};
     platform::Control cmdCancel{"cmdCancel", "削除"};
@@ -266,6 +322,7 @@ class EntryCardModel {
     [[nodiscard]] std::vector<platform::ComboBox*> comboBoxes();
     [[nodiscard]] std::vector<OptionButton*> options();
     [[nodiscard]] std::vector<platform::Control*> buttons();
+    [[nodiscard]] std::vector<CheckBox*> checkBoxes();
 
     // The table of useful lives behind cmdLife; nullptr hides the button.
     void setLifeDialogOpener(LifeDialogOpener* opener);
@@ -278,6 +335,8 @@ class EntryCardModel {
     void select(std::string_view control, int listIndex);
     // The user clicked an option button.
     void clickOption(std::string_view control);
+    // The user ticked (or cleared) a check box.
+    void setChecked(std::string_view control, bool value);
     // Runs the click event of the named button; false when no button has
     // that name. A disabled or hidden button does nothing.
     bool click(std::string_view control);
@@ -318,7 +377,8 @@ class EntryCardModel {
     void txtPrice_Change();
     // The program's key filter: the key code, or 0 when the key is dropped.
     [[nodiscard]] std::int16_t txtPrice_KeyPress(std::int16_t keyAscii) const;
-    // The sale price takes digits and editing keys alone.
+    // The sale price takes digits and editing keys alone; so do the carried
+    // book value and 改定取得価額.
     [[nodiscard]] std::int16_t txtJyoPrice_KeyPress(std::int16_t keyAscii) const;
     void txtTnen_Change();
     void txtTnen_Click();
@@ -335,6 +395,7 @@ class EntryCardModel {
     void optToku_Click();
     void optSyou_Click();
     void cboJyo_Click();
+    void chkKuriCalc_Click();
 
     void cmdRec_Click();
     void cmdFor_Click();
@@ -359,6 +420,13 @@ class EntryCardModel {
     [[nodiscard]] const char* smallAssetRefusal() const;
     // The same for the three-year method's unit price.
     [[nodiscard]] const char* lumpSumRefusal() const;
+    // The page as SetData would store it, without storing it.
+    [[nodiscard]] reg::Row pageRow() const;
+    // The stored forms of the new sections' boxes: the carried year
+    // ("YYYY") and the business start ("YYYY-MM"); empty when the boxes are
+    // empty, nothing when they hold no such date.
+    [[nodiscard]] std::optional<std::string> carriedYearText() const;
+    [[nodiscard]] std::optional<std::string> businessStartText() const;
     // The asset code's two forms from the date key and the type.
     [[nodiscard]] std::string shortAssetCode() const;
     [[nodiscard]] std::string longAssetCode() const;
@@ -397,6 +465,7 @@ class EntryCardModel {
     // Selects the option (and deselects the others), running its procedure
     // when it was not selected; false deselects it without an event.
     void assign(OptionButton& option, bool value);
+    void assign(CheckBox& box, bool value);
     void clearOptions();
     void runProcedure(const OptionButton& option);
 
@@ -410,6 +479,17 @@ class EntryCardModel {
     void updateLeavingSection();
     // The leaving's western year and month as the card shows them, if whole.
     [[nodiscard]] bool leavingMonth(int& year, int& month) const;
+    // Which of the sections' controls are offered (the leaving, the
+    // 改定取得価額).
+    void updateSections();
+    // The labels computed from the page: the carried opening against the
+    // program's own figure, the value the private years took. Run after
+    // everything that may change the page.
+    void updateComputedNotes();
+    // The checks of the business start and the carried opening.
+    [[nodiscard]] bool extendedCheck();
+    // Writes the card's fields into `row` (SetData's body).
+    void writePage(reg::Row& row) const;
     // Field rules shared by several events.
     void showSecondLife(bool shown);
     void showResidualAndLimit(bool shown);

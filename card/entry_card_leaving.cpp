@@ -1,4 +1,4 @@
-// The entry card's leaving section (除却・売却): the sale price's key
+// The entry card's leaving section (除却, 売却, 自家転用): the sale price's key
 // filter, the leaving month, the kind's click event and which of the
 // section's controls are offered.
 

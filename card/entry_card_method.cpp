@@ -73,7 +73,7 @@ void EntryCardModel::runProcedure(const OptionButton& opt) {
     } else if (&opt == &optSyou) {
         optSyou_Click();
     }
-    updateLeavingSection();
+    updateSections();
 }
 
 void EntryCardModel::rederiveMethod() {

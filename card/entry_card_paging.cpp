@@ -35,7 +35,10 @@ bool EntryCardModel::click(std::string_view control) {
     for (const auto& [name, handler] : handlers) {
         if (name != control) continue;
         const platform::Control* b = button(name);
-        if (b != nullptr && b->enabled && b->visible) (this->*handler)();
+        if (b != nullptr && b->enabled && b->visible) {
+            (this->*handler)();
+            updateComputedNotes();
+        }
         return true;
     }
     return false;
@@ -180,7 +183,10 @@ bool EntryCardModel::dataCheck(bool allowEmpty) {
             return fail(kMsgPriceBelowQuantity, "txtPrice");
         }
     }
-    return true;
+    // The business start and the carried opening must make sense whenever
+    // they are stored: the file reader refuses a register that holds one
+    // that does not.
+    return extendedCheck();
 }
 
 // ---- Registration and prompts ----

@@ -2,12 +2,14 @@
 // Form_Load, GetData, SetData and NewData.
 
 #include <cstdio>
+#include <utility>
 
 #include "card/entry_card.h"
 #include "card/entry_card_text.h"
 #include "common/number.h"
 #include "law/era.h"
 #include "law/rate_tables.h"
+#include "register/extended_columns.h"
 
 namespace fenmark::card {
 
@@ -25,9 +27,12 @@ void EntryCardModel::Form_Load() {
     Combo1.items.clear();
     for (int month = 1; month <= 12; ++month) Combo1.items.push_back(std::to_string(month));
     cboReki.items = {"昭和", "平成", "令和"};
-    cboJyo.items = {"", "除却", "売却"};
+    cboJyo.items = {"", reg::kLeavingScrapped, reg::kLeavingSold, reg::kLeavingPrivate};
     cboJyoReki.items = cboReki.items;
     cboJyoMonth.items = Combo1.items;
+    cboGyoReki.items = cboReki.items;
+    cboGyoMonth.items = Combo1.items;
+    cboKuriReki.items = cboReki.items;
     law::GetList(lstData);
     law::GetList2(lstData2);
     law::GetList3(lstData3);
@@ -117,9 +122,11 @@ void EntryCardModel::copyRowIntoCard() {
 
     // The leaving, in the era of its month.
     const std::string& leaving = cell(reg::disposalMonth);
-    assign(cboJyo, cell(reg::disposalKind) == "除却"   ? 1
-                   : cell(reg::disposalKind) == "売却" ? 2
-                                                       : 0);
+    const std::string& kind = cell(reg::disposalKind);
+    assign(cboJyo, kind == reg::kLeavingScrapped  ? 1
+                   : kind == reg::kLeavingSold    ? 2
+                   : kind == reg::kLeavingPrivate ? 3
+                                                  : 0);
     assign(cboJyoReki, -1);
     assign(txtJyoYear, "");
     assign(cboJyoMonth, -1);
@@ -130,7 +137,33 @@ void EntryCardModel::copyRowIntoCard() {
         assign(cboJyoMonth, left->month - 1);
     }
     assign(txtJyoPrice, cell(reg::salePrice));
-    updateLeavingSection();
+
+    // The business start in the era of its month, the carried opening's
+    // year in the era that names it.
+    assign(cboGyoReki, -1);
+    assign(txtGyoYear, "");
+    assign(cboGyoMonth, -1);
+    if (const auto started = law::parseYearMonth(cell(reg::businessStart))) {
+        const law::Era era = law::eraOfMonth(started->year, started->month);
+        assign(cboGyoReki, static_cast<int>(era));
+        assign(txtGyoYear, detail::numberText(law::eraYearOf(era, started->year)));
+        assign(cboGyoMonth, started->month - 1);
+    }
+    const std::string& carried = cell(reg::carriedYear);
+    const auto carriedYear = carried.size() == 4 ? reg::plainDigits(carried) : std::nullopt;
+    if (carriedYear) {
+        const auto western = static_cast<double>(*carriedYear);
+        const law::Era era = law::eraOfYear(western);
+        assign(cboKuriReki, static_cast<int>(era));
+        assign(txtKuriYear, detail::numberText(law::eraYearOf(era, western)));
+    } else {
+        assign(cboKuriReki, -1);
+        assign(txtKuriYear, carried);
+    }
+    assign(txtKuriZan, cell(reg::carriedBookValue));
+    assign(txtKuriKaitei, cell(reg::carriedRevisedBase));
+    assign(chkKuriCalc, cell(reg::carriedChoice) == reg::kComputedChoice);
+    updateSections();
 
     const double type = common::leadingNumber(cell(reg::typeCode));
     const double western = common::leadingNumber(cell(reg::westernYear));
@@ -139,6 +172,7 @@ void EntryCardModel::copyRowIntoCard() {
     } else {
         showSecondLife(true);
     }
+    updateComputedNotes();
 }
 
 void EntryCardModel::GetData() {
@@ -155,16 +189,33 @@ void EntryCardModel::GetData() {
 }
 
 void EntryCardModel::SetData() {
-    const int row = state_.currentRecord;
+    const int record = state_.currentRecord;
+    reg::Row& row = state_.assetRegister.row(record);
+    // A new page starts from an empty record: the place after the last
+    // record may still hold one that was deleted, with values the card does
+    // not show.
+    if (record > state_.recordCount) row = reg::Row{};
+    writePage(row);
+}
+
+reg::Row EntryCardModel::pageRow() const {
+    const int record = state_.currentRecord;
+    reg::Row row =
+        record <= state_.recordCount ? std::as_const(state_.assetRegister).row(record) : reg::Row{};
+    writePage(row);
+    return row;
+}
+
+void EntryCardModel::writePage(reg::Row& row) const {
     const auto put = [&](reg::Column column, std::string text) {
-        state_.assetRegister.at(row, column) = std::move(text);
+        row[static_cast<std::size_t>(column - 1)] = std::move(text);
     };
     put(reg::assetName, txtName.text);
     put(reg::assetCode, Label14.caption);
     // A page registered without an edit keeps its stored era, so that a
     // register of an older version is written back as it was; an edited
     // page is stored in the era of its date, as the card shows it.
-    const reg::Row& stored = state_.assetRegister.row(row);
+    const reg::Row& stored = row;
     const auto storedDate =
         law::eraDateOf(common::leadingNumber(stored[reg::eraCode - 1]), stored[reg::eraYear - 1],
                        stored[reg::acquisitionMonth - 1]);
@@ -211,6 +262,19 @@ void EntryCardModel::SetData() {
         put(reg::disposalKind, "");
         put(reg::salePrice, "");
     }
+
+    // The carried opening and the business start, only when there are
+    // some: a record without them keeps its 19 or 22 fields. The checks
+    // have made sure the boxes hold dates.
+    const std::string carried = carriedYearText().value_or("");
+    const bool hasCarried = !carried.empty();
+    put(reg::carriedYear, carried);
+    put(reg::carriedBookValue, hasCarried ? txtKuriZan.text : std::string());
+    put(reg::carriedRevisedBase,
+        hasCarried && txtKuriKaitei.enabled ? txtKuriKaitei.text : std::string());
+    put(reg::carriedChoice,
+        hasCarried && chkKuriCalc.value ? std::string(reg::kComputedChoice) : std::string());
+    put(reg::businessStart, businessStartText().value_or(""));
 }
 
 void EntryCardModel::NewData() {
@@ -237,7 +301,16 @@ void EntryCardModel::NewData() {
     assign(txtJyoYear, "");
     assign(cboJyoMonth, -1);
     assign(txtJyoPrice, "");
-    updateLeavingSection();
+    assign(cboGyoReki, -1);
+    assign(txtGyoYear, "");
+    assign(cboGyoMonth, -1);
+    assign(cboKuriReki, -1);
+    assign(txtKuriYear, "");
+    assign(txtKuriZan, "");
+    assign(txtKuriKaitei, "");
+    assign(chkKuriCalc, false);
+    updateSections();
+    updateComputedNotes();
 }
 
 }  // namespace fenmark::card

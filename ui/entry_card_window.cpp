@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
@@ -210,6 +211,19 @@ void EntryCardWindow::buildWidgets() {
         watch(radio);
         options_.emplace_back(option, radio);
     }
+    fraKuri_ = new QGroupBox(this);
+    fraKuri_->setObjectName(fromUtf8(model_.fraKuri.name));
+    for (card::CheckBox* box : model_.checkBoxes()) {
+        auto* check = new QCheckBox(this);
+        check->setObjectName(fromUtf8(box->name));
+        const std::string name = box->name;
+        connect(check, &QCheckBox::clicked, this, [this, name](bool checked) {
+            model_.setChecked(name, checked);
+            afterEvent();
+        });
+        watch(check);
+        checks_.emplace_back(box, check);
+    }
     for (platform::Control* control : model_.buttons()) {
         auto* button = new QPushButton(this);
         button->setObjectName(fromUtf8(control->name));
@@ -317,6 +331,49 @@ void EntryCardWindow::buildLayout() {
         ->setFixedWidth(
             w("txtJyoPrice")->fontMetrics().horizontalAdvance(QStringLiteral("0000000000000")) +
             16);
+    // The month business use began, and what the private years took.
+    w("txtGyoYear")
+        ->setFixedWidth(w("txtGyoYear")->fontMetrics().horizontalAdvance(QStringLiteral("00000")) +
+                        16);
+    const auto wrapped = [&](const char* name, int lines) {
+        auto* label = qobject_cast<QLabel*>(w(name));
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setMinimumHeight(label->fontMetrics().lineSpacing() * lines + 4);
+        return label;
+    };
+    grid->addWidget(w("lblCapGyo"), r, 0);
+    grid->addLayout(row({"cboGyoReki", "txtGyoYear", "lblCapGyoYearUnit", "cboGyoMonth",
+                         "lblCapGyoMonthUnit", "", "lblCapGyoHint"}),
+                    r++, 1);
+    grid->addWidget(wrapped("lblGyoNote", 2), r++, 1);
+
+    // The opening carried in from last year's return.
+    w("txtKuriYear")
+        ->setFixedWidth(w("txtKuriYear")->fontMetrics().horizontalAdvance(QStringLiteral("00000")) +
+                        16);
+    for (const char* name : {"txtKuriZan", "txtKuriKaitei"}) {
+        w(name)->setFixedWidth(
+            w(name)->fontMetrics().horizontalAdvance(QStringLiteral("0000000000000")) + 16);
+    }
+    auto* carried = new QVBoxLayout(fraKuri_);
+    carried->setSpacing(6);
+    auto* carriedLines = new QGridLayout;
+    carriedLines->setHorizontalSpacing(6);
+    carriedLines->addWidget(w("lblCapKuriYear"), 0, 0);
+    carriedLines->addLayout(row({"cboKuriReki", "txtKuriYear", "lblCapKuriYearUnit"}), 0, 1);
+    // Column 2 keeps the year apart from the book value.
+    carriedLines->setColumnMinimumWidth(2, 12);
+    carriedLines->addWidget(w("lblCapKuriZan"), 0, 3);
+    carriedLines->addLayout(row({"txtKuriZan", "lblCapKuriZanUnit"}), 0, 4);
+    carriedLines->addWidget(w("lblCapKuriKaitei"), 1, 3);
+    carriedLines->addLayout(row({"txtKuriKaitei", "lblCapKuriKaiteiUnit"}), 1, 4);
+    carriedLines->addWidget(w("chkKuriCalc"), 1, 0, 1, 2);
+    carriedLines->setColumnStretch(5, 1);
+    carried->addLayout(carriedLines);
+    carried->addWidget(wrapped("lblKuriNote", 2));
+    grid->addWidget(fraKuri_, r++, 0, 1, 2);
+
     grid->addWidget(w("lblCapJyo"), r, 0);
     grid->addLayout(
         row({"cboJyo", "", "cboJyoReki", "txtJyoYear", "lblCapJyoYearUnit", "cboJyoMonth",
@@ -350,13 +407,14 @@ void EntryCardWindow::buildLayout() {
 void EntryCardWindow::buildTabOrder() {
     // The fields in the order the page is checked, the method, then the
     // buttons: Enter and Tab walk the page as it is filled in.
-    const char* order[] = {"txtName",     "cboBunrui",   "cboReki",  "txtYear",    "Combo1",
-                           "txtSuu",      "txtPrice",    "txtTnen",  "cmdLife",    "txtTnen2",
-                           "txtWari",     "txtZanwari",  "txtGendo", "optGaku",    "optRitu",
-                           "optToku",     "optSyou",     "cboJyo",   "cboJyoReki", "txtJyoYear",
-                           "cboJyoMonth", "txtJyoPrice", "cmdRec",   "cmdFor",     "cmdRew",
-                           "cmdRR",       "cmdFF",       "Command1", "cmdCancel",  "cmdConv",
-                           "Command2"};
+    const char* order[] = {
+        "txtName",     "cboBunrui",   "cboReki",     "txtYear",     "Combo1",      "txtSuu",
+        "txtPrice",    "txtTnen",     "cmdLife",     "txtTnen2",    "txtWari",     "txtZanwari",
+        "txtGendo",    "optGaku",     "optRitu",     "optToku",     "optSyou",     "cboGyoReki",
+        "txtGyoYear",  "cboGyoMonth", "cboKuriReki", "txtKuriYear", "txtKuriZan",  "txtKuriKaitei",
+        "chkKuriCalc", "cboJyo",      "cboJyoReki",  "txtJyoYear",  "cboJyoMonth", "txtJyoPrice",
+        "cmdRec",      "cmdFor",      "cmdRew",      "cmdRR",       "cmdFF",       "Command1",
+        "cmdCancel",   "cmdConv",     "Command2"};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(widgetNamed(order[i - 1]), widgetNamed(order[i]));
     }
@@ -407,6 +465,15 @@ void EntryCardWindow::sync() {
         radio->setChecked(option->value);
         radio->setEnabled(option->enabled);
         radio->setVisible(option->visible);
+    }
+    fraKuri_->setTitle(fromUtf8(model_.fraKuri.caption));
+    fraKuri_->setEnabled(model_.fraKuri.enabled);
+    for (auto& [box, check] : checks_) {
+        const QSignalBlocker blocker(check);
+        check->setText(fromUtf8(box->caption));
+        check->setChecked(box->value);
+        check->setEnabled(box->enabled);
+        check->setVisible(box->visible);
     }
     for (auto& [control, button] : buttons_) mirror(*control, button);
     fitHeightToWrappedTexts(*this);

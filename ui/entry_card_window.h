@@ -16,6 +16,7 @@
 #include "register/state.h"
 #include "ui/life_dialog.h"
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -90,7 +91,9 @@ class EntryCardWindow : public QWidget {
     std::vector<std::pair<platform::ComboBox*, QComboBox*>> combos_;
     std::vector<std::pair<card::OptionButton*, QRadioButton*>> options_;
     std::vector<std::pair<platform::Control*, QPushButton*>> buttons_;
+    std::vector<std::pair<card::CheckBox*, QCheckBox*>> checks_;
     QGroupBox* fraMeth_ = nullptr;
+    QGroupBox* fraKuri_ = nullptr;
     QWidget* previousDialogParent_ = nullptr;
     bool syncing_ = false;
     int appliedFocusRequests_ = 0;

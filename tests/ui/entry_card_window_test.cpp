@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
@@ -17,6 +18,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
 
@@ -24,6 +26,7 @@
 #include "register/register_file.h"
 #include "screenshot.h"
 #include "test_support.h"
+#include "ui/line_breaks.h"
 #include "ui/main_window.h"
 
 namespace fenmark::ui {
@@ -160,8 +163,10 @@ TEST_F(EntryCardWindowTest, EnterWalksThePageAndTheFieldsReachTheModel) {
     EXPECT_TRUE(card->model().cardChanged);
 
     // Enter on a button presses it.
-    // Past the other methods and the leaving section (its price box is off).
-    for (int i = 0; i < 8; ++i) press(Qt::Key_Tab);
+    // Past the other methods, the business start, the carried opening (its
+    // 改定取得価額 is off for straight line) and the leaving section (its
+    // price box is off).
+    for (int i = 0; i < 15; ++i) press(Qt::Key_Tab);
     ASSERT_EQ(focused(), "cmdRec");
     press(Qt::Key_Return);
     EXPECT_EQ(state.recordCount, 1);
@@ -231,6 +236,91 @@ TEST_F(EntryCardWindowTest, AFailedCheckSaysSoAndPutsTheFocusOnTheField) {
     EXPECT_FALSE(find<QRadioButton>(*card, "optRitu")->isChecked());
     EXPECT_EQ(str(find<QLabel>(*card, "lblRate")->text()), "");
     find<QComboBox>(*card, "cboBunrui")->hidePopup();
+}
+
+// Every control the card shows lies inside it and on no other.
+void expectNothingOverlaps(QWidget& window) {
+    std::vector<QWidget*> shown;
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        const bool leaf = qobject_cast<QLineEdit*>(child) != nullptr ||
+                          qobject_cast<QComboBox*>(child) != nullptr ||
+                          qobject_cast<QLabel*>(child) != nullptr ||
+                          qobject_cast<QAbstractButton*>(child) != nullptr;
+        if (leaf && child->isVisibleTo(&window) && !child->isWindow()) shown.push_back(child);
+    }
+    std::vector<QRect> places;
+    for (QWidget* w : shown) places.emplace_back(w->mapTo(&window, QPoint(0, 0)), w->size());
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        EXPECT_TRUE(window.rect().contains(places[i])) << str(shown[i]->objectName());
+        for (std::size_t j = i + 1; j < shown.size(); ++j) {
+            EXPECT_FALSE(places[i].intersects(places[j]))
+                << str(shown[i]->objectName()) << " lies on " << str(shown[j]->objectName());
+        }
+    }
+}
+
+// The business start, the carried opening and 自家転用 typed on screen,
+// with the figures the card computes shown under them.
+TEST_F(EntryCardWindowTest, TheSectionsForTheAssetsPastAreTypedAndRegistered) {
+    auto& m = card->model();
+    m.currentYear = 2026;
+    m.currentMonth = 6;
+    m.setText("txtName", "複合機");
+    m.select("cboBunrui", 4);
+    m.setText("txtYear", "2");  // 令和
+    m.txtYear_LostFocus();
+    m.select("Combo1", 0);
+    m.setText("txtPrice", "1000000");
+    m.setText("txtTnen", "10");
+    card->sync();
+    QTest::mouseClick(find<QRadioButton>(*card, "optRitu"), Qt::LeftButton);
+    const auto choose = [](QComboBox* list, int downs) {
+        list->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < downs; ++i) press(Qt::Key_Down);
+    };
+    choose(find<QComboBox>(*card, "cboGyoReki"), 3);  // 令和
+    press(Qt::Key_Tab);
+    typeText(QStringLiteral("3"));
+    press(Qt::Key_Tab);
+    choose(find<QComboBox>(*card, "cboGyoMonth"), 1);  // January
+    EXPECT_EQ(str(withoutJoiners(find<QLabel>(*card, "lblGyoNote")->text())),
+              "業務に使うまでの減価の額：1,000,000 × 0.9 × 0.066 × 1年 ＝ 59,400円\n"
+              "業務開始時の未償却残高 940,600円");
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "cboKuriReki");
+    choose(find<QComboBox>(*card, "cboKuriReki"), 3);
+    press(Qt::Key_Tab);
+    typeText(QStringLiteral("8"));
+    press(Qt::Key_Tab);
+    typeText(QStringLiteral("400,002"));  // the separator is dropped
+    press(Qt::Key_Tab);
+    typeText(QStringLiteral("500000"));
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "chkKuriCalc");
+    press(Qt::Key_Space);
+    EXPECT_TRUE(find<QCheckBox>(*card, "chkKuriCalc")->isChecked());
+    EXPECT_TRUE(str(withoutJoiners(find<QLabel>(*card, "lblKuriNote")->text()))
+                    .starts_with("計算上の未償却残高 "));
+    choose(find<QComboBox>(*card, "cboJyo"), 3);  // 自家転用
+    EXPECT_FALSE(find<QLineEdit>(*card, "txtJyoPrice")->isEnabled());
+    choose(find<QComboBox>(*card, "cboJyoReki"), 3);
+    press(Qt::Key_Tab);
+    typeText(QStringLiteral("8"));
+    choose(find<QComboBox>(*card, "cboJyoMonth"), 3);
+
+    // The card still fits the smallest screen, with nothing on anything.
+    EXPECT_TRUE(card->screen()->availableGeometry().contains(card->frameGeometry()));
+    expectNothingOverlaps(*card);
+    test::saveScreenshot(*card, "entry_card_carried");
+    QTest::mouseClick(find<QPushButton>(*card, "cmdRec"), Qt::LeftButton);
+    ASSERT_TRUE(dialogs.messages().empty()) << dialogs.messages()[0].text;
+    const reg::Row& row = state.assetRegister.row(1);
+    const std::pair<reg::Column, const char*> stored[] = {
+        {reg::businessStart, "2021-01"},   {reg::carriedYear, "2026"},
+        {reg::carriedBookValue, "400002"}, {reg::carriedRevisedBase, "500000"},
+        {reg::carriedChoice, "計算"},      {reg::disposalMonth, "2026-03"},
+        {reg::disposalKind, "自家転用"},   {reg::salePrice, ""}};
+    for (const auto& [column, text] : stored) EXPECT_EQ(row[column - 1], text) << column;
 }
 
 TEST_F(EntryCardWindowTest, TheCloseBoxRunsTheClosingQuestions) {

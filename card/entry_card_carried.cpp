@@ -55,7 +55,7 @@ std::optional<std::string> EntryCardModel::businessStartText() const {
     if (month > law::lastMonthOf(e, eraYear) || month < law::firstMonthOf(e, eraYear)) {
         return std::nullopt;
     }
-    char text[16];
+    char text[32];
     std::snprintf(text, sizeof text, "%04d-%02d", static_cast<int>(law::westernYear(e, eraYear)),
                   month);
     return std::string(text);

@@ -40,8 +40,7 @@ std::optional<std::string> EntryCardModel::carriedYearText() const {
     const auto year = detail::wholeNumber(txtKuriYear.text);
     const int era = cboKuriReki.listIndex;
     if (!year || era < 0 || *year < 1 || *year > lastYearOf(era)) return std::nullopt;
-    return detail::numberText(
-        law::westernYear(static_cast<law::Era>(era), static_cast<double>(*year)));
+    return std::to_string(law::westernYear(static_cast<law::Era>(era), static_cast<int>(*year)));
 }
 
 std::optional<std::string> EntryCardModel::businessStartText() const {
@@ -50,14 +49,13 @@ std::optional<std::string> EntryCardModel::businessStartText() const {
     const int era = cboGyoReki.listIndex;
     const int month = cboGyoMonth.listIndex + 1;
     if (!year || era < 0 || month < 1 || *year < 1 || *year > lastYearOf(era)) return std::nullopt;
-    const auto eraYear = static_cast<double>(*year);
+    const auto eraYear = static_cast<int>(*year);
     const auto e = static_cast<law::Era>(era);
     if (month > law::lastMonthOf(e, eraYear) || month < law::firstMonthOf(e, eraYear)) {
         return std::nullopt;
     }
     char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d", static_cast<int>(law::westernYear(e, eraYear)),
-                  month);
+    std::snprintf(text, sizeof text, "%04d-%02d", law::westernYear(e, eraYear), month);
     return std::string(text);
 }
 

@@ -17,9 +17,11 @@ std::int16_t EntryCardModel::txtJyoPrice_KeyPress(std::int16_t keyAscii) const {
 
 bool EntryCardModel::leavingMonth(int& year, int& month) const {
     const auto y = detail::wholeNumber(txtJyoYear.text);
-    if (!y || cboJyoReki.listIndex < 0 || cboJyoMonth.listIndex < 0) return false;
-    year = static_cast<int>(
-        law::westernYear(static_cast<law::Era>(cboJyoReki.listIndex), static_cast<double>(*y)));
+    // A year no era reaches is no date (and could not be held as one).
+    if (!y || *y < 1 || *y > 99 || cboJyoReki.listIndex < 0 || cboJyoMonth.listIndex < 0) {
+        return false;
+    }
+    year = law::westernYear(static_cast<law::Era>(cboJyoReki.listIndex), static_cast<int>(*y));
     month = cboJyoMonth.listIndex + 1;
     return true;
 }

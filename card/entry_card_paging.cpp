@@ -114,12 +114,12 @@ bool EntryCardModel::dataCheck(bool allowEmpty) {
                                       : cboReki.listIndex == 1 ? 31
                                                                : 99;
         if (!year || *year < 1 || *year > lastYear) return fail(kMsgBadYear, "txtYear");
-        const double y = static_cast<double>(*year);
+        const int y = static_cast<int>(*year);
         const auto month = detail::wholeNumber(txtMonth.text);
         if (month && (*month > law::lastMonthOf(era, y) || *month < law::firstMonthOf(era, y))) {
             return fail(kMsgBadYear, "txtYear");
         }
-        const double western = law::westernYear(era, y);
+        const int western = law::westernYear(era, y);
         if (western > currentYear) return fail(kMsgAcquisitionInFuture, "txtYear");
         if (month && western == currentYear && *month > currentMonth) {
             return fail(kMsgAcquisitionInFuture, "Combo1");
@@ -149,7 +149,7 @@ bool EntryCardModel::dataCheck(bool allowEmpty) {
         }
         if (!leavingMonth(year, month)) return fail(kMsgBadLeavingDate, "txtJyoYear");
         const auto era = static_cast<law::Era>(cboJyoReki.listIndex);
-        const double eraYear = law::eraYearOf(era, year);
+        const int eraYear = law::eraYearOf(era, year);
         if (eraYear < 1 || month > law::lastMonthOf(era, eraYear) ||
             month < law::firstMonthOf(era, eraYear)) {
             return fail(kMsgBadLeavingDate, "txtJyoYear");

@@ -66,8 +66,8 @@ void EntryCardModel::copyRowIntoCard() {
     Label14.caption = cell(reg::assetCode);
     // A date stored in an era that had ended by then (平成38年, written by
     // an older version) is shown in the era of its month.
-    const auto date = law::eraDateOf(common::leadingNumber(cell(reg::eraCode)), cell(reg::eraYear),
-                                     cell(reg::acquisitionMonth));
+    const auto date =
+        law::eraDateOf(cell(reg::eraCode), cell(reg::eraYear), cell(reg::acquisitionMonth));
     if (date) {
         assign(cboReki, static_cast<int>(date->era));
         assign(txtYear, detail::numberText(date->eraYear));
@@ -152,7 +152,7 @@ void EntryCardModel::copyRowIntoCard() {
     const std::string& carried = cell(reg::carriedYear);
     const auto carriedYear = carried.size() == 4 ? reg::plainDigits(carried) : std::nullopt;
     if (carriedYear) {
-        const auto western = static_cast<double>(*carriedYear);
+        const auto western = static_cast<int>(*carriedYear);
         const law::Era era = law::eraOfYear(western);
         assign(cboKuriReki, static_cast<int>(era));
         assign(txtKuriYear, detail::numberText(law::eraYearOf(era, western)));
@@ -216,9 +216,8 @@ void EntryCardModel::writePage(reg::Row& row) const {
     // register of an older version is written back as it was; an edited
     // page is stored in the era of its date, as the card shows it.
     const reg::Row& stored = row;
-    const auto storedDate =
-        law::eraDateOf(common::leadingNumber(stored[reg::eraCode - 1]), stored[reg::eraYear - 1],
-                       stored[reg::acquisitionMonth - 1]);
+    const auto storedDate = law::eraDateOf(stored[reg::eraCode - 1], stored[reg::eraYear - 1],
+                                           stored[reg::acquisitionMonth - 1]);
     const bool sameDate = storedDate && static_cast<int>(storedDate->era) == cboReki.listIndex &&
                           detail::numberText(storedDate->eraYear) == txtYear.text &&
                           stored[reg::acquisitionMonth - 1] == txtMonth.text;

@@ -75,6 +75,12 @@ double leadingNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
+std::optional<std::int32_t> wholeNumber(double value) {
+    if (!std::isfinite(value) || value != std::floor(value)) return std::nullopt;
+    if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
+    return static_cast<std::int32_t>(value);
+}
+
 bool isNumber(std::string_view text) {
     text = trimBlanks(text);
     return !text.empty() && numberLength(text) == text.size();

@@ -2,6 +2,8 @@
 // Reading numbers out of register cells. Every register value is text; where
 // a number is needed the program takes the leading number of the text.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +23,12 @@ namespace fenmark::common {
 // number as `leadingNumber` reads it ("12", "-3.5", " 7 "); false for "",
 // "12ab" or "1,000".
 [[nodiscard]] bool isNumber(std::string_view text);
+
+// A value read by `leadingNumber` as the whole number it is, for the codes,
+// years and months of the register; nothing for a fraction, an infinity or
+// a value beyond 32 bits.
+//   wholeNumber(2026) == 2026, wholeNumber(20.5) == std::nullopt
+[[nodiscard]] std::optional<std::int32_t> wholeNumber(double value);
 
 // The text without blanks or tabs at either end.
 [[nodiscard]] std::string_view trimBlanks(std::string_view text);

@@ -11,7 +11,7 @@ namespace fenmark::law {
 namespace {
 
 // The year before year 1 of each era.
-double eraBase(Era era) {
+int eraBase(Era era) {
     switch (era) {
         case Era::Showa:
             return 1925;
@@ -23,7 +23,11 @@ double eraBase(Era era) {
     return 0;
 }
 
-bool isWhole(double value) { return std::isfinite(value) && value == std::floor(value); }
+// The whole number a cell holds and nothing else, or nothing.
+std::optional<std::int32_t> wholeCell(std::string_view text) {
+    if (!common::isNumber(text)) return std::nullopt;
+    return common::wholeNumber(common::leadingNumber(text));
+}
 
 }  // namespace
 
@@ -41,17 +45,22 @@ int systemCalendarMonth() {
     return local.tm_mon + 1;
 }
 
-std::optional<Era> eraOfCode(double code) {
+std::optional<Era> eraOfCodeValue(std::optional<std::int32_t> code) {
+    if (!code) return std::nullopt;
+    return eraOfCode(*code);
+}
+
+std::optional<Era> eraOfCode(int code) {
     if (code == 0) return Era::Showa;
     if (code == 1) return Era::Heisei;
     if (code == 2) return Era::Reiwa;
     return std::nullopt;
 }
 
-double westernYear(Era era, double eraYear) { return eraBase(era) + eraYear; }
-double eraYearOf(Era era, double western) { return western - eraBase(era); }
+int westernYear(Era era, int eraYear) { return eraBase(era) + eraYear; }
+int eraYearOf(Era era, int western) { return western - eraBase(era); }
 
-Era eraOfMonth(double western, double month, std::optional<Era> preferred) {
+Era eraOfMonth(int western, int month, std::optional<Era> preferred) {
     if (western > 2019 || (western == 2019 && month >= 5)) return Era::Reiwa;
     if (western > 1989) return Era::Heisei;
     if (western == 1989 && month >= 2) return Era::Heisei;
@@ -59,7 +68,7 @@ Era eraOfMonth(double western, double month, std::optional<Era> preferred) {
     return Era::Showa;
 }
 
-Era eraOfYear(double western) {
+Era eraOfYear(int western) {
     if (western >= 2019) return Era::Reiwa;
     if (western >= 1989) return Era::Heisei;
     return Era::Showa;
@@ -89,35 +98,35 @@ std::string_view eraLetter(Era era) {
     return {};
 }
 
-std::string eraYearText(double eraYear) {
+std::string eraYearText(int eraYear) {
     if (eraYear == 1) return "元";
-    if (std::isfinite(eraYear)) return common::numberText(eraYear);
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%g", eraYear);
-    return buffer;
+    return std::to_string(eraYear);
 }
 
-int lastMonthOf(Era era, double eraYear) {
+int lastMonthOf(Era era, int eraYear) {
     if (era == Era::Showa && eraYear == 64) return 1;
     if (era == Era::Heisei && eraYear == 31) return 4;
     return 12;
 }
 
-int firstMonthOf(Era era, double eraYear) {
+int firstMonthOf(Era era, int eraYear) {
     if (era == Era::Reiwa && eraYear == 1) return 5;
     return 1;
 }
 
-std::optional<EraDate> eraDateOf(double eraCode, std::string_view eraYearText_,
+std::optional<EraDate> eraDateOf(std::string_view eraCodeText, std::string_view eraYearText_,
                                  std::string_view monthText) {
-    const std::optional<Era> stored = eraOfCode(eraCode);
-    if (!stored || !common::isNumber(eraYearText_) || !common::isNumber(monthText))
+    const std::optional<Era> stored =
+        eraOfCodeValue(common::wholeNumber(common::leadingNumber(eraCodeText)));
+    const auto year = wholeCell(eraYearText_);
+    const auto month = wholeCell(monthText);
+    // Years far outside any era are not dates either (and stay in range).
+    if (!stored || !year || !month || *month < 1 || *month > 12 || *year < -100000 ||
+        *year > 100000) {
         return std::nullopt;
-    const double year = common::leadingNumber(eraYearText_);
-    const double month = common::leadingNumber(monthText);
-    if (!isWhole(year) || !isWhole(month) || month < 1 || month > 12) return std::nullopt;
-    const double western = westernYear(*stored, year);
-    const Era era = eraOfMonth(western, month, stored);
+    }
+    const int western = westernYear(*stored, *year);
+    const Era era = eraOfMonth(western, *month, stored);
     return EraDate{era, eraYearOf(era, western)};
 }
 
@@ -135,16 +144,16 @@ std::optional<YearMonth> parseYearMonth(std::string_view cell) {
     return YearMonth{year, month};
 }
 
-std::optional<ShownEraDate> shownEraDate(double eraCode, const std::string& eraYearText_,
+std::optional<ShownEraDate> shownEraDate(std::string_view eraCodeText,
+                                         const std::string& eraYearText_,
                                          std::string_view monthText) {
-    const std::optional<Era> stored = eraOfCode(eraCode);
+    const std::optional<Era> stored =
+        eraOfCodeValue(common::wholeNumber(common::leadingNumber(eraCodeText)));
     if (!stored) return std::nullopt;
-    const std::optional<EraDate> date = eraDateOf(eraCode, eraYearText_, monthText);
+    const std::optional<EraDate> date = eraDateOf(eraCodeText, eraYearText_, monthText);
     if (!date) return ShownEraDate{std::string(eraLetter(*stored)), eraYearText_};
     // Compact cells write the number, 1 included.
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.0f", date->eraYear);
-    return ShownEraDate{std::string(eraLetter(date->era)), buffer};
+    return ShownEraDate{std::string(eraLetter(date->era)), std::to_string(date->eraYear)};
 }
 
 std::string returnYearText(int westernYear) {

@@ -203,8 +203,8 @@ std::string typeText(const reg::Row& row) {
 }
 
 std::string acquisitionDateText(const reg::Row& row) {
-    const auto shown = law::shownEraDate(common::leadingNumber(cell(row, reg::eraCode)),
-                                         cell(row, reg::eraYear), cell(row, reg::acquisitionMonth));
+    const auto shown = law::shownEraDate(cell(row, reg::eraCode), cell(row, reg::eraYear),
+                                         cell(row, reg::acquisitionMonth));
     if (!shown) return {};
     return "取得日： " + shown->letter + ". " + shown->year + "年" +
            cell(row, reg::acquisitionMonth) + "月" + cell(row, reg::acquisitionDay) + "日";

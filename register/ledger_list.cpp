@@ -38,8 +38,7 @@ std::string methodName(const std::string& code) {
 }
 
 std::string eraDate(const Row& r) {
-    const auto shown =
-        law::shownEraDate(leadingNumber(r[eraCode - 1]), r[eraYear - 1], r[acquisitionMonth - 1]);
+    const auto shown = law::shownEraDate(r[eraCode - 1], r[eraYear - 1], r[acquisitionMonth - 1]);
     if (!shown) return {};
     return shown->letter + ". " + shown->year + "/" + r[acquisitionMonth - 1];
 }
@@ -52,8 +51,8 @@ std::string leavingNote(const Row& r) {
     if (kind.empty() || !left) return {};
     const law::Era era = law::eraOfMonth(left->year, left->month);
     return "（" + kind + " " + std::string(law::eraLetter(era)) + ". " +
-           std::to_string(static_cast<int>(law::eraYearOf(era, left->year))) + "/" +
-           std::to_string(left->month) + "）";
+           std::to_string(law::eraYearOf(era, left->year)) + "/" + std::to_string(left->month) +
+           "）";
 }
 
 std::string baseValue(const Row& r) {

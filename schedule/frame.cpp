@@ -157,7 +157,7 @@ void ScheduleFrame::GetData() {
         }
     }
 
-    if (const auto shown = law::shownEraDate(value(reg::eraCode), cell(reg::eraYear),
+    if (const auto shown = law::shownEraDate(cell(reg::eraCode), cell(reg::eraYear),
                                              cell(reg::acquisitionMonth))) {
         lblDate.caption = "取得年月： " + shown->letter + ". " + shown->year + " / " +
                           cell(reg::acquisitionMonth);

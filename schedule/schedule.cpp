@@ -59,9 +59,11 @@ const char* remarkText(Remark remark) { return kRemarks[static_cast<std::size_t>
 
 std::string yearLabel(const Schedule& s, int row) {
     const int f = s.closingMonth == 12 || s.acquisitionMonth > s.closingMonth ? -1 : -2;
+    const auto era = law::eraOfCodeValue(common::wholeNumber(s.eraCode));
+    const auto eraYear = common::wholeNumber(s.eraYear);
     // The label names the year its formula gives, in the era of that year.
-    if (const auto era = law::eraOfCode(s.eraCode)) {
-        const double year = law::westernYear(*era, s.eraYear) + f + row;
+    if (era && eraYear && *eraYear > -100000 && *eraYear < 100000 && row < 100000) {
+        const int year = law::westernYear(*era, *eraYear) + f + row;
         const law::Era named = law::eraOfYear(year);
         std::string label;
         label.reserve(32);
@@ -71,13 +73,20 @@ std::string yearLabel(const Schedule& s, int row) {
         label += "年度期末";
         return label;
     }
+    // An era year that is no whole number is written as the register holds
+    // it, in the stored era.
+    if (era) {
+        return std::string(law::eraName(*era)) + (*era == law::Era::Showa ? " " : "") +
+               numberText(s.eraYear + f + row) + "年度期末";
+    }
     // Shōwa 64 is the first Heisei year; with a fiscal year that starts one
     // row earlier (f = -2) the crossing comes one row later.
     const double showaRows = 1988 - s.westernYear - f;
     if (row <= showaRows) {
         return (s.eraCode == 0 ? "昭和 " : "") + numberText(s.eraYear + f + row) + "年度期末";
     }
-    return "平成" + law::eraYearText(row - showaRows) + "年度期末";
+    const double heiseiYear = row - showaRows;
+    return "平成" + (heiseiYear == 1 ? std::string("元") : numberText(heiseiYear)) + "年度期末";
 }
 
 // ---- Header values ----

@@ -157,11 +157,11 @@ std::string_view markingName(Marking marking) {
 
 std::int32_t statementYearOf(law::Era era, std::string_view text) {
     if (!common::isNumber(text)) return 0;
-    const double year = leadingNumber(text);
-    if (year != std::floor(year) || year < 1) return 0;
-    const double western = law::westernYear(era, year);
+    const auto year = common::wholeNumber(leadingNumber(text));
+    if (!year || *year < 1 || *year > kLastStatementWesternYear) return 0;
+    const int western = law::westernYear(era, *year);
     if (western < 1989 || western > kLastStatementWesternYear) return 0;
-    return static_cast<std::int32_t>(western - 1988);
+    return western - 1988;
 }
 
 const char* StatementYear::message() const {
@@ -231,7 +231,7 @@ std::optional<TypedYear> parseYearArgument(std::string_view text) {
     // A western year, in the era that names it.
     const law::Era era =
         law::eraOfYear(number) == law::Era::Reiwa ? law::Era::Reiwa : law::Era::Heisei;
-    return TypedYear{era, std::to_string(static_cast<int>(law::eraYearOf(era, number)))};
+    return TypedYear{era, std::to_string(law::eraYearOf(era, number))};
 }
 
 ScheduleCopy copyScheduleRow(const schedule::Schedule& schedule, int row) {
@@ -366,8 +366,8 @@ std::string closingCaption(std::int32_t statementYear, const std::string& closin
     const double month = leadingNumber(closingMonth);
     const std::int32_t w = month > 3 ? statementYear : statementYear + 1;
     // The closing date in the era in force in that month.
-    const double western = 1988.0 + w;
-    const law::Era era = law::eraOfMonth(western, month);
+    const int western = 1988 + w;
+    const law::Era era = law::eraOfMonth(western, common::wholeNumber(month).value_or(0));
     return "(期末 ：" + std::string(law::eraName(era)) + " " +
            law::eraYearText(law::eraYearOf(era, western)) + "年" + closingMonth + "月)";
 }
@@ -394,7 +394,7 @@ StatementData computeStatement(const reg::AssetRegister& assets, int count,
         line.quantity = cell(reg::quantity);
         // An unknown era keeps the prefix of the asset above.
         std::string year = cell(reg::eraYear);
-        if (const auto shown = law::shownEraDate(value(reg::eraCode), cell(reg::eraYear),
+        if (const auto shown = law::shownEraDate(cell(reg::eraCode), cell(reg::eraYear),
                                                  cell(reg::acquisitionMonth))) {
             prefix = shown->letter + ".";
             year = shown->year;

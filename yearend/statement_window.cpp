@@ -186,10 +186,10 @@ void StatementWindowModel::Form_Load() {
     const std::int32_t filing = yearBeingFiled(settings_.currentYear, settings_.currentMonth);
     const law::Era era =
         law::eraOfYear(filing) == law::Era::Reiwa ? law::Era::Reiwa : law::Era::Heisei;
-    const double year = law::eraYearOf(era, filing);
+    const int year = law::eraYearOf(era, filing);
     selectEra(era == law::Era::Reiwa ? 1 : 0);
     if (year >= 1 && filing <= kLastStatementWesternYear) {
-        setTxtGetYe(std::to_string(static_cast<int>(year)));
+        setTxtGetYe(std::to_string(year));
     }
     Fxg3.setRows(state_.recordCount + 2);
     Fxg3.setFormatString(statementHeadingFormat(settings_.form));
@@ -359,7 +359,7 @@ namespace {
 
 // An era year in the two columns the return leaves for it: " 8", "30",
 // "元" (a full-width character fills both).
-std::string twoColumns(double eraYear) {
+std::string twoColumns(int eraYear) {
     std::string text = law::eraYearText(eraYear);
     if (text.size() == 1) text.insert(0, " ");
     return text;
@@ -368,7 +368,7 @@ std::string twoColumns(double eraYear) {
 }  // namespace
 
 std::string statementHeading(std::int32_t statementYear) {
-    const double western = 1988.0 + statementYear;
+    const int western = 1988 + statementYear;
     const law::Era era = law::eraOfYear(western);
     return std::string(law::eraName(era)) + twoColumns(law::eraYearOf(era, western)) +
            kHeadingYearSuffix;
@@ -384,7 +384,7 @@ std::string StatementWindowModel::headingText() const {
 void StatementWindowModel::showHeading() {
     Label1.caption = headingText();
     if (Fxg3Visible) {
-        const double western = 1988.0 + statementYear;
+        const int western = 1988 + statementYear;
         lblGY.caption = law::eraYearText(law::eraYearOf(law::eraOfYear(western), western));
     }
 }

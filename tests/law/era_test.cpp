@@ -11,7 +11,7 @@ namespace fenmark::law {
 namespace {
 
 struct DateCase {
-    double code;
+    const char* code;
     const char* year;
     const char* month;
     const char* letter;  // "" for no date
@@ -20,17 +20,17 @@ struct DateCase {
 
 TEST(Era, StoredDatesAreShownInTheEraOfTheirMonth) {
     const DateCase cases[] = {
-        {0, "63", "4", "S", "63"},     {0, "64", "1", "S", "64"},   // the last week of 昭和
-        {1, "1", "1", "H", "1"},       {0, "64", "2", "H", "1"},    // no 昭和64年2月
-        {1, "31", "4", "H", "31"},     {1, "31", "5", "R", "1"},    // 令和 from May 2019
-        {2, "1", "5", "R", "1"},       {1, "38", "4", "R", "8"},    // an older version's 平成38
-        {2, "8", "12", "R", "8"},      {1, "100", "4", "R", "70"},  // 平成100 is 2088
-        {1, "20.5", "4", "H", "20.5"},                              // no whole year: as stored
-        {1, "20", "13", "H", "20"},                                 // no month of the year
-        {3, "20", "4", "", ""},        {-1, "20", "4", "", ""},     // no era
+        {"0", "63", "4", "S", "63"},     {"0", "64", "1", "S", "64"},  // the last week of 昭和
+        {"1", "1", "1", "H", "1"},       {"0", "64", "2", "H", "1"},   // no 昭和64年2月
+        {"1", "31", "4", "H", "31"},     {"1", "31", "5", "R", "1"},   // 令和 from May 2019
+        {"2", "1", "5", "R", "1"},       {"1", "38", "4", "R", "8"},  // an older version's 平成38
+        {"2", "8", "12", "R", "8"},      {"1", "100", "4", "R", "70"},  // 平成100 is 2088
+        {"1", "20.5", "4", "H", "20.5"},                                // no whole year: as stored
+        {"1", "20", "13", "H", "20"},                                   // no month of the year
+        {"3", "20", "4", "", ""},        {"-1", "20", "4", "", ""},     // no era
     };
     for (const DateCase& c : cases) {
-        SCOPED_TRACE(std::to_string(c.code) + " " + c.year + "/" + c.month);
+        SCOPED_TRACE(std::string(c.code) + " " + c.year + "/" + c.month);
         const auto shown = shownEraDate(c.code, c.year, c.month);
         if (std::string(c.letter).empty()) {
             EXPECT_FALSE(shown.has_value());

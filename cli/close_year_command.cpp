@@ -121,18 +121,13 @@ int runCloseYear(const CloseYearOptions& options, std::ostream& out, std::ostrea
         int status = 0;
         for (const yearend::ClosedAsset& asset : result.assets) {
             if (asset.outcome != yearend::CloseOutcome::NotComputed) continue;
-            err << "記録 " << asset.record << ": " << schedule::kCannotComputeMessage << "\n";
+            reportUncomputed(err, asset.record);
             status = 1;
         }
         return status;
-    } catch (const platform::ReadError& e) {
-        err << reg::kReadFailedMessage << " (" << options.file << ": " << e.what() << ")\n";
-    } catch (const platform::WriteError& e) {
-        err << "出力できない文字があります: " << e.what() << "\n";
-    } catch (const std::exception& e) {
-        err << "エラー: " << e.what() << "\n";
+    } catch (const std::exception&) {
+        return reportFailure(err, options.file);
     }
-    return 1;
 }
 
 }  // namespace fenmark::cli

@@ -60,14 +60,9 @@ int runList(const ListOptions& options, std::ostream& out, std::ostream& err) {
                               listRows(loaded.assetRegister, loaded.recordCount), options.format);
         emit(out, text, options.encoding);
         return 0;
-    } catch (const platform::ReadError& e) {
-        err << reg::kReadFailedMessage << " (" << options.file << ": " << e.what() << ")\n";
-    } catch (const platform::WriteError& e) {
-        err << "出力できない文字があります: " << e.what() << "\n";
-    } catch (const std::exception& e) {
-        err << "エラー: " << e.what() << "\n";
+    } catch (const std::exception&) {
+        return reportFailure(err, options.file);
     }
-    return 1;
 }
 
 void typeStatementYear(yearend::StatementWindowModel& window, std::int32_t statementYear) {

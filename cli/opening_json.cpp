@@ -14,9 +14,9 @@ std::string monthText(const law::YearMonth& month) {
 
 }  // namespace
 
-void writeCarried(JsonWriter& json, const schedule::Schedule& schedule) {
-    if (!schedule.carried) return;
-    const schedule::Schedule::Carried& carried = *schedule.carried;
+void writeCarried(JsonWriter& json, const std::optional<schedule::Schedule::Carried>& opening) {
+    if (!opening) return;
+    const schedule::Schedule::Carried& carried = *opening;
     json.key("carried").beginObject();
     json.key("year").integer(carried.year);
     json.key("bookValue").integer(carried.bookValue);
@@ -28,9 +28,10 @@ void writeCarried(JsonWriter& json, const schedule::Schedule& schedule) {
     json.endObject();
 }
 
-void writeConversion(JsonWriter& json, const schedule::Schedule& schedule) {
-    if (!schedule.conversion) return;
-    const schedule::Schedule::Conversion& conversion = *schedule.conversion;
+void writeConversion(JsonWriter& json,
+                     const std::optional<schedule::Schedule::Conversion>& converted) {
+    if (!converted) return;
+    const schedule::Schedule::Conversion& conversion = *converted;
     const law::PrivateUseLoss& loss = conversion.loss;
     json.key("conversion").beginObject();
     json.key("acquired").string(monthText(conversion.acquired));

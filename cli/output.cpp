@@ -1,6 +1,8 @@
 #include "cli/output.h"
 
 #include "platform/text_file.h"
+#include "register/register_file.h"
+#include "schedule/schedule_window.h"
 
 namespace fenmark::cli {
 
@@ -40,6 +42,23 @@ void emit(std::ostream& out, const std::string& utf8, Encoding encoding) {
     } else {
         out << utf8;
     }
+}
+
+void reportUncomputed(std::ostream& err, int record) {
+    err << "記録 " << record << ": " << schedule::kCannotComputeMessage << "\n";
+}
+
+int reportFailure(std::ostream& err, const std::string& file) {
+    try {
+        throw;
+    } catch (const platform::ReadError& e) {
+        err << reg::kReadFailedMessage << " (" << file << ": " << e.what() << ")\n";
+    } catch (const platform::WriteError& e) {
+        err << "出力できない文字があります: " << e.what() << "\n";
+    } catch (const std::exception& e) {
+        err << "エラー: " << e.what() << "\n";
+    }
+    return 1;
 }
 
 std::string cleanHeading(std::string heading) {

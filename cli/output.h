@@ -23,6 +23,14 @@ using Table = std::vector<std::vector<std::string>>;
 // code page 932 cannot hold a character.
 void emit(std::ostream& out, const std::string& utf8, Encoding encoding);
 
+// Names an asset whose schedule could not be computed, on the error stream.
+void reportUncomputed(std::ostream& err, int record);
+
+// Tells what stopped a command, from inside its catch block: a register
+// that could not be read (`file`), a character the output's encoding
+// cannot hold, or anything else. Returns the exit status, 1.
+int reportFailure(std::ostream& err, const std::string& file);
+
 // A heading of a grid's format string as a column name: the blanks around
 // it (full-width ones too) and a leading "^" removed.
 [[nodiscard]] std::string cleanHeading(std::string heading);

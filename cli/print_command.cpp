@@ -126,7 +126,7 @@ int runPrintSchedule(const PrintScheduleOptions& options, std::ostream&, std::os
             output::printSchedule(p, window, state);
         });
         if (window.scheduleFailed()) {
-            err << "記録 " << options.record << ": " << schedule::kCannotComputeMessage << "\n";
+            reportUncomputed(err, options.record);
             return 1;
         }
         return 0;
@@ -173,7 +173,7 @@ int runPrintStatement(const PrintStatementOptions& options, std::ostream&, std::
             yearend::printStatement(p, window, state);
         });
         for (int record : window.uncomputed) {
-            err << "記録 " << record << ": " << schedule::kCannotComputeMessage << "\n";
+            reportUncomputed(err, record);
         }
         return window.uncomputed.empty() ? 0 : 1;
     } catch (const std::exception& e) {

@@ -173,8 +173,8 @@ void writeShown(JsonWriter& json, const Shown& shown, const reg::ProgramState& s
     json.endArray();
     // Only an asset whose schedule starts from a carried opening or from
     // its business use has these, and only one that left has "leaving".
-    writeCarried(json, s);
-    writeConversion(json, s);
+    writeCarried(json, s.carried);
+    writeConversion(json, s.conversion);
     writeLeaving(json, state.assetRegister.row(shown.record));
     json.endObject();
 }
@@ -245,18 +245,13 @@ int runSchedule(const ScheduleOptions& options, std::ostream& out, std::ostream&
         int status = 0;
         for (const Shown& s : shown) {
             if (!s.failed) continue;
-            err << "記録 " << s.record << ": " << schedule::kCannotComputeMessage << "\n";
+            reportUncomputed(err, s.record);
             status = 1;
         }
         return status;
-    } catch (const platform::ReadError& e) {
-        err << reg::kReadFailedMessage << " (" << options.file << ": " << e.what() << ")\n";
-    } catch (const platform::WriteError& e) {
-        err << "出力できない文字があります: " << e.what() << "\n";
-    } catch (const std::exception& e) {
-        err << "エラー: " << e.what() << "\n";
+    } catch (const std::exception&) {
+        return reportFailure(err, options.file);
     }
-    return 1;
 }
 
 }  // namespace fenmark::cli

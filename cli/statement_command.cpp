@@ -40,8 +40,7 @@ void writeText(JsonWriter& json, const std::string& text) {
     }
 }
 
-void writeLine(JsonWriter& json, const yearend::StatementLine& line, const reg::Row& asset,
-               const schedule::Schedule* opening) {
+void writeLine(JsonWriter& json, const yearend::StatementLine& line, const reg::Row& asset) {
     const yearend::ScheduleCopy& year = line.year;
     json.beginObject();
     json.key(keyOf(yearend::colName)).string(line.name);
@@ -70,10 +69,8 @@ void writeLine(JsonWriter& json, const yearend::StatementLine& line, const reg::
     json.key(keyOf(yearend::colBookValue)).integerOrNull(year.bookValueYen);
     json.key(keyOf(yearend::colRemark));
     writeText(json, year.remark);
-    if (opening) {
-        writeCarried(json, *opening);
-        writeConversion(json, *opening);
-    }
+    writeCarried(json, line.carried);
+    writeConversion(json, line.conversion);
     // Only the year the asset left names how, and the book value that left.
     if (year.leaving != schedule::Remark::None) writeLeaving(json, asset, year.leftBookValue);
     json.endObject();
@@ -84,31 +81,7 @@ struct Statement {
     std::string closingMonth;
     yearend::ReturnForm form = yearend::ReturnForm::Blue;
     yearend::StatementData data;
-    // Per asset, the schedule of one that starts from a carried opening or
-    // from its business use: the statement keeps only the year's row of it.
-    std::vector<std::optional<schedule::Schedule>> openings;
 };
-
-// The schedules the statement's "carried" and "conversion" come from,
-// computed as the statement computes them; nothing for an asset without
-// such columns or whose schedule cannot be computed.
-std::vector<std::optional<schedule::Schedule>> openingSchedules(const reg::AssetRegister& assets,
-                                                                int count,
-                                                                const schedule::Options& options) {
-    std::vector<std::optional<schedule::Schedule>> openings(
-        static_cast<std::size_t>(std::max(count, 0)));
-    for (int record = 1; record <= count; ++record) {
-        const reg::Row& row = assets.row(record);
-        if (!reg::usesExtendedColumns(row)) continue;
-        try {
-            openings[static_cast<std::size_t>(record - 1)] =
-                schedule::computeSchedule(row, options);
-        } catch (const common::OverflowError&) {
-            // The statement names this asset as not computed already.
-        }
-    }
-    return openings;
-}
 
 std::string json(const Statement& statement, const reg::AssetRegister& assets) {
     const yearend::StatementData& data = statement.data;
@@ -136,9 +109,7 @@ std::string json(const Statement& statement, const reg::AssetRegister& assets) {
     bool notExisting = false;
     for (std::size_t i = 0; i < data.lines.size(); ++i) {
         const yearend::StatementLine& line = data.lines[i];
-        const bool opened = i < statement.openings.size() && statement.openings[i];
-        writeLine(json, line, assets.row(static_cast<int>(i) + 1),
-                  opened ? &*statement.openings[i] : nullptr);
+        writeLine(json, line, assets.row(static_cast<int>(i) + 1));
         removable = removable || line.year.marking == yearend::Marking::Removable;
         notExisting = notExisting || line.year.marking == yearend::Marking::NotExisting;
     }
@@ -238,13 +209,6 @@ int runStatement(const StatementOptions& options, std::ostream& out, std::ostrea
             err << yearend::kStatementNotComputedMessage << " (--year " << options.year << ")\n";
             return 1;
         }
-        if (valid && options.format == Format::Json) {
-            // The tables reach the statement's year, as the statement's own do.
-            schedule::Options reaching = scheduleOptions;
-            reaching.currentYear = std::max(scheduleOptions.currentYear, statement.year + 1989);
-            statement.openings =
-                openingSchedules(loaded.assetRegister, loaded.recordCount, reaching);
-        }
 
         emit(out,
              options.format == Format::Json ? json(statement, loaded.assetRegister)
@@ -252,17 +216,12 @@ int runStatement(const StatementOptions& options, std::ostream& out, std::ostrea
              options.encoding);
 
         for (int record : statement.data.uncomputed) {
-            err << "記録 " << record << ": " << schedule::kCannotComputeMessage << "\n";
+            reportUncomputed(err, record);
         }
         return statement.data.uncomputed.empty() ? 0 : 1;
-    } catch (const platform::ReadError& e) {
-        err << reg::kReadFailedMessage << " (" << options.file << ": " << e.what() << ")\n";
-    } catch (const platform::WriteError& e) {
-        err << "出力できない文字があります: " << e.what() << "\n";
-    } catch (const std::exception& e) {
-        err << "エラー: " << e.what() << "\n";
+    } catch (const std::exception&) {
+        return reportFailure(err, options.file);
     }
-    return 1;
 }
 
 }  // namespace fenmark::cli

@@ -431,6 +431,9 @@ StatementData computeStatement(const reg::AssetRegister& assets, int count,
         if (!computed) {
             line.computed = false;
             data.uncomputed.push_back(f);
+        } else {
+            line.carried = computed->carried;
+            line.conversion = computed->conversion;
         }
         // Without a schedule there is no year to copy, and no share shown.
         if (!computed || computed->years.empty()) {

@@ -234,6 +234,10 @@ struct StatementLine {
     // The year of the schedule; all texts empty when the asset has no
     // schedule or could not be computed.
     ScheduleCopy year;
+    // Where the schedule starts from, when not simply the cost at
+    // acquisition: the opening carried in, and the private-use conversion.
+    std::optional<schedule::Schedule::Carried> carried;
+    std::optional<schedule::Schedule::Conversion> conversion;
     bool computed = true;
 };
 

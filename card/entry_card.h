@@ -129,17 +129,9 @@ struct OptionButton {
     bool visible = true;
 };
 
-// A check box.
-struct CheckBox {
-    CheckBox() = default;
-    CheckBox(std::string name_, std::string caption_)
-        : name(std::move(name_)), caption(std::move(caption_)) {}
-
-    std::string name;
-    std::string caption;
-    bool value = false;
-    bool enabled = true;
-    bool visible = true;
+// A check box: the same state as an option button, ticked on its own.
+struct CheckBox : OptionButton {
+    using OptionButton::OptionButton;
 };
 
 // What the card needs from the main window, which opened it.

@@ -184,8 +184,6 @@ class ScheduleBuilder {
     [[nodiscard]] std::int16_t firstRevisedRow() const;
     // The fiscal year the asset left the business, and no year after it.
     void applyLeaving();
-    // The book value at the start of year `row`, as Schedule::openingBook.
-    [[nodiscard]] std::int64_t openingOf(int row) const;
     // The schedule row of the fiscal year the asset left in, if it left.
     [[nodiscard]] std::optional<int> leavingRow() const;
 

@@ -251,16 +251,6 @@ void ScheduleBuilder::finishCarried() {
     if (book.kind != Money::Kind::Empty) schedule_.carried->computedBookValue = book.value;
 }
 
-std::int64_t ScheduleBuilder::openingOf(int row) const {
-    if (carriedApplied_ && row == carriedRow_) return carriedBook_;
-    for (int earlier = row - 1; earlier >= 1; --earlier) {
-        if (static_cast<std::size_t>(earlier) > schedule_.years.size()) continue;
-        const Money& book = schedule_.years[static_cast<std::size_t>(earlier - 1)].bookValue;
-        if (book.kind != Money::Kind::Empty) return book.value;
-    }
-    return startBook_;
-}
-
 void ScheduleBuilder::start(std::int16_t rows) {
     if (rows < 0) throw common::OverflowError("償却表の行数が正しくありません。");
     if (rows - 1 > kLastAddressableRow) throw common::OverflowError("オーバーフローしました。");
@@ -384,7 +374,7 @@ void ScheduleBuilder::applyLeaving() {
     const std::int64_t amount = months >= counted
                                     ? undisturbed
                                     : std::max<std::int64_t>(0, std::min(undisturbed, prorated));
-    const std::int64_t before = openingOf(r);
+    const std::int64_t before = schedule_.openingBook(r);
     year.months = static_cast<std::int16_t>(months);
     year.monthsOf = 12;
     year.amount = Money::number(amount);

@@ -81,23 +81,14 @@ void EntryCardModel::updateComputedNotes() {
     constexpr std::int16_t rounding = 0;
 
     // What the private years took, once the facts it depends on are there.
-    const std::string& method = cell(reg::methodCode);
-    const auto started = reg::businessStartOf(row);
-    const auto acquiredYear = reg::plainDigits(cell(reg::westernYear));
-    const auto acquiredMonth = reg::plainDigits(cell(reg::acquisitionMonth));
-    const auto cost = reg::plainDigits(cell(reg::acquisitionCost));
-    const auto life = reg::plainDigits(cell(reg::usefulLife));
-    if (started && acquiredYear && acquiredMonth && cost && life && *life <= 100 && method != "2" &&
-        method != "6") {
-        const law::YearMonth acquired{static_cast<int>(*acquiredYear),
-                                      static_cast<int>(*acquiredMonth)};
-        if (started->year * 12 + started->month > acquired.year * 12 + acquired.month) {
-            if (const auto loss = law::privateUseLoss(*cost, static_cast<int>(*life), acquired,
-                                                      *started, rounding)) {
-                lblGyoNote.caption = std::string(kPrivateLossLead) + loss->text() +
-                                     kConvertedBookLead + yenText(loss->bookValue()) + kYen;
-            }
+    try {
+        if (const auto conversion = schedule::conversionOf(row, rounding)) {
+            const law::PrivateUseLoss& loss = conversion->loss;
+            lblGyoNote.caption = std::string(kPrivateLossLead) + loss.text() + kConvertedBookLead +
+                                 yenText(loss.bookValue()) + kYen;
         }
+    } catch (const common::OverflowError&) {
+        // Not yet computable (a half-typed page); 登録 says what is wrong.
     }
 
     // The filed opening against the program's own figure for the same date.

@@ -447,12 +447,10 @@ Schedule computeFrom(const reg::Row& row, const Options& options,
 
 }  // namespace
 
-Schedule computeSchedule(const reg::Row& row, const Options& options) {
+std::optional<Schedule::Conversion> conversionOf(const reg::Row& row, std::int16_t roundingFlag) {
     const std::string& method = row[reg::methodCode - 1];
     const auto started = reg::businessStartOf(row);
-    if (!started || method == "2" || method == "6") return computeFrom(row, options, std::nullopt);
-    // A business start after the acquisition: the schedule begins then,
-    // from what the private years left of the cost.
+    if (!started || method == "2" || method == "6") return std::nullopt;
     const auto acquiredYear = reg::plainDigits(row[reg::westernYear - 1]);
     const auto acquiredMonth = reg::plainDigits(row[reg::acquisitionMonth - 1]);
     if (!acquiredYear || !acquiredMonth || *acquiredMonth < 1 || *acquiredMonth > 12) {
@@ -461,18 +459,25 @@ Schedule computeSchedule(const reg::Row& row, const Options& options) {
     const law::YearMonth acquired{static_cast<int>(*acquiredYear),
                                   static_cast<int>(*acquiredMonth)};
     if (started->year * 12 + started->month <= acquired.year * 12 + acquired.month) {
-        return computeFrom(row, options, std::nullopt);
+        return std::nullopt;
     }
     const auto life = reg::plainDigits(row[reg::usefulLife - 1]);
     const auto cost = reg::plainDigits(row[reg::acquisitionCost - 1]);
     std::optional<law::PrivateUseLoss> loss;
     if (life && cost && *life <= 1000) {
-        loss = law::privateUseLoss(*cost, static_cast<int>(*life), acquired, *started,
-                                   options.roundingFlag);
+        loss =
+            law::privateUseLoss(*cost, static_cast<int>(*life), acquired, *started, roundingFlag);
     }
     if (!loss) throw common::OverflowError("業務に使い始めた年月から償却費を計算できません。");
-    Schedule::Conversion conversion{acquired, *started, *loss};
-    return computeFrom(convertedRow(row, *started), options, conversion);
+    return Schedule::Conversion{acquired, *started, *loss};
+}
+
+Schedule computeSchedule(const reg::Row& row, const Options& options) {
+    // A business start after the acquisition: the schedule begins then,
+    // from what the private years left of the cost.
+    const auto conversion = conversionOf(row, options.roundingFlag);
+    if (!conversion) return computeFrom(row, options, std::nullopt);
+    return computeFrom(convertedRow(row, conversion->started), options, conversion);
 }
 
 int Schedule::rowOfYear(int settle) const {

@@ -208,6 +208,12 @@ struct Schedule {
 // business use from the book value the private years left.
 [[nodiscard]] Schedule computeSchedule(const reg::Row& row, const Options& options);
 
+// The private-use conversion `row` asks for (a business start after the
+// acquisition, not for 一括償却 or 少額特例), or nothing. Throws
+// common::OverflowError for one that cannot be computed.
+[[nodiscard]] std::optional<Schedule::Conversion> conversionOf(const reg::Row& row,
+                                                               std::int16_t roundingFlag);
+
 // ---- Display texts ----
 
 // "12,345"; blank for Empty and for a Number that rounds to 0; "0" for Zero.

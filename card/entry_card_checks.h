@@ -97,6 +97,108 @@ using Refusal = std::optional<std::string>;
 [[nodiscard]] Refusal revisedBaseRefusal(const AssetTexts& asset, std::string_view revisedBase,
                                          std::string_view bookValue);
 
+// ---- The base fields of a record ----
+//
+// Numbers are plain digits; an empty text passes only where the function
+// says so (the card lets a half-typed page be saved with some boxes empty).
+
+// The name: no double quote (the register file has no escape for it) and
+// nothing code page 932 cannot hold.
+[[nodiscard]] Refusal nameRefusal(std::string_view name);
+
+// The cost in whole yen, 0 to 2,147,483,647.
+[[nodiscard]] Refusal priceRefusal(std::string_view price, bool allowEmpty);
+
+// Which box of the acquisition date a refusal is about.
+enum class DatePart { year, month };
+struct DateRefusal {
+    std::string message;
+    DatePart part = DatePart::year;
+};
+// The acquisition's era (0 昭和, 1 平成, 2 令和), the era's year and the
+// month: a year the era reached (昭和64 in January, 平成31 in April, 令和
+// from May of its first year), and not after this month. A month that is no
+// whole number is not judged here.
+[[nodiscard]] std::optional<DateRefusal> acquisitionRefusal(int era, std::string_view eraYear,
+                                                            std::string_view month, Today today);
+
+// The quantity, 1 to 99,999; never empty.
+[[nodiscard]] Refusal quantityRefusal(std::string_view quantity);
+// The business share in percent, 0 to 100; never empty.
+[[nodiscard]] Refusal ratioRefusal(std::string_view ratio);
+// The useful life, 1 to 100 years.
+[[nodiscard]] Refusal lifeRefusal(std::string_view life, bool allowEmpty);
+// The optional boxes (empty passes): the revised life 1 to 100, the
+// residual share and the depreciation limit 0 to 100 percent.
+[[nodiscard]] Refusal revisedLifeRefusal(std::string_view life);
+[[nodiscard]] Refusal residualRefusal(std::string_view residual);
+[[nodiscard]] Refusal limitRefusal(std::string_view limit);
+
+// The leaving as the card holds it: the era (-1 none chosen), the era's
+// year, the month (0 none chosen) and, for a sale, the price.
+struct LeavingTexts {
+    bool sale = false;
+    int era = -1;
+    std::string_view eraYear;
+    int month = 0;
+    std::string_view salePrice;
+};
+// Which box a leaving refusal is about.
+enum class LeavingPart { date, price };
+struct LeavingRefusal {
+    std::string message;
+    LeavingPart part = LeavingPart::date;
+};
+// A complete date the era reached, not before the acquisition (western
+// year and month texts) and not after this month; a sale's price in whole
+// yen.
+[[nodiscard]] std::optional<LeavingRefusal> leavingRefusal(const LeavingTexts& leaving,
+                                                           std::string_view acquiredYear,
+                                                           std::string_view acquiredMonth,
+                                                           Today today);
+
+// The date key of an acquisition (the western year, then the month plus
+// 10: 202614 for April 2026), as the method rules compare it.
+[[nodiscard]] double acquisitionDateKey(int westernYear, int month);
+// The price of one unit (the cost when the quantity is below 1).
+[[nodiscard]] double unitPriceOf(std::string_view price, std::string_view quantity);
+// 一括償却: a unit price of at least 100,000 and below 200,000 yen.
+[[nodiscard]] const char* lumpSumRefusal(double unitPrice);
+// 少額特例: acquired within the rule's period, below its limit a unit.
+[[nodiscard]] const char* smallAssetRefusal(double dateKey, double unitPrice);
+// A cost below the quantity leaves less than the memorandum value of one
+// yen a unit.
+[[nodiscard]] Refusal priceBelowQuantityRefusal(std::string_view price, std::string_view quantity);
+
+// ---- The method's code and rates ----
+
+// The methods as the card offers them: straight line and declining
+// balance (the code follows from the acquisition date and the type), the
+// three-year method and the small-asset rule.
+enum class MethodChoice { straightLine, decliningBalance, threeYear, smallAsset };
+
+// What the card stores for a method: the code, the life (the three-year
+// method and the small-asset rule set their own), the rate and, for the
+// 2007 and 2012 declining-balance rules, the revised and guarantee rates.
+struct MethodRates {
+    std::string code;
+    std::string life;
+    std::string rate;
+    std::string newRuleRates;
+};
+
+// The card's rates for an asset of `type` (0 to 10) acquired at `dateKey`
+// (acquisitionDateKey) with the life and the cost of one unit, or the
+// card's message refusing the choice (a life the table has no entry for,
+// declining balance for a building, a price outside the three-year or
+// small-asset limits).
+struct MethodResult {
+    std::optional<MethodRates> rates;
+    std::string refusal;
+};
+[[nodiscard]] MethodResult methodRates(MethodChoice choice, int type, double dateKey,
+                                       std::string_view life, double unitPrice);
+
 // Whether an asset of the method acquired then may carry a 改定取得価額.
 [[nodiscard]] bool takesRevisedBase(std::string_view method, std::string_view westernYear,
                                     std::string_view month);

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "card/entry_card.h"
+#include "card/entry_card_checks.h"
 #include "card/entry_card_text.h"
 #include "common/mask.h"
 #include "common/number.h"
@@ -193,12 +194,7 @@ void EntryCardModel::optRitu_Click() {
     markChanged();
 }
 
-double EntryCardModel::unitPrice() const {
-    // The limits of the law are per unit of trade: the price of one.
-    const double price = common::leadingNumber(txtPrice.text);
-    const double quantity = common::leadingNumber(txtSuu.text);
-    return quantity >= 1 ? price / quantity : price;
-}
+double EntryCardModel::unitPrice() const { return unitPriceOf(txtPrice.text, txtSuu.text); }
 
 void EntryCardModel::optToku_Click() {
     computeDateKey();
@@ -237,22 +233,58 @@ void EntryCardModel::optToku_Click() {
     markChanged();
 }
 
-const char* EntryCardModel::lumpSumRefusal() const {
-    const double unit = unitPrice();
-    if (unit < law::kLumpSumFloor || unit >= law::kLumpSumLimit) return kMsgLumpSumLimit;
-    return nullptr;
-}
+const char* EntryCardModel::lumpSumRefusal() const { return card::lumpSumRefusal(unitPrice()); }
 
 const char* EntryCardModel::smallAssetRefusal() const {
-    const double key = dateKey();
-    if (key < law::kSmallAssetFirstKey || key > law::kSmallAssetLastKey) {
-        return kMsgSmallAssetPeriod;
+    return card::smallAssetRefusal(dateKey(), unitPrice());
+}
+
+MethodResult methodRates(MethodChoice choice, int type, double dateKey, std::string_view life,
+                         double unitPrice) {
+    const auto refuse = [](const char* message) { return MethodResult{std::nullopt, message}; };
+    const std::string lifeText(life);
+    const bool straightOnlyType = type == 9 || type == 10;
+    switch (choice) {
+        case MethodChoice::threeYear:
+            if (const char* refusal = card::lumpSumRefusal(unitPrice)) return refuse(refusal);
+            return {MethodRates{"2", "3", kThreeYearRate, ""}, {}};
+        case MethodChoice::smallAsset:
+            if (const char* refusal = card::smallAssetRefusal(dateKey, unitPrice)) {
+                return refuse(refusal);
+            }
+            return {MethodRates{"6", "1", kSmallAssetRate, ""}, {}};
+        case MethodChoice::straightLine: {
+            const bool oldTable = dateKey < kRules2007 || straightOnlyType;
+            const auto table = oldTable ? law::oldRateTable() : law::rateTable2007();
+            if (!lifeInTable(table, lifeText)) return refuse(kMsgBadLife);
+            const std::string code = type >= 9 ? "5" : dateKey >= kRules2007 ? "3" : "1";
+            return {
+                MethodRates{code, lifeText, law::firstFive(law::lookupEntry(table, lifeText)), ""},
+                {}};
+        }
+        case MethodChoice::decliningBalance: {
+            if ((type == 0 && dateKey >= kBuildingStraightOnly) ||
+                (type == 1 && dateKey >= kFacilityStraightOnly) || straightOnlyType) {
+                return refuse(kMsgDecliningNotAllowed);
+            }
+            const auto table = dateKey >= kRules2012   ? law::rateTable2012()
+                               : dateKey >= kRules2007 ? law::rateTable2007()
+                                                       : law::oldRateTable();
+            if (!lifeInTable(table, lifeText)) return refuse(kMsgBadLife);
+            const std::string entry = law::lookupEntry(table, lifeText);
+            if (dateKey >= kRules2012) {
+                return {MethodRates{"4", lifeText, law::doubleDecliningRate(lifeText),
+                                    rates2012(entry)},
+                        {}};
+            }
+            if (dateKey >= kRules2007) {
+                return {MethodRates{"4", lifeText, law::sixToTen(entry), law::lastTwelve(entry)},
+                        {}};
+            }
+            return {MethodRates{"0", lifeText, law::lastFive(entry), ""}, {}};
+        }
     }
-    const bool raised = key >= law::kSmallAssetRaisedKey;
-    if (unitPrice() >= (raised ? law::kSmallAssetRaisedLimit : law::kSmallAssetLimit)) {
-        return raised ? kMsgSmallAssetLimit400 : kMsgSmallAssetLimit300;
-    }
-    return nullptr;
+    return refuse(kMsgNoMethod);
 }
 
 void EntryCardModel::optSyou_Click() {

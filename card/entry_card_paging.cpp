@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "card/entry_card.h"
+#include "card/entry_card_checks.h"
 #include "card/entry_card_text.h"
 #include "common/number.h"
 #include "common/text.h"
@@ -94,35 +95,23 @@ bool EntryCardModel::dataCheck(bool allowEmpty) {
         const auto value = detail::wholeNumber(box.text);
         return value && *value >= low && *value <= high;
     };
-    const auto optionalInRange = [&](const platform::TextBox& box, long long low, long long high) {
-        return !box.visible || box.text.empty() || inRange(box, low, high);
-    };
 
+    const auto failWith = [&](const Refusal& refusal, const char* focus) {
+        say(refusal->c_str());
+        moveFocus(focus);
+        return false;
+    };
     // The register file has no escape for a double quote, and holds only
     // what code page 932 can.
-    if (txtName.text.find('"') != std::string::npos) return fail(kMsgNameQuote, "txtName");
-    if (!platform::isCp932Encodable(txtName.text)) return fail(kMsgNameCharset, "txtName");
-    if (!inRange(txtPrice, 0, 2147483647)) return fail(kMsgBadPrice, "txtPrice");
+    if (auto r = nameRefusal(txtName.text)) return failWith(r, "txtName");
+    if (auto r = priceRefusal(txtPrice.text, allowEmpty)) return failWith(r, "txtPrice");
     if (!allowEmpty && cboReki.listIndex < 0) return fail(kMsgNoEra, "cboReki");
-    // Each era's years end where it did (昭和64 in January, 平成31 in April);
-    // 令和's first year begins in May. An acquisition after this month is a
-    // slip of the keyboard: nothing can be depreciated before it is bought.
+    const Today today{currentYear, currentMonth};
     if (!txtYear.text.empty() && cboReki.listIndex >= 0) {
-        const auto year = detail::wholeNumber(txtYear.text);
-        const auto era = static_cast<law::Era>(cboReki.listIndex);
-        const std::int32_t lastYear = cboReki.listIndex == 0   ? 64
-                                      : cboReki.listIndex == 1 ? 31
-                                                               : 99;
-        if (!year || *year < 1 || *year > lastYear) return fail(kMsgBadYear, "txtYear");
-        const int y = static_cast<int>(*year);
-        const auto month = detail::wholeNumber(txtMonth.text);
-        if (month && (*month > law::lastMonthOf(era, y) || *month < law::firstMonthOf(era, y))) {
-            return fail(kMsgBadYear, "txtYear");
-        }
-        const int western = law::westernYear(era, y);
-        if (western > currentYear) return fail(kMsgAcquisitionInFuture, "txtYear");
-        if (month && western == currentYear && *month > currentMonth) {
-            return fail(kMsgAcquisitionInFuture, "Combo1");
+        if (auto r = acquisitionRefusal(cboReki.listIndex, txtYear.text, txtMonth.text, today)) {
+            say(r->message.c_str());
+            moveFocus(r->part == DatePart::month ? "Combo1" : "txtYear");
+            return false;
         }
     } else if (!inRange(txtYear, 1, 99)) {
         return fail(kMsgBadYear, "txtYear");
@@ -130,39 +119,26 @@ bool EntryCardModel::dataCheck(bool allowEmpty) {
     // Quantity and business share are never optional: an empty quantity
     // would write the asset down to nothing instead of its memorandum value,
     // and an empty share would keep every year's expense off the return.
-    if (txtSuu.text.empty()) return fail(kMsgBadQuantity, "txtSuu");
-    if (!inRange(txtSuu, 1, 99999)) return fail(kMsgBadQuantity, "txtSuu");
-    if (txtWari.text.empty()) return fail(kMsgBadRatio, "txtWari");
-    if (!inRange(txtWari, 0, 100)) return fail(kMsgBadRatio, "txtWari");
-    if (!inRange(txtTnen, 1, 100)) return fail(kMsgBadLife, "txtTnen");
-    if (!optionalInRange(txtTnen2, 1, 100)) return fail(kMsgBadRevisedLife, "txtTnen2");
-    if (!optionalInRange(txtZanwari, 0, 100)) return fail(kMsgBadResidual, "txtZanwari");
-    if (!optionalInRange(txtGendo, 0, 100)) return fail(kMsgBadLimit, "txtGendo");
-    // A price corrected after the three-year method was chosen must still
-    // be one the method allows.
+    if (auto r = quantityRefusal(txtSuu.text)) return failWith(r, "txtSuu");
+    if (auto r = ratioRefusal(txtWari.text)) return failWith(r, "txtWari");
+    if (auto r = lifeRefusal(txtTnen.text, allowEmpty)) return failWith(r, "txtTnen");
+    if (txtTnen2.visible) {
+        if (auto r = revisedLifeRefusal(txtTnen2.text)) return failWith(r, "txtTnen2");
+    }
+    if (txtZanwari.visible) {
+        if (auto r = residualRefusal(txtZanwari.text)) return failWith(r, "txtZanwari");
+    }
+    if (txtGendo.visible) {
+        if (auto r = limitRefusal(txtGendo.text)) return failWith(r, "txtGendo");
+    }
     // The leaving: a date in the right order, a sale's price in whole yen.
     if (cboJyo.listIndex >= 1 && cboJyo.enabled) {
-        int year = 0;
-        int month = 0;
-        if (txtJyoYear.text.empty() || cboJyoReki.listIndex < 0 || cboJyoMonth.listIndex < 0) {
-            return fail(kMsgNoLeavingDate, "txtJyoYear");
-        }
-        if (!leavingMonth(year, month)) return fail(kMsgBadLeavingDate, "txtJyoYear");
-        const auto era = static_cast<law::Era>(cboJyoReki.listIndex);
-        const int eraYear = law::eraYearOf(era, year);
-        if (eraYear < 1 || month > law::lastMonthOf(era, eraYear) ||
-            month < law::firstMonthOf(era, eraYear)) {
-            return fail(kMsgBadLeavingDate, "txtJyoYear");
-        }
-        const double acquired =
-            common::leadingNumber(lblYmd.caption) * 12 + common::leadingNumber(txtMonth.text);
-        if (year * 12.0 + month < acquired) return fail(kMsgLeavingBeforeAcquisition, "txtJyoYear");
-        if (year * 12.0 + month > currentYear * 12.0 + currentMonth) {
-            return fail(kMsgLeavingInFuture, "txtJyoYear");
-        }
-        if (cboJyo.listIndex == 2) {
-            if (txtJyoPrice.text.empty()) return fail(kMsgNoSalePrice, "txtJyoPrice");
-            if (!inRange(txtJyoPrice, 0, 2147483647)) return fail(kMsgBadSalePrice, "txtJyoPrice");
+        const LeavingTexts leaving{cboJyo.listIndex == 2, cboJyoReki.listIndex, txtJyoYear.text,
+                                   cboJyoMonth.listIndex + 1, txtJyoPrice.text};
+        if (auto r = leavingRefusal(leaving, lblYmd.caption, txtMonth.text, today)) {
+            say(r->message.c_str());
+            moveFocus(r->part == LeavingPart::price ? "txtJyoPrice" : "txtJyoYear");
+            return false;
         }
     }
     // A price or date corrected after the small-asset rule was chosen must
@@ -176,12 +152,8 @@ bool EntryCardModel::dataCheck(bool allowEmpty) {
     // One yen a unit stays on the books as the memorandum value: a price
     // below the quantity (a price of 0 above all) leaves nothing to
     // depreciate and is no depreciable asset.
-    if (!txtPrice.text.empty() && !txtSuu.text.empty()) {
-        const auto price = detail::wholeNumber(txtPrice.text);
-        const auto quantity = detail::wholeNumber(txtSuu.text);
-        if (price && quantity && *price < *quantity) {
-            return fail(kMsgPriceBelowQuantity, "txtPrice");
-        }
+    if (auto r = priceBelowQuantityRefusal(txtPrice.text, txtSuu.text)) {
+        return failWith(r, "txtPrice");
     }
     // The business start and the carried opening must make sense whenever
     // they are stored: the file reader refuses a register that holds one
@@ -305,7 +277,8 @@ void EntryCardModel::Command2_Click() {
 bool EntryCardModel::writeRegister(const std::string& path, const reg::AssetRegister& rows,
                                    int count) {
     try {
-        reg::writeRegisterFile(path, rows, count);
+        const reg::SaveReport saved = reg::writeRegisterFile(path, rows, count);
+        if (saved.backupFailure) say(reg::kBackupFailedMessage);
         return true;
     } catch (const platform::WriteError&) {
         say(reg::kWriteFailedMessage);

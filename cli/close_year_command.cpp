@@ -110,7 +110,12 @@ int runCloseYear(const CloseYearOptions& options, std::ostream& out, std::ostrea
         const std::string& target = options.output.value_or(options.file);
         if (options.output || !(loaded.assetRegister == before)) {
             try {
-                reg::writeRegisterFile(target, loaded.assetRegister, loaded.recordCount);
+                const reg::SaveReport saved =
+                    reg::writeRegisterFile(target, loaded.assetRegister, loaded.recordCount);
+                // The register is saved; only its earlier version was lost.
+                if (saved.backupFailure) {
+                    err << reg::kBackupFailedMessage << " (" << *saved.backupFailure << ")\n";
+                }
             } catch (const platform::WriteError& e) {
                 err << reg::kWriteFailedMessage << " (" << target << ": " << e.what() << ")\n";
                 return 1;

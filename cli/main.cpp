@@ -6,6 +6,7 @@
 
 #include "cli/close_year_command.h"
 #include "cli/commands.h"
+#include "cli/csv_command.h"
 #include "cli/life_command.h"
 #include "cli/print_request.h"
 #include "cli/schedule_command.h"
@@ -15,7 +16,8 @@ int main(int argc, char** argv) {
     using fenmark::cli::Encoding;
     using fenmark::cli::Format;
 
-    CLI::App app{"固定資産台帳の内容を出力し、年度締めをします (fenmark-cli)"};
+    CLI::App app{
+        "固定資産台帳の内容を出力し、年度締めと CSV の書き出し・読み込みをします (fenmark-cli)"};
     app.require_subcommand(1);
 
     const std::map<std::string, Format> formats{
@@ -152,6 +154,48 @@ int main(int argc, char** argv) {
         closeYearCommand->add_option("--encoding", closeYear.encoding, "文字コード (既定 utf-8)"),
         encodings, "utf-8|cp932", "utf-8");
 
+    fenmark::cli::ExportOptions exportCsv;
+    CLI::App* exportCommand = app.add_subcommand("export", "台帳を CSV ファイルに書き出します");
+    exportCommand->footer(
+        "見出し行のあとに資産1件を1行で書きます（列はヘルプの「CSVの形式」）。書き出した CSV を "
+        "import で読み込むと、元の台帳と項目ごとに同じ台帳になります。");
+    exportCommand->add_option("FILE", exportCsv.file, "台帳ファイル (.dat)")->required();
+    const std::map<std::string, std::string> exportFormats{{"csv", "csv"}};
+    choice(exportCommand->add_option("--format", exportCsv.format, "出力形式 (既定 csv)"),
+           exportFormats, "csv", "csv");
+    const std::map<std::string, fenmark::reg::CsvEncoding> csvEncodings{
+        {"utf8", fenmark::reg::CsvEncoding::Utf8},
+        {"utf-8", fenmark::reg::CsvEncoding::Utf8},
+        {"utf8-bom", fenmark::reg::CsvEncoding::Utf8Bom},
+        {"cp932", fenmark::reg::CsvEncoding::Cp932}};
+    choice(exportCommand->add_option(
+               "--encoding", exportCsv.encoding,
+               "文字コード: utf8 (既定)、utf8-bom (BOM付き、Excel 向け)、cp932 (シフトJIS)"),
+           csvEncodings, "utf8|utf8-bom|cp932", "utf8");
+    exportCommand->add_option("-o,--output", exportCsv.output, "書き出すファイル (既定は標準出力)");
+
+    fenmark::cli::ImportOptions importCsv;
+    CLI::App* importCommand = app.add_subcommand(
+        "import",
+        "CSV ファイル (Fenmark、freee 会計の固定資産、e-shiwake の形式) を新しい台帳にします");
+    importCommand->footer(
+        "形式は見出し行で見分けます。文字コードは UTF-8 (BOM の有無を問わない) かシフトJIS。"
+        "資産カードと同じ確認をすべての行にして、問題が一つでもあれば何も書かずに、"
+        "すべての問題を「12行目 取得価額「12万」: 取得価額が不正です。」の形で表示します。"
+        "1,000件を超える CSV は読み込みません。");
+    importCommand->add_option("CSV", importCsv.csv, "CSV ファイル")->required();
+    importCommand->add_option(
+        "--year", importCsv.year,
+        "期首残高（freee 会計）・期末帳簿価額（e-shiwake、前年分として）を引継ぎにする年分 "
+        "(西暦 2026、R8、H30。既定は申告する年分)");
+    importCommand->add_option("-o,--output", importCsv.output, "書き込む台帳ファイル (.dat)")
+        ->required();
+    importCommand
+        ->add_option("--current-year", importCsv.currentYear, "現在の年 (西暦、既定は今年)")
+        ->check(CLI::Range(1, 9999));
+    importCommand->add_option("--current-month", importCsv.currentMonth, "現在の月 (既定は今月)")
+        ->check(CLI::Range(1, 12));
+
     fenmark::cli::LifeOptions life;
     CLI::App* lifeCommand = app.add_subcommand(
         "life", "法定耐用年数を探します。--used で中古資産の耐用年数（簡便法）を計算します");
@@ -185,5 +229,7 @@ int main(int argc, char** argv) {
     if (*scheduleCommand) return fenmark::cli::runSchedule(schedule, std::cout, std::cerr);
     if (*statementCommand) return fenmark::cli::runStatement(statement, std::cout, std::cerr);
     if (*closeYearCommand) return fenmark::cli::runCloseYear(closeYear, std::cout, std::cerr);
+    if (*exportCommand) return fenmark::cli::runExport(exportCsv, std::cout, std::cerr);
+    if (*importCommand) return fenmark::cli::runImport(importCsv, std::cout, std::cerr);
     return 1;
 }

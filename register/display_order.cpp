@@ -199,7 +199,8 @@ void DisplayOrderModel::Command1_Click() {
             state_.assetRegister.row(order[static_cast<std::size_t>(position - 1)]);
     }
     try {
-        writeRegisterFile(state_.chosenFilePath, moved, orderCount);
+        const SaveReport saved = writeRegisterFile(state_.chosenFilePath, moved, orderCount);
+        if (saved.backupFailure) dialogs_.message({kBackupFailedMessage});
     } catch (const platform::WriteError&) {
         dialogs_.message({kWriteFailedMessage});
         return;

@@ -6,6 +6,7 @@
 #include "common/number.h"
 #include "platform/program_folder.h"
 #include "platform/text_file.h"
+#include "register/backups.h"
 #include "register/display_order.h"
 #include "register/ledger_list.h"
 #include "register/ledger_print.h"
@@ -40,9 +41,10 @@ MainWindowModel::MainWindowModel(ProgramState& state, platform::Dialogs& dialogs
       environment_(std::move(environment)) {
     showRoundingList(false);
     // The commands that need a register start disabled.
-    for (Control* c : {&cmdCallRec, &mnuRecData, &cmdSave, &mnuSave, &cmdPrint, &mnuPrint,
-                       &cmdSort1, &cmdSort2, &cmdView1, &cmdView3, &mnuSort1, &mnuSort2, &mnuView1,
-                       &mnuView2, &mnuOrd, &cmdOrd, &cmdRsort, &mnuRsort, &mnuCloseYear}) {
+    for (Control* c :
+         {&cmdCallRec, &mnuRecData, &cmdSave,  &mnuSave,  &cmdPrint,     &mnuPrint,    &cmdSort1,
+          &cmdSort2,   &cmdView1,   &cmdView3, &mnuSort1, &mnuSort2,     &mnuView1,    &mnuView2,
+          &mnuOrd,     &cmdOrd,     &cmdRsort, &mnuRsort, &mnuCloseYear, &mnuCsvExport}) {
         c->enabled = false;
     }
 }
@@ -54,7 +56,9 @@ std::vector<Control*> MainWindowModel::buttons() {
 
 std::vector<std::pair<Control*, std::vector<Control*>>> MainWindowModel::menus() {
     return {
-        {&mnuFile, {&mnuNew, &mnuOpen, &mnuSave, &mnuPrint, &mnuExit}},
+        {&mnuFile,
+         {&mnuNew, &mnuOpen, &mnuOpenBackup, &mnuSave, &mnuCsvImport, &mnuCsvExport, &mnuPrint,
+          &mnuExit}},
         {&mnuEdit, {&mnuRecData, &mnuSort2, &mnuSort1, &mnuRsort, &mnuOrd, &mnuCloseYear}},
         {&mnuView, {&mnuView1, &mnuView2}},
         {&menuKn, {&mnuhenkou}},
@@ -80,11 +84,12 @@ Control* MainWindowModel::control(std::string_view name) {
 
 bool MainWindowModel::click(std::string_view name) {
     using Handler = void (MainWindowModel::*)();
-    static constexpr std::array<std::pair<std::string_view, Handler>, 30> handlers{{
+    static constexpr std::pair<std::string_view, Handler> handlers[] = {
         {"cmdNew", &MainWindowModel::cmdNew_Click},
         {"mnuNew", &MainWindowModel::mnuNew_Click},
         {"cmdOpen", &MainWindowModel::cmdOpen_Click},
         {"mnuOpen", &MainWindowModel::mnuOpen_Click},
+        {"mnuOpenBackup", &MainWindowModel::mnuOpenBackup_Click},
         {"cmdSave", &MainWindowModel::cmdSave_Click},
         {"mnuSave", &MainWindowModel::mnuSave_Click},
         {"cmdExit", &MainWindowModel::cmdExit_Click},
@@ -111,7 +116,9 @@ bool MainWindowModel::click(std::string_view name) {
         {"cmdPrint", &MainWindowModel::cmdPrint_Click},
         {"mnuPrint", &MainWindowModel::mnuPrint_Click},
         {"mnuCloseYear", &MainWindowModel::mnuCloseYear_Click},
-    }};
+        {"mnuCsvExport", &MainWindowModel::mnuCsvExport_Click},
+        {"mnuCsvImport", &MainWindowModel::mnuCsvImport_Click},
+    };
     for (const auto& [handlerName, handler] : handlers) {
         if (handlerName == name) {
             const Control* c = control(name);
@@ -218,9 +225,9 @@ void MainWindowModel::openRegister() {
 }
 
 void MainWindowModel::enableRegisterCommands(bool withOrder, bool showRounding) {
-    for (Control* c :
-         {&cmdCallRec, &mnuRecData, &cmdSave, &mnuSave, &cmdPrint, &mnuPrint, &cmdSort1, &cmdSort2,
-          &cmdView1, &cmdView3, &mnuSort1, &mnuSort2, &mnuView1, &mnuView2, &mnuCloseYear}) {
+    for (Control* c : {&cmdCallRec, &mnuRecData, &cmdSave, &mnuSave, &cmdPrint, &mnuPrint,
+                       &cmdSort1, &cmdSort2, &cmdView1, &cmdView3, &mnuSort1, &mnuSort2, &mnuView1,
+                       &mnuView2, &mnuCloseYear, &mnuCsvExport}) {
         c->enabled = true;
     }
     if (withOrder) {
@@ -235,9 +242,41 @@ void MainWindowModel::registerSaved() { enableRegisterCommands(false, true); }
 void MainWindowModel::cmdOpen_Click() { openRegister(); }
 void MainWindowModel::mnuOpen_Click() { openRegister(); }
 
+void MainWindowModel::mnuOpenBackup_Click() {
+    const auto chosen = host_.chooseEarlierVersion(defaultBackupFolder(), state_.currentFilePath);
+    if (!chosen) return;
+    LoadedRegister loaded;
+    try {
+        loaded = readRegisterFile(*chosen);
+    } catch (const platform::ReadError&) {
+        dialogs_.message({kReadFailedMessage});
+        return;
+    }
+    // A copy is not a file to save over: the register has no file in use,
+    // and the commands that rewrite the file in use stay off.
+    state_.chosenFilePath.clear();
+    state_.currentFilePath.clear();
+    state_.assetRegister = loaded.assetRegister;
+    state_.recordCount = loaded.recordCount;
+    Fxg1Visible = true;
+    Fxg1.setRows(state_.recordCount + 1);
+    Fxg1.setCols(kListColumns);
+    Fxg1.setFixedCols(2);
+    Fxg1.setFixedRows(1);
+    GetData();
+    cmdOrd.enabled = false;
+    mnuOrd.enabled = false;
+    enableRegisterCommands(false, true);
+}
+
 bool MainWindowModel::writeRegister() {
     try {
-        writeRegisterFile(state_.chosenFilePath, state_.assetRegister, state_.recordCount);
+        const SaveReport saved =
+            writeRegisterFile(state_.chosenFilePath, state_.assetRegister, state_.recordCount);
+        if (saved.backupFailure) {
+            dialogs_.message({kBackupFailedMessage, platform::kProgramTitle, platform::Buttons::Ok,
+                              platform::Icon::Warning});
+        }
         return true;
     } catch (const platform::WriteError&) {
         dialogs_.message({kWriteFailedMessage});

@@ -16,6 +16,7 @@
 #include "platform/grid.h"
 #include "platform/help.h"
 #include "platform/printer.h"
+#include "register/csv_exchange.h"
 #include "register/settings.h"
 #include "register/sorting.h"
 #include "register/state.h"
@@ -43,6 +44,23 @@ struct YearQuestion {
     int proposed = 0;
 };
 
+// One of a few answers the main window asks the user to choose.
+struct ChoiceQuestion {
+    std::string title;
+    std::string prompt;
+    std::vector<std::string> choices;
+    // The index of the choice offered.
+    int proposed = 0;
+};
+
+// Problems shown together in a window of their own: a heading and one line
+// each.
+struct ProblemReport {
+    std::string title;
+    std::string heading;
+    std::vector<std::string> lines;
+};
+
 // The windows the main window opens without blocking (and hides itself
 // behind) or modally over itself.
 enum class Window {
@@ -67,6 +85,19 @@ class MainWindowHost {
     // Asks for a year; nothing when the user cancelled or this build has
     // no such question.
     virtual std::optional<int> askYear(const YearQuestion&) { return std::nullopt; }
+    // Shows the kept copies in `backupFolder` (those of the register at
+    // `registerPath` first) and returns the one the user chose to open;
+    // nothing when the user cancelled or this build has no such dialog.
+    virtual std::optional<std::string> chooseEarlierVersion(const std::string& /*backupFolder*/,
+                                                            const std::string& /*registerPath*/) {
+        return std::nullopt;
+    }
+    // The index of the choice taken; nothing when the user cancelled or
+    // this build has no such question.
+    virtual std::optional<int> askChoice(const ChoiceQuestion&) { return std::nullopt; }
+    // Shows the problems and returns when the user has read them; false
+    // when this build has no such window (the model then uses a message).
+    virtual bool showProblems(const ProblemReport&) { return false; }
 };
 
 // Where the program runs: its own folder and the user's configuration folder.
@@ -111,7 +142,10 @@ class MainWindowModel {
     platform::Control mnuFile{"mnuFile", "ﾌｧｲﾙ  (&F)"};
     platform::Control mnuNew{"mnuNew", "新規作成(&N)"};
     platform::Control mnuOpen{"mnuOpen", "開く(&O)"};
+    platform::Control mnuOpenBackup{"mnuOpenBackup", "以前の版を開く(&B)"};
     platform::Control mnuSave{"mnuSave", "名前を付けて保存(&V)"};
+    platform::Control mnuCsvImport{"mnuCsvImport", "CSV読み込み(&I)"};
+    platform::Control mnuCsvExport{"mnuCsvExport", "CSV書き出し(&E)"};
     platform::Control mnuPrint{"mnuPrint", "印刷 (&P)"};
     platform::Control mnuExit{"mnuExit", "終了 (&X)"};
     platform::Control mnuEdit{"mnuEdit", "編集  (&E)　"};
@@ -159,6 +193,10 @@ class MainWindowModel {
     void mnuNew_Click();
     void cmdOpen_Click();
     void mnuOpen_Click();
+    // 以前の版を開く: the user picks a kept copy; it opens as a register
+    // not yet saved anywhere (no file in use), so that saving it asks for a
+    // file. A copy that cannot be read changes nothing.
+    void mnuOpenBackup_Click();
     void cmdSave_Click();
     void mnuSave_Click();
     void cmdExit_Click();
@@ -191,6 +229,16 @@ class MainWindowModel {
     // save dialog). A save that fails or is cancelled puts the register
     // back as it was; the file stays as it was. Ends with the summary.
     void mnuCloseYear_Click();
+    // CSV書き出し: asks the encoding (the last one chosen offered) and the
+    // file, and writes the register to it; a failed write is reported and
+    // changes nothing.
+    void mnuCsvExport_Click();
+    // CSV読み込み: asks the file and, for a layout with carried figures,
+    // their year; reads it all or nothing (every problem listed at once).
+    // With a register open it asks before appending the assets after its
+    // last one, and writes the file in use as the card does; otherwise the
+    // assets become a new register not yet saved to any file.
+    void mnuCsvImport_Click();
 
     // Called by other windows.
     void GetData();
@@ -231,6 +279,12 @@ class MainWindowModel {
     void openWindow(Window window);
     void closingMonthCommand();
     [[nodiscard]] platform::FileDialogOptions fileDialogOptions(bool forSave) const;
+    // A register is on show that imported assets may be appended to.
+    [[nodiscard]] bool registerOpen() const;
+    // Shows what stopped an import; the whole-file ones alone in a message.
+    void showImportProblems(const std::vector<CsvProblem>& problems);
+    // The list rebuilt after an import, in register order.
+    void showImportedRegister();
 
     ProgramState& state_;
     platform::Dialogs& dialogs_;
@@ -238,6 +292,8 @@ class MainWindowModel {
     MainWindowHost& host_;
     platform::PrintDevice& printDevice_;
     Environment environment_;
+    // The encoding the last CSV export used, offered first the next time.
+    CsvEncoding csvEncoding_ = CsvEncoding::Utf8Bom;
     SortCommands sorting_{Fxg1, cmdSort1, cmdSort2, mnuSort1, mnuSort2, cmdRsort, mnuRsort};
 };
 

@@ -113,8 +113,25 @@ LoadedRegister readRegisterFile(const std::string& path) {
     return parseRegister(platform::readCp932File(path));
 }
 
-void writeRegisterFile(const std::string& path, const AssetRegister& reg, int count) {
-    platform::writeCp932FileAtomic(path, formatRegister(reg, count));
+SaveReport writeRegisterFile(const std::string& path, const AssetRegister& reg, int count) {
+    return writeRegisterFile(path, reg, count, defaultBackupStore());
+}
+
+SaveReport writeRegisterFile(const std::string& path, const AssetRegister& reg, int count,
+                             const BackupStore& backups) {
+    // Nothing is copied for a register that cannot be written at all.
+    const std::string bytes = platform::utf8ToCp932(formatRegister(reg, count));
+    SaveReport report;
+    // The copy is whole before the replacing begins: a save stopped at any
+    // point leaves the register file, old or new, and at most a temporary
+    // file among the copies.
+    try {
+        report.backupPath = keepBackup(path, backups);
+    } catch (const std::exception& e) {
+        report.backupFailure = e.what();
+    }
+    platform::writeFileAtomic(path, bytes);
+    return report;
 }
 
 }  // namespace fenmark::reg

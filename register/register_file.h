@@ -5,10 +5,12 @@
 // empty file.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "register/backups.h"
 #include "register/state.h"
 
 namespace fenmark::reg {
@@ -66,9 +68,23 @@ struct LoadedRegister {
 // Reads and parses a register file; throws platform::ReadError.
 [[nodiscard]] LoadedRegister readRegisterFile(const std::string& path);
 
+// What a save that succeeded did with the file it replaced.
+struct SaveReport {
+    // The copy kept of the replaced file; empty when there was none to keep
+    // or it matched the newest copy.
+    std::string backupPath;
+    // Why the replaced file could not be kept, when it could not; the save
+    // itself went ahead.
+    std::optional<std::string> backupFailure;
+};
+
 // Writes rows 1..count to `path` atomically; throws platform::WriteError,
 // leaving the old file untouched, when a cell cannot be stored or the file
-// cannot be written.
-void writeRegisterFile(const std::string& path, const AssetRegister& reg, int count);
+// cannot be written. The file it replaces is first kept in the backup
+// folder (backups.h); a copy that cannot be made does not stop the save and
+// is reported in the result.
+SaveReport writeRegisterFile(const std::string& path, const AssetRegister& reg, int count);
+SaveReport writeRegisterFile(const std::string& path, const AssetRegister& reg, int count,
+                             const BackupStore& backups);
 
 }  // namespace fenmark::reg

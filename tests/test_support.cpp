@@ -8,9 +8,61 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
+
 #include "common/number.h"
 
 namespace fenmark::test {
+
+namespace {
+
+// Saves keep copies of the files they replace in the data folder. Every
+// test process points it at a temporary folder before any test runs, so
+// that no test (nor a program a test starts) writes into the user's home.
+class TestDataHome {
+  public:
+    TestDataHome() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "fenmark-data-XXXXXX").string();
+        std::vector<char> name(pattern.begin(), pattern.end());
+        name.push_back('\0');
+        if (::mkdtemp(name.data()) == nullptr) std::abort();
+        path_ = name.data();
+        ::setenv("XDG_DATA_HOME", path_.c_str(), 1);
+    }
+    ~TestDataHome() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TestDataHome(const TestDataHome&) = delete;
+    TestDataHome& operator=(const TestDataHome&) = delete;
+    [[nodiscard]] const std::string& path() const { return path_; }
+
+  private:
+    std::string path_;
+};
+
+const TestDataHome testDataHome;
+
+}  // namespace
+
+std::string testBackupFolder() { return testDataHome.path() + "/fenmark/backups"; }
+
+ScopedDataHome::ScopedDataHome(const std::string& folder) {
+    if (const char* value = std::getenv("XDG_DATA_HOME")) {
+        had_ = true;
+        previous_ = value;
+    }
+    ::setenv("XDG_DATA_HOME", folder.c_str(), 1);
+}
+
+ScopedDataHome::~ScopedDataHome() {
+    if (had_) {
+        ::setenv("XDG_DATA_HOME", previous_.c_str(), 1);
+    } else {
+        ::unsetenv("XDG_DATA_HOME");
+    }
+}
 
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "fenmark-test-XXXXXX").string();

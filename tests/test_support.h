@@ -33,6 +33,24 @@ class TempDir {
                              const std::string& life, const std::string& rate,
                              const std::string& method);
 
+// While it lives, XDG_DATA_HOME names `folder` (and so the backups go to
+// `folder`/fenmark/backups); the value before comes back after.
+class ScopedDataHome {
+  public:
+    explicit ScopedDataHome(const std::string& folder);
+    ~ScopedDataHome();
+    ScopedDataHome(const ScopedDataHome&) = delete;
+    ScopedDataHome& operator=(const ScopedDataHome&) = delete;
+
+  private:
+    bool had_ = false;
+    std::string previous_;
+};
+
+// The backup folder every test process uses unless a test says otherwise:
+// a temporary folder of its own, never the user's data folder.
+[[nodiscard]] std::string testBackupFolder();
+
 void writeBytes(const std::string& path, const std::string& bytes);
 [[nodiscard]] std::string readBytes(const std::string& path);
 

@@ -22,8 +22,10 @@
 #include "ui/about_box.h"
 #include "ui/closing_month_dialog.h"
 #include "ui/display_order_dialog.h"
+#include "ui/earlier_versions_dialog.h"
 #include "ui/entry_card_window.h"
 #include "ui/mirror.h"
+#include "ui/problems_dialog.h"
 #include "ui/schedule_window.h"
 #include "ui/statement_window.h"
 
@@ -365,6 +367,37 @@ std::optional<int> MainWindow::askYear(const reg::YearQuestion& question) {
     dialog.setIntValue(question.proposed);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.intValue();
+}
+
+std::optional<std::string> MainWindow::chooseEarlierVersion(const std::string& backupFolder,
+                                                            const std::string& registerPath) {
+    EarlierVersionsDialog dialog(backupFolder, registerPath, this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.model().chosen();
+}
+
+std::optional<int> MainWindow::askChoice(const reg::ChoiceQuestion& question) {
+    QInputDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("dlgChoice"));
+    dialog.setWindowTitle(fromUtf8(question.title));
+    dialog.setLabelText(fromUtf8(question.prompt));
+    QStringList choices;
+    for (const std::string& choice : question.choices) choices << fromUtf8(choice);
+    dialog.setComboBoxItems(choices);
+    dialog.setComboBoxEditable(false);
+    if (question.proposed >= 0 && question.proposed < choices.size()) {
+        dialog.setTextValue(choices[question.proposed]);
+    }
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const qsizetype chosen = choices.indexOf(dialog.textValue());
+    if (chosen < 0) return std::nullopt;
+    return static_cast<int>(chosen);
+}
+
+bool MainWindow::showProblems(const reg::ProblemReport& report) {
+    ProblemsDialog dialog(report, this);
+    dialog.exec();
+    return true;
 }
 
 bool MainWindow::openSchedule() {

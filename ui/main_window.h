@@ -67,6 +67,10 @@ class MainWindow : public QMainWindow,
     void hideMain() override;
     void quit() override;
     std::optional<int> askYear(const reg::YearQuestion& question) override;
+    std::optional<int> askChoice(const reg::ChoiceQuestion& question) override;
+    bool showProblems(const reg::ProblemReport& report) override;
+    std::optional<std::string> chooseEarlierVersion(const std::string& backupFolder,
+                                                    const std::string& registerPath) override;
     // The windows opened over the main window call these when they close.
     void showMain() override;
     void unloadSchedule() override;

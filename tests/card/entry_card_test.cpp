@@ -2,6 +2,7 @@
 // row, change marking, and the method and rate choice.
 
 #include "card/entry_card.h"
+#include "card/entry_card_checks.h"
 
 #include <gtest/gtest.h>
 
@@ -428,6 +429,22 @@ TEST_P(MethodTest, GivesTheRateTheRatesAndTheCode) {
     EXPECT_EQ(cell(1, reg::newRuleRates), c.newRuleRates);
     EXPECT_EQ(cell(1, reg::methodCode), c.code);
     EXPECT_EQ(cell(1, reg::assetCode), c.assetCode);
+}
+
+// What an import computes for the same asset is what the card stores.
+TEST_P(MethodTest, TheFreeFunctionGivesWhatTheCardStores) {
+    const MethodCase& c = GetParam();
+    const std::string option = c.option;
+    const MethodChoice choice = option == "optGaku"   ? MethodChoice::straightLine
+                                : option == "optRitu" ? MethodChoice::decliningBalance
+                                                      : MethodChoice::threeYear;
+    const int western = 1988 + std::stoi(c.year);
+    const MethodResult result =
+        methodRates(choice, c.type, acquisitionDateKey(western, c.month), c.life, 150000);
+    ASSERT_TRUE(result.rates) << result.refusal;
+    EXPECT_EQ(result.rates->rate, c.rate);
+    EXPECT_EQ(result.rates->newRuleRates, c.newRuleRates);
+    EXPECT_EQ(result.rates->code, c.code);
 }
 
 INSTANTIATE_TEST_SUITE_P(

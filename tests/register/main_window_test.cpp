@@ -90,9 +90,9 @@ class MainWindowTest : public ::testing::Test {
 };
 
 const std::vector<std::string> kRegisterCommands = {
-    "cmdCallRec", "mnuRecData", "cmdSave",  "mnuSave",  "cmdPrint",
-    "mnuPrint",   "cmdSort1",   "cmdSort2", "cmdView1", "cmdView3",
-    "mnuSort1",   "mnuSort2",   "mnuView1", "mnuView2", "mnuCloseYear"};
+    "cmdCallRec", "mnuRecData", "cmdSave",      "mnuSave",     "cmdPrint", "mnuPrint",
+    "cmdSort1",   "cmdSort2",   "cmdView1",     "cmdView3",    "mnuSort1", "mnuSort2",
+    "mnuView1",   "mnuView2",   "mnuCloseYear", "mnuCsvExport"};
 
 TEST_F(MainWindowTest, StartUpWithoutSettingsShowsDecemberAndNoRegister) {
     EXPECT_EQ(model_.Caption.caption, "固定資産台帳   Ver.4.00");

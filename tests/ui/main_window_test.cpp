@@ -41,12 +41,12 @@ class RecordingHelp : public platform::HelpViewer {
 
 // The commands that need a register, disabled until one is shown.
 const std::vector<std::string> kRegisterCommands = {
-    "cmdCallRec", "mnuRecData", "cmdSave",  "mnuSave",  "cmdPrint",    "mnuPrint", "cmdSort1",
-    "cmdSort2",   "cmdView1",   "cmdView3", "mnuSort1", "mnuSort2",    "mnuView1", "mnuView2",
-    "mnuOrd",     "cmdOrd",     "cmdRsort", "mnuRsort", "mnuCloseYear"};
-const std::vector<std::string> kStartCommands = {"cmdNew",  "mnuNew",   "cmdOpen",  "mnuOpen",
-                                                 "cmdExit", "mnuExit",  "Command1", "mnuMhelp",
-                                                 "mnuVer",  "Command2", "mnuhenkou"};
+    "cmdCallRec", "mnuRecData", "cmdSave",  "mnuSave",  "cmdPrint",     "mnuPrint",    "cmdSort1",
+    "cmdSort2",   "cmdView1",   "cmdView3", "mnuSort1", "mnuSort2",     "mnuView1",    "mnuView2",
+    "mnuOrd",     "cmdOrd",     "cmdRsort", "mnuRsort", "mnuCloseYear", "mnuCsvExport"};
+const std::vector<std::string> kStartCommands = {
+    "cmdNew",   "mnuNew",   "cmdOpen", "mnuOpen",  "cmdExit",   "mnuExit",
+    "Command1", "mnuMhelp", "mnuVer",  "Command2", "mnuhenkou", "mnuCsvImport"};
 
 class MainWindowTest : public ::testing::Test {
   protected:
@@ -129,7 +129,10 @@ TEST_F(MainWindowTest, BuildsTheMenuBarInOrderWithTheExactCaptions) {
         {"ﾌｧｲﾙ  (&F)",
          {{"mnuNew", "新規作成(&N)"},
           {"mnuOpen", "開く(&O)"},
+          {"mnuOpenBackup", "以前の版を開く(&B)"},
           {"mnuSave", "名前を付けて保存(&V)"},
+          {"mnuCsvImport", "CSV読み込み(&I)"},
+          {"mnuCsvExport", "CSV書き出し(&E)"},
           {"mnuPrint", "印刷 (&P)"},
           {"mnuExit", "終了 (&X)"}}},
         {"編集  (&E)　",

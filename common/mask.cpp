@@ -66,7 +66,9 @@ std::string formatTemplate(const std::string& digits, std::string_view mask) {
 
 std::string formatNumber(double value, std::string_view mask) {
     if (!std::isfinite(value)) return {};
-    const double magnitude = std::floor(std::fabs(value) + 0.5);
+    // std::round, not floor(x + 0.5): the largest double below one half plus
+    // one half rounds up to 1 in binary, and would show -0.49999… as "-1".
+    const double magnitude = std::round(std::fabs(value));
     const std::string digits = wholeDigits(magnitude);
     const bool grouped = mask.find(',') != std::string_view::npos;
     std::string out = grouped ? formatGrouped(digits, mask) : formatTemplate(digits, mask);

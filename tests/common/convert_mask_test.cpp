@@ -76,6 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         MaskCase{"halfUp", 1234.5, kMaskAmount, "1,235"},
         MaskCase{"halfAwayFromZero", 2.5, kMaskAmount, "3"},
         MaskCase{"belowHalfIsZero", 0.4, kMaskAmount, ""},
+        MaskCase{"justBelowHalf", -0.49999999999999994, kMaskAmount, ""},
         MaskCase{"negative", -44318, kMaskAmount, "-44,318"},
         MaskCase{"negativeHalf", -2.5, kMaskAmount, "-3"},
         MaskCase{"priceZero", 0, kMaskPrice, "0"},

@@ -63,7 +63,7 @@ void checkMasked(double value, std::string_view mask) {
         check(shown.empty(), "a value that is no number was shown");
         return;
     }
-    const double rounded = std::floor(std::fabs(value) + 0.5);
+    const double rounded = std::round(std::fabs(value));
     check(shown.size() <= 420 + 2 * mask.size(), "a masked number grew without bound");
     const bool grouped = mask.find(',') != std::string_view::npos;
     if (!grouped || (mask != kMaskAmount && mask != kMaskBase && mask != kMaskPrice)) return;

@@ -448,6 +448,14 @@ StatementData computeStatement(const reg::AssetRegister& assets, int count,
         int row = scheduleRowFor(offset, statementYear, computed->westernYear);
         // Past the table's end the year is one more after the depreciation
         // ended: the same as the table's last year.
+        // The opening of the year: past the table's end it is what the
+        // last year closed at.
+        if (row >= 2) {
+            line.openingBookYen = computed->openingBook(row);
+        } else if (row == 1 && computed->conversion) {
+            line.openingBookYen = computed->startBook;
+            line.conversionYear = true;
+        }
         row = std::min(row, static_cast<int>(computed->years.size()));
         line.year = copyScheduleRow(*computed, row);
         if (const auto base = decliningBase(*computed, row)) {
@@ -458,6 +466,7 @@ StatementData computeStatement(const reg::AssetRegister& assets, int count,
         if (row >= 1 && static_cast<std::size_t>(row) <= computed->years.size() &&
             computed->year(row).basis == schedule::Remark::Revised) {
             line.rate = law::revisedRateOf(cell(reg::newRuleRates));
+            line.revisedBaseYen = line.baseYen;
         }
         if (line.year.shareCleared) {
             line.share.clear();

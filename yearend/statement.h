@@ -238,6 +238,14 @@ struct StatementLine {
     // acquisition: the opening carried in, and the private-use conversion.
     std::optional<schedule::Schedule::Carried> carried;
     std::optional<schedule::Schedule::Conversion> conversion;
+    // The book value at the start of the year (前年末未償却残高) for an
+    // asset in at least its second year, or in its first year of business
+    // use after private use (the book value at conversion); nothing else.
+    std::optional<std::int64_t> openingBookYen;
+    // The year is the first of business use after private use.
+    bool conversionYear = false;
+    // The 改定取得価額 in a year computed at the revised rate.
+    std::optional<std::int64_t> revisedBaseYen;
     bool computed = true;
 };
 

@@ -446,8 +446,6 @@ StatementData computeStatement(const reg::AssetRegister& assets, int count,
         // or the start of business use for an asset that was private.
         const int offset = scheduleOffset(closingMonthNumber, computed->acquisitionMonth);
         int row = scheduleRowFor(offset, statementYear, computed->westernYear);
-        // Past the table's end the year is one more after the depreciation
-        // ended: the same as the table's last year.
         // The opening of the year: past the table's end it is what the
         // last year closed at.
         if (row >= 2) {
@@ -456,6 +454,8 @@ StatementData computeStatement(const reg::AssetRegister& assets, int count,
             line.openingBookYen = computed->startBook;
             line.conversionYear = true;
         }
+        // Past the table's end the year is one more after the depreciation
+        // ended: the same as the table's last year.
         row = std::min(row, static_cast<int>(computed->years.size()));
         line.year = copyScheduleRow(*computed, row);
         if (const auto base = decliningBase(*computed, row)) {

@@ -141,7 +141,7 @@ std::optional<common::Exact> readMunicipalRate(std::string_view text) {
 MunicipalReturn municipalReturn(const reg::AssetRegister& assets, int count, int year,
                                 std::string_view rateText) {
     const std::optional<common::Exact> rate = readMunicipalRate(rateText);
-    if (!rate) throw std::invalid_argument("税率が正しくありません。");
+    if (!rate) throw std::invalid_argument(kBadMunicipalRateMessage);
     MunicipalReturn result;
     result.year = year;
     result.rate = std::string(rateText);

@@ -155,6 +155,8 @@ struct MunicipalReturn {
 inline constexpr const char* kDefaultMunicipalRate = "1.4";
 inline constexpr std::int64_t kMunicipalExemption = 1500000;
 inline constexpr const char* kEnterLifeNote = "耐用年数を入力してください";
+inline constexpr const char* kBadMunicipalRateMessage =
+    "税率は0より大きく100以下の数（%）で入力してください。";
 
 // The rate typed for the estimate: a number above 0 and at most 100
 // (percent), or nothing.

@@ -113,6 +113,13 @@ int main(int argc, char** argv) {
                "--form", printStatement.form,
                "申告書の様式: ao (青色申告決算書、既定), shunyu (収支内訳書)"),
            forms, "ao|shunyu", "ao");
+    const std::map<std::string, fenmark::yearend::StatementView> views{
+        {"table", fenmark::yearend::StatementView::Table},
+        {"sakusei", fenmark::yearend::StatementView::Online}};
+    choice(printStatementCommand->add_option(
+               "--view", printStatement.view,
+               "印刷する表示: table (決算書の表、既定), sakusei (作成コーナー入力用)"),
+           views, "table|sakusei", "table");
 
     fenmark::cli::StatementOptions statement;
     CLI::App* statementCommand = app.add_subcommand("statement", "決算書資料を出力します");
@@ -122,7 +129,24 @@ int main(int argc, char** argv) {
         ->required();
     addWindowOptions(statementCommand, statement.closingMonth, statement.rounding,
                      statement.currentYear);
-    addOutputOptions(statementCommand, statement.format, statement.encoding);
+    // The statement alone also writes the table as the electronic filings
+    // take it.
+    std::map<std::string, std::string> statementFormats;
+    for (const auto& [name, format] : formats) statementFormats.emplace(name, name);
+    for (const auto& [name, filing] : fenmark::cli::kFilingFormatNames) {
+        statementFormats.emplace(name, name);
+    }
+    std::string statementFormat = "json";
+    statementCommand->footer(
+        "sakusei-json と sakusei-csv は確定申告書等作成コーナーに入力する項目を画面の順に、"
+        "etax-json と etax-csv は e-Tax の青色申告決算書 (KOA210)・収支内訳書 (KOA110) の"
+        "「減価償却費の計算」をタグごとに出力します。どちらもその年分の申告に載せる資産だけで、"
+        "様式は --form で選びます。項目の説明はヘルプの「fenmark-cli」にあります。");
+    choice(statementCommand->add_option("--format", statementFormat, "出力形式 (既定 json)"),
+           statementFormats, "json|tsv|csv|sakusei-json|sakusei-csv|etax-json|etax-csv", "json");
+    choice(
+        statementCommand->add_option("--encoding", statement.encoding, "文字コード (既定 utf-8)"),
+        encodings, "utf-8|cp932", "utf-8");
     choice(statementCommand->add_option(
                "--form", statement.form,
                "申告書の様式: ao (青色申告決算書、既定), shunyu (収支内訳書)"),
@@ -227,7 +251,15 @@ int main(int argc, char** argv) {
         return fenmark::cli::runPrint(request, argc, argv);
     }
     if (*scheduleCommand) return fenmark::cli::runSchedule(schedule, std::cout, std::cerr);
-    if (*statementCommand) return fenmark::cli::runStatement(statement, std::cout, std::cerr);
+    if (*statementCommand) {
+        if (const auto format = formats.find(statementFormat); format != formats.end()) {
+            statement.format = format->second;
+        }
+        for (const auto& [name, filing] : fenmark::cli::kFilingFormatNames) {
+            if (name == statementFormat) statement.filing = filing;
+        }
+        return fenmark::cli::runStatement(statement, std::cout, std::cerr);
+    }
     if (*closeYearCommand) return fenmark::cli::runCloseYear(closeYear, std::cout, std::cerr);
     if (*exportCommand) return fenmark::cli::runExport(exportCsv, std::cout, std::cerr);
     if (*importCommand) return fenmark::cli::runImport(importCsv, std::cout, std::cerr);

@@ -19,6 +19,7 @@
 #include "register/settings.h"
 #include "register/state.h"
 #include "schedule/schedule_window.h"
+#include "yearend/online_print.h"
 #include "yearend/statement_print.h"
 #include "yearend/statement_window.h"
 
@@ -169,9 +170,16 @@ int runPrintStatement(const PrintStatementOptions& options, std::ostream&, std::
             return 1;
         }
 
-        writePdf(options.pdf, yearend::kStatementTitle, [&window, &state](platform::Printer& p) {
-            yearend::printStatement(p, window, state);
-        });
+        if (options.view == yearend::StatementView::Online) {
+            window.selectView(static_cast<int>(yearend::StatementView::Online));
+            writePdf(options.pdf, yearend::kOnlineViewTitle,
+                     [&window](platform::Printer& p) { yearend::printOnline(p, window); });
+        } else {
+            writePdf(options.pdf, yearend::kStatementTitle,
+                     [&window, &state](platform::Printer& p) {
+                         yearend::printStatement(p, window, state);
+                     });
+        }
         for (int record : window.uncomputed) {
             reportUncomputed(err, record);
         }

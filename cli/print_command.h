@@ -12,6 +12,7 @@
 #include "cli/schedule_command.h"
 #include "platform/printer.h"
 #include "yearend/statement.h"
+#include "yearend/statement_window.h"
 
 namespace fenmark::cli {
 
@@ -61,9 +62,12 @@ struct PrintStatementOptions {
     std::string pdf;
     // The return whose heading ㋬ takes.
     yearend::ReturnForm form = yearend::ReturnForm::Blue;
+    // The view printed: the return's table, or the online list (portrait,
+    // a block per asset).
+    yearend::StatementView view = yearend::StatementView::Table;
 };
 
-// Writes the printed year-end statement to `pdf`. Returns the exit status:
+// Writes the printed year-end statement to `pdf`, in the view asked for. Returns the exit status:
 // 1 with the message on `err` when the register cannot be read, the window
 // refuses the year or the PDF cannot be written (no file is left), and 1
 // after writing when some asset could not be computed (`err` names it).

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/filing_formats.h"
 #include "cli/json_writer.h"
 #include "cli/opening_json.h"
 #include "cli/register_json.h"
@@ -13,6 +14,7 @@
 #include "platform/text_file.h"
 #include "register/extended_columns.h"
 #include "register/register_file.h"
+#include "yearend/return_entry.h"
 #include "yearend/statement_window.h"
 
 namespace fenmark::cli {
@@ -165,6 +167,33 @@ std::string table(const Statement& statement, Format format) {
     return formatTable(columns, rows, format);
 }
 
+std::string filingText(const Statement& statement, const reg::AssetRegister& assets,
+                       FilingFormat format) {
+    const std::int64_t expense = statement.data.expenseTotal;
+    switch (format) {
+        case FilingFormat::SakuseiJson:
+            return sakuseiJson(yearend::onlineEntries(statement.data, assets, statement.year),
+                               statement.form);
+        case FilingFormat::SakuseiCsv:
+            return formatTable(
+                sakuseiHeadings(),
+                sakuseiRows(yearend::onlineEntries(statement.data, assets, statement.year),
+                            statement.form),
+                Format::Csv);
+        case FilingFormat::EtaxJson:
+            return etaxJson(
+                yearend::etaxTable(statement.data, assets, statement.year, statement.form),
+                statement.form, expense);
+        case FilingFormat::EtaxCsv:
+            return formatTable(
+                etaxHeadings(),
+                etaxRows(yearend::etaxTable(statement.data, assets, statement.year, statement.form),
+                         statement.form, expense),
+                Format::Csv);
+    }
+    return {};
+}
+
 }  // namespace
 
 int runStatement(const StatementOptions& options, std::ostream& out, std::ostream& err) {
@@ -210,10 +239,15 @@ int runStatement(const StatementOptions& options, std::ostream& out, std::ostrea
             return 1;
         }
 
-        emit(out,
-             options.format == Format::Json ? json(statement, loaded.assetRegister)
-                                            : table(statement, options.format),
-             options.encoding);
+        if (options.filing) {
+            emit(out, filingText(statement, loaded.assetRegister, *options.filing),
+                 options.encoding);
+        } else {
+            emit(out,
+                 options.format == Format::Json ? json(statement, loaded.assetRegister)
+                                                : table(statement, options.format),
+                 options.encoding);
+        }
 
         for (int record : statement.data.uncomputed) {
             reportUncomputed(err, record);

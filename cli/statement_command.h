@@ -2,16 +2,32 @@
 // fenmark-cli statement: the year-end statement of a register for one year,
 // the table the statement window shows for it.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "cli/output.h"
 #include "cli/schedule_command.h"
 #include "yearend/statement.h"
 
 namespace fenmark::cli {
+
+// The return's table as the electronic ways of filing take it
+// (filing_formats.h): the online system's entries or e-Tax's fields, each
+// as JSON or CSV.
+enum class FilingFormat { SakuseiJson, SakuseiCsv, EtaxJson, EtaxCsv };
+
+// The --format names the statement takes besides json, tsv and csv.
+inline constexpr std::array<std::pair<std::string_view, FilingFormat>, 4> kFilingFormatNames = {{
+    {"sakusei-json", FilingFormat::SakuseiJson},
+    {"sakusei-csv", FilingFormat::SakuseiCsv},
+    {"etax-json", FilingFormat::EtaxJson},
+    {"etax-csv", FilingFormat::EtaxCsv},
+}};
 
 struct StatementOptions {
     std::string file;
@@ -23,8 +39,11 @@ struct StatementOptions {
     // The system clock's calendar year when not given.
     std::optional<std::int32_t> currentYear;
     Format format = Format::Json;
+    // When set, written instead of `format`.
+    std::optional<FilingFormat> filing;
     Encoding encoding = Encoding::Utf8;
-    // The return whose heading ㋬ takes.
+    // The return whose heading ㋬ takes, and whose table the filing formats
+    // give.
     yearend::ReturnForm form = yearend::ReturnForm::Blue;
 };
 
@@ -49,7 +68,9 @@ struct StatementOptions {
 // "removable" or "notExisting" per asset), "legends" {"removable",
 // "notExisting"}, and "smallAssets" and "scrappedBookValue" in a year that
 // has them. TSV and CSV give the sixteen headings and a marking column, the
-// asset rows and the totals row, the texts the window shows.
+// asset rows and the totals row, the texts the window shows. The filing
+// formats list only the assets that belong in the year's return
+// (filing_formats.h).
 [[nodiscard]] int runStatement(const StatementOptions& options, std::ostream& out,
                                std::ostream& err);
 

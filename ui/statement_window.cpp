@@ -1,6 +1,7 @@
 #include "ui/statement_window.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -13,6 +14,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <algorithm>
 
 #include "platform/qt/grid_model.h"
@@ -45,6 +47,28 @@ QFont headingFont(const QFont& base) {
 
 // How many rows the grid shows at least, below its heading.
 constexpr int kLeastGridRows = 3;
+
+// A name longer than the online system takes must not push the other
+// fields out of sight; the cell's tool tip explains it.
+constexpr int kWidestOnlineColumn = 320;
+
+// The online list, whose problem cells tell their problem as a tool tip.
+class OnlineGridModel : public platform::qt::GridTableModel {
+  public:
+    OnlineGridModel(const yearend::StatementWindowModel& window, QObject* parent)
+        : GridTableModel(window.grdOnline, parent), window_(window) {}
+
+    [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::ToolTipRole) return GridTableModel::data(index, role);
+        if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
+        const std::string problem = window_.onlineProblemAt(gridRow(index.row()), index.column());
+        if (problem.empty()) return {};
+        return fromUtf8(problem);
+    }
+
+  private:
+    const yearend::StatementWindowModel& window_;
+};
 
 // The design font where it is installed, else the nearest Japanese gothic.
 QFont designFont(const QFont& base, const yearend::ControlLayout& entry) {
@@ -113,6 +137,32 @@ StatementWindow::StatementWindow(reg::ProgramState& state, platform::Dialogs& di
             fxg3Model_ = new platform::qt::GridTableModel(model_.Fxg3, fxg3_);
             fxg3_->setModel(fxg3Model_);
             widget = fxg3_;
+        } else if (entry.name == model_.tabView.name) {
+            tabView_ = new QTabBar(this);
+            tabView_->setExpanding(false);
+            tabView_->setDrawBase(true);
+            for (const std::string& item : model_.tabView.items) tabView_->addTab(fromUtf8(item));
+            connect(tabView_, &QTabBar::currentChanged, this, [this](int index) {
+                model_.selectView(index);
+                sync();
+                if (model_.onlineShown()) fitWindowTo(*grdOnline_);
+            });
+            widget = tabView_;
+        } else if (entry.name == "grdOnline") {
+            grdOnline_ = new platform::qt::GridTableView(this);
+            grdOnlineModel_ = new OnlineGridModel(model_, grdOnline_);
+            grdOnline_->setModel(grdOnlineModel_);
+            // A cell chosen by the keyboard or the mouse, and one clicked
+            // again after something else went on the clipboard.
+            connect(grdOnline_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                    [this](const QItemSelection& selected) {
+                        if (selected.indexes().size() == 1) {
+                            chooseOnlineCell(selected.indexes().front());
+                        }
+                    });
+            connect(grdOnline_, &QAbstractItemView::clicked, this,
+                    [this](const QModelIndex& index) { chooseOnlineCell(index); });
+            widget = grdOnline_;
         } else if (entry.name.starts_with("cmd")) {
             auto* button = new QPushButton(this);
             button->setAutoDefault(false);
@@ -128,22 +178,30 @@ StatementWindow::StatementWindow(reg::ProgramState& state, platform::Dialogs& di
             widget = swatch;
         } else {
             auto* label = new QLabel(this);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            if (entry.wrapLines > 0) {
+                label->setWordWrap(true);
+                label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            } else {
+                label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            }
             labels_.emplace_back(control, label);
             widget = label;
         }
         applyLook(widget, entry);
         widgets_.emplace_back(entry.name, widget);
     }
-    fxg3_->setFocusPolicy(Qt::StrongFocus);
-    fxg3_->horizontalHeader()->setFont(headingFont(fxg3_->font()));
-    fxg3_->frozenView()->horizontalHeader()->setFont(headingFont(fxg3_->font()));
+    for (platform::qt::GridTableView* grid : {fxg3_, grdOnline_}) {
+        grid->setFocusPolicy(Qt::StrongFocus);
+        grid->horizontalHeader()->setFont(headingFont(grid->font()));
+        grid->frozenView()->horizontalHeader()->setFont(headingFont(grid->font()));
+    }
 
     const std::vector<std::string> order = model_.tabOrder();
     for (std::size_t i = 1; i < order.size(); ++i) {
         setTabOrder(widgetNamed(order[i - 1]), widgetNamed(order[i]));
     }
     setTabOrder(widgetNamed(order.back()), fxg3_);
+    setTabOrder(fxg3_, grdOnline_);
 
     model_.Form_Load();
     resize(yearend::kClientWidth / kTwips, yearend::kClientHeight / kTwips);
@@ -180,13 +238,21 @@ void StatementWindow::showEvent(QShowEvent* event) {
 }
 
 QSize StatementWindow::neededSize(const yearend::ControlLayout& entry, QWidget* widget) const {
-    if (widget == fxg3_) {
+    if (widget == fxg3_ || widget == grdOnline_) {
         // The heading and a few rows, and the scroll bar across.
-        const int rows = fxg3_->verticalHeader()->defaultSectionSize() * kLeastGridRows;
-        return {0, 2 * fxg3_->frameWidth() + fxg3_->horizontalHeader()->sizeHint().height() + rows +
-                       fxg3_->horizontalScrollBar()->sizeHint().height()};
+        const auto* grid = static_cast<const platform::qt::GridTableView*>(widget);
+        const int rows = grid->verticalHeader()->defaultSectionSize() * kLeastGridRows;
+        return {0, 2 * grid->frameWidth() + grid->horizontalHeader()->sizeHint().height() + rows +
+                       grid->horizontalScrollBar()->sizeHint().height()};
     }
+    if (widget == tabView_) return tabView_->sizeHint();
     const QFontMetrics metrics(widget->font());
+    if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && entry.wrapLines > 0) {
+        // As wide as the layout makes it; the caption wraps.
+        const QMargins margins = label->contentsMargins();
+        return {0, entry.wrapLines * metrics.lineSpacing() + margins.top() + margins.bottom() +
+                       2 * label->margin() + 2};
+    }
     if (auto* label = qobject_cast<QLabel*>(widget)) {
         const int text = std::max(metrics.horizontalAdvance(label->text()),
                                   metrics.horizontalAdvance(fromUtf8(entry.widthText)));
@@ -215,7 +281,10 @@ QWidget* StatementWindow::widgetNamed(const std::string& name) const {
 
 void StatementWindow::sync() {
     setWindowTitle(fromUtf8(model_.Caption.caption));
-    for (auto& [control, label] : labels_) mirror(*control, label);
+    for (auto& [control, label] : labels_) {
+        mirror(*control, label);
+        label->setToolTip(fromUtf8(control->toolTip));
+    }
     for (auto& [control, button] : buttons_) mirror(*control, button);
     for (auto& [control, swatch] : swatches_) swatch->setVisible(control->visible);
     {
@@ -237,8 +306,15 @@ void StatementWindow::sync() {
         cboForm_->setEnabled(model_.cboForm.enabled);
         cboForm_->setVisible(model_.cboForm.visible);
     }
+    {
+        const QSignalBlocker blocker(tabView_);
+        tabView_->setCurrentIndex(model_.tabView.listIndex);
+        tabView_->setVisible(model_.tabView.visible);
+    }
     const bool newFigures = fxg3Model_->refresh();
-    fxg3_->setVisible(model_.Fxg3Visible);
+    const bool newList = grdOnlineModel_->refresh();
+    fxg3_->setVisible(model_.tableShown());
+    grdOnline_->setVisible(model_.onlineShown());
     // The model lays the controls out by what their captions need in the
     // fonts they are shown in.
     for (const yearend::ControlLayout& entry : model_.layout) {
@@ -255,13 +331,35 @@ void StatementWindow::sync() {
     // The figures of a statement are what the user copies into the return:
     // none of them may hide behind the scroll bar.
     if (newFigures && model_.Fxg3Visible) fitGrid();
+    if (newList) fitOnlineColumns();
 }
 
 void StatementWindow::fitGrid() {
     fxg3_->resizeColumnsToContents();
+    fitWindowTo(*fxg3_);
+}
+
+void StatementWindow::fitOnlineColumns() {
+    grdOnline_->resizeColumnsToContents();
+    for (int c = 0; c < grdOnlineModel_->columnCount(); ++c) {
+        if (grdOnline_->columnWidth(c) > kWidestOnlineColumn) {
+            grdOnline_->setColumnWidth(c, kWidestOnlineColumn);
+        }
+    }
+}
+
+void StatementWindow::chooseOnlineCell(const QModelIndex& index) {
+    if (!index.isValid()) return;
+    const std::string text =
+        model_.grdOnline_Select(platform::qt::GridTableModel::gridRow(index.row()), index.column());
+    if (!text.empty()) QGuiApplication::clipboard()->setText(fromUtf8(text));
+    sync();
+}
+
+void StatementWindow::fitWindowTo(platform::qt::GridTableView& grid) {
     // Room for the vertical scroll bar as well, which a long register brings.
-    int gridWidth = 2 * fxg3_->frameWidth() + fxg3_->verticalScrollBar()->sizeHint().width();
-    for (int c = 0; c < fxg3Model_->columnCount(); ++c) gridWidth += fxg3_->columnWidth(c);
+    int gridWidth = 2 * grid.frameWidth() + grid.verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < grid.model()->columnCount(); ++c) gridWidth += grid.columnWidth(c);
     // The resizing rule leaves the grid 300 twips narrower than the window.
     int wanted = gridWidth + 300 / kTwips;
     const QRect area = screenArea();

@@ -6,6 +6,11 @@
 // grid Fxg3 with its frozen heading row and name column, the markings'
 // colours, the legends).
 //
+// Over the statement two tabs switch between the return's table and the
+// online list (作成コーナー入力用); choosing a cell of the list puts the
+// text the model gives for it on the clipboard, and a problem cell tells
+// its problem as its tool tip.
+//
 // Whoever opens it passes a host: "戻る" asks it to show the main window and
 // to unload this window (close it; with Qt::WA_DeleteOnClose the window is
 // deleted later, and it does not touch itself after the host returns).
@@ -32,6 +37,8 @@ class QLabel;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+class QTabBar;
+class QModelIndex;
 
 namespace fenmark::platform::qt {
 class GridTableModel;
@@ -67,10 +74,18 @@ class StatementWindow : public QWidget {
   private:
     void click(const std::string& name);
     void resizeControls();
-    // Fits the grid's columns to their contents and makes the window wide
-    // enough to show them all, as far as the grid's widest size and the
-    // screen allow; a wider window is left as it is.
+    // Fits the table's columns to their contents and makes the window wide
+    // enough to show them all (fitWindowTo).
     void fitGrid();
+    // Fits the online list's columns to their contents, none wider than
+    // kWidestOnlineColumn pixels.
+    void fitOnlineColumns();
+    // Makes the window wide enough to show every column of `grid`, as far
+    // as the screen allows; a wider window is left as it is.
+    void fitWindowTo(platform::qt::GridTableView& grid);
+    // The user chose a cell of the online list: the model's text for it
+    // goes on the clipboard.
+    void chooseOnlineCell(const QModelIndex& index);
     // As tall as the screen's available area allows, at its top, centred
     // across.
     void fitScreenHeight();
@@ -92,6 +107,9 @@ class StatementWindow : public QWidget {
     QComboBox* cboForm_ = nullptr;
     platform::qt::GridTableView* fxg3_ = nullptr;
     platform::qt::GridTableModel* fxg3Model_ = nullptr;
+    QTabBar* tabView_ = nullptr;
+    platform::qt::GridTableView* grdOnline_ = nullptr;
+    platform::qt::GridTableModel* grdOnlineModel_ = nullptr;
     bool fittedShown_ = false;
 };
 

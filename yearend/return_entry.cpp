@@ -257,7 +257,20 @@ OnlineEntries onlineEntries(const StatementData& data, const reg::AssetRegister&
             }
         }
         entry.remark = line.year.remark;
-        checkLength(entry, OnlineField::Remark, entry.remark, kOnlineRemarkLimit);
+        if (line.year.leaving != schedule::Remark::None &&
+            common::charCount(entry.remark) > kOnlineRemarkLimit) {
+            // The book value that left is the statement's note, not one the
+            // online system takes: the word alone is what fits.
+            const std::string word = schedule::remarkText(line.year.leaving);
+            entry.problems.push_back(
+                {OnlineField::Remark,
+                 "摘要が" + count(common::charCount(entry.remark)) +
+                     "文字あります。作成コーナーには" + count(kOnlineRemarkLimit) +
+                     "文字まで入ります。「" + word + "」とだけ入力してください（簿価 " +
+                     amountText(line.year.leftBookValue) + "円は決算書の摘要にだけ書きます）。"});
+        } else {
+            checkLength(entry, OnlineField::Remark, entry.remark, kOnlineRemarkLimit);
+        }
         entries.assets.push_back(std::move(entry));
     }
     if (entries.assets.size() > kOnlineAssetLimit) {

@@ -564,6 +564,7 @@ void StatementWindowModel::render(StatementData data) {
     lblScrapped.caption = std::string(kScrappedTotalCaption) +
                           yenText(static_cast<double>(scrappedBookValueTotal)) + "円";
     lblScrapped.visible = data.hasLeaving;
+    keepStatement(data);
 }
 
 void StatementWindowModel::mark(int f, Marking marking) {

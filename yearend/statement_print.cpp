@@ -232,12 +232,10 @@ void composeStatement(Printer& printer, StatementWindowModel& window,
         printRules(printer, edges, rows, bottom);
         if (!lastSheet) continue;
 
-        // The year's small assets, the warning on their cap and the book
-        // values scrapped, under the totals.
+        // The year's small assets, the warning on their cap, the book
+        // values scrapped and where the ㋷ total goes, under the totals.
         double y = bottom + 150;
-        for (const platform::Control* note :
-             {&window.lblSmall, &window.lblSmallOver, &window.lblScrapped}) {
-            if (!note->visible) continue;
+        for (const platform::Control* note : window.tableNotes()) {
             output::printAt(printer, kStatementPrintFont, kCellPoints, edges[0], y, note->caption);
             y += kNotePitch;
         }

@@ -4,9 +4,9 @@
 // sheet carries the register's path and the page number, the title (year,
 // closing date and the return chosen) and the column headings; the assets
 // follow in register order, kStatementRowsPerSheet to a sheet, and the last
-// sheet ends with the totals row and the lines on small and scrapped
-// assets. Every cell is the statement window's cell as it stands.
-// Positions are twips from the top-left corner of the printable area.
+// sheet ends with the totals row, the lines on small and scrapped assets
+// and the line saying where the ㋷ total goes. Every cell is the statement window's cell as it
+// stands. Positions are twips from the top-left corner of the printable area.
 //
 //   platform::RecordingPrinter printer;
 //   yearend::printStatement(printer, window, state);  // after "表示"

@@ -9,7 +9,9 @@
 
 #include "common/convert.h"
 #include "common/number.h"
+#include "common/text.h"
 #include "law/era.h"
+#include "yearend/online_print.h"
 #include "yearend/statement_print.h"
 
 namespace fenmark::yearend {
@@ -44,6 +46,13 @@ ControlLayout label(std::string name, platform::Geometry geometry, std::string w
     return entry;
 }
 
+// A label that wraps its caption in `lines` lines.
+ControlLayout wrapping(std::string name, int lines) {
+    ControlLayout entry = designed(std::move(name), {170, 0, 0, 330 * lines});
+    entry.wrapLines = lines;
+    return entry;
+}
+
 // The window as designed: sizes in twips (the places are Form_Resize's),
 // fonts, colours and tab order.
 std::vector<ControlLayout> designLayout() {
@@ -67,11 +76,20 @@ std::vector<ControlLayout> designLayout() {
         label("lblSmall", {170, 5550, 0, 330}),
         label("lblSmallOver", {170, 5880, 0, 330}),
         label("lblScrapped", {170, 6210, 0, 330}),
+        plain("tabView", {165, 1210, 4000, 360}),
+        plain("grdOnline", {165, 1575, 10185, 3915}),
+        wrapping("lblWarnings", static_cast<int>(kOnlineWarningLines)),
+        wrapping("lblProblem", 2),
+        label("lblCopied", {170, 0, 0, 330}),
+        label("lblDestination", {170, 0, 0, 330}),
     };
     for (ControlLayout& entry : layout) {
         if (entry.name == "Label3") entry.fontSize = 9.75;
-        // Dark red prompt and warning.
-        if (entry.name == "lblComent" || entry.name == "lblSmallOver") entry.foreColor = 0xC00000;
+        // Dark red prompt and warnings.
+        if (entry.name == "lblComent" || entry.name == "lblSmallOver" ||
+            entry.name == "lblWarnings" || entry.name == "lblProblem") {
+            entry.foreColor = 0xC00000;
+        }
     }
     return layout;
 }
@@ -98,7 +116,15 @@ constexpr int kGridBottomMargin = 140;
 constexpr int kLinesGapAbove = 60;
 constexpr int kLinesGapBelow = 40;
 
-constexpr std::array<const char*, 3> kLines{"lblSmall", "lblSmallOver", "lblScrapped"};
+// The lines under the grid, top to bottom as far as they are shown; each
+// view shows some of them.
+constexpr std::array<const char*, 7> kLines{"lblWarnings",   "lblSmall",  "lblSmallOver",
+                                            "lblScrapped",   "lblCopied", "lblProblem",
+                                            "lblDestination"};
+constexpr std::array<const char*, 4> kTableLines{"lblSmall", "lblSmallOver", "lblScrapped",
+                                                 "lblDestination"};
+constexpr std::array<const char*, 4> kOnlineLines{"lblWarnings", "lblCopied", "lblProblem",
+                                                  "lblDestination"};
 
 }  // namespace
 
@@ -116,9 +142,13 @@ StatementWindowModel::StatementWindowModel(reg::ProgramState& state, platform::D
     lblGY.visible = false;
     cmdOk.enabled = false;
     for (platform::Control* hidden :
-         {&Picture1, &Label4, &Picture2, &Label5, &lblSmall, &lblSmallOver, &lblScrapped}) {
+         {&Picture1, &Label4, &Picture2, &Label5, &lblSmall, &lblSmallOver, &lblScrapped,
+          &lblWarnings, &lblProblem, &lblCopied, &lblDestination}) {
         hidden->visible = false;
     }
+    tabView.items = {kTableViewTitle, kOnlineViewTitle};
+    tabView.listIndex = 0;
+    tabView.visible = false;
     cmdPrint.enabled = false;
     cboEra.items = {std::string(law::eraName(law::Era::Heisei)),
                     std::string(law::eraName(law::Era::Reiwa))};
@@ -132,8 +162,9 @@ StatementWindowModel::StatementWindowModel(reg::ProgramState& state, platform::D
 StatementWindowModel::~StatementWindowModel() = default;
 
 std::vector<platform::Control*> StatementWindowModel::controls() {
-    return {&Label1, &Label3,  &cmdOk,    &lblComent, &Picture1, &Label4,       &Picture2,
-            &Label5, &lblForm, &cmdPrint, &cmdCancel, &lblSmall, &lblSmallOver, &lblScrapped};
+    return {&Label1,       &Label3,      &cmdOk,       &lblComent,  &Picture1,  &Label4,
+            &Picture2,     &Label5,      &lblForm,     &cmdPrint,   &cmdCancel, &lblSmall,
+            &lblSmallOver, &lblScrapped, &lblWarnings, &lblProblem, &lblCopied, &lblDestination};
 }
 
 platform::Control* StatementWindowModel::control(std::string_view name) {
@@ -268,14 +299,19 @@ StatementWindowModel::TopRows StatementWindowModel::topRows(int width) const {
 
 ClientSize StatementWindowModel::minimumClientSize() const {
     const TopRows rows = topRows(0);
-    int width = rows.minimumWidth;
-    int linesHeight = kLinesGapBelow;
-    for (const char* line : kLines) {
-        width = std::max(width, widthOf(line) + kGridMargin);
-        linesHeight += heightOf(line);
-    }
-    const int gridTop = std::max(kGridTop, rows.bottom + kGridGapAbove);
-    const int gridHeight = std::max(kGridMinHeight, layoutOf("Fxg3").neededHeight);
+    int width = std::max(rows.minimumWidth, widthOf("tabView") + kGridMargin);
+    for (const char* line : kLines) width = std::max(width, widthOf(line) + kGridMargin);
+    // Room for every line the view with the most of them may show.
+    const auto linesOf = [this](const auto& lines) {
+        int height = 0;
+        for (const char* line : lines) height += heightOf(line);
+        return height;
+    };
+    const int linesHeight = kLinesGapBelow + std::max(linesOf(kTableLines), linesOf(kOnlineLines));
+    // The tabs come with the statement; their room is kept from the start.
+    const int gridTop = std::max(kGridTop, rows.bottom + kGridGapAbove) + heightOf("tabView");
+    const int gridHeight = std::max(
+        {kGridMinHeight, layoutOf("Fxg3").neededHeight, layoutOf("grdOnline").neededHeight});
     return {width, gridTop + gridHeight + linesHeight + kGridBottomMargin};
 }
 
@@ -303,7 +339,10 @@ void StatementWindowModel::Form_Resize(int scaleWidth, int scaleHeight, bool min
     // The grid takes the window's whole width: the return's table has
     // sixteen columns, and every one of them is to be seen.
     const int gridWidth = width - kGridMargin;
-    const int gridTop = std::max(kGridTop, rows.bottom + kGridGapAbove);
+    // The tabs, once there is a statement to view, stand on the grid.
+    const int tabTop = std::max(kGridTop, rows.bottom + kGridGapAbove);
+    layoutEntry("tabView").geometry = {kGridLeft, tabTop, gridWidth, heightOf("tabView")};
+    const int gridTop = tabTop + (tabView.visible ? heightOf("tabView") : 0);
     // The lines on the year's small assets and scrapped assets stand under
     // the grid, one under the other.
     int below = 0;
@@ -313,6 +352,8 @@ void StatementWindowModel::Form_Resize(int scaleWidth, int scaleHeight, bool min
     if (below > 0) below += kLinesGapBelow;
     const int gridHeight = height - gridTop - kGridBottomMargin - below;
     layoutEntry("Fxg3").geometry = {kGridLeft, gridTop, gridWidth, gridHeight};
+    // Both views in the same place: one of them is on show.
+    layoutEntry("grdOnline").geometry = {kGridLeft, gridTop, gridWidth, gridHeight};
     int y = gridTop + gridHeight + kLinesGapAbove;
     for (const char* line : kLines) {
         layoutEntry(line).geometry = {kGridLeft, y, gridWidth, heightOf(line)};
@@ -325,6 +366,9 @@ void StatementWindowModel::selectForm(int listIndex) {
     cboForm.listIndex = listIndex;
     settings_.form = listIndex == 1 ? ReturnForm::Income : ReturnForm::Blue;
     Fxg3.setText(0, colSpecial, std::string(statementShortHeadings(settings_.form)[colSpecial]));
+    if (Fxg3Visible) {
+        lblDestination.caption = expenseDestinationLine(settings_.form, online_.expenseTotal);
+    }
 }
 
 void StatementWindowModel::setTxtGetYe(std::string text) {
@@ -465,7 +509,11 @@ void StatementWindowModel::Form_Unload() {
 
 void StatementWindowModel::cmdPrint_Click() {
     if (printDevice_ == nullptr) return;
-    printStatementCommand(*this, state_, dialogs_, *printDevice_);
+    if (view() == StatementView::Online) {
+        printOnlineCommand(*this, dialogs_, *printDevice_);
+    } else {
+        printStatementCommand(*this, state_, dialogs_, *printDevice_);
+    }
 }
 
 bool StatementWindowModel::click(std::string_view name) {
@@ -479,6 +527,167 @@ bool StatementWindowModel::click(std::string_view name) {
         return false;
     }
     return true;
+}
+
+// --- the online list ----------------------------------------------------------
+
+namespace {
+
+// Where each field's label breaks in the heading of its column: after that
+// many characters, 0 for a label of one line.
+constexpr std::array<std::size_t, kOnlineFields> kHeadingBreaks = {0, 0, 0, 4, 4, 4, 4, 0, 3,
+                                                                   5, 2, 2, 4, 3, 4, 4, 0};
+
+std::string shortened(std::string_view text, std::size_t limit) {
+    if (common::charCount(text) <= limit) return std::string(text);
+    return common::leftChars(text, limit) + "…";
+}
+
+}  // namespace
+
+std::string copiedCaption(std::string_view text) {
+    return "「" + shortened(text, kCopiedQuoteLimit) + "」をコピーしました";
+}
+
+std::string onlineColumnHeading(int col) {
+    if (col <= 0 || col > kOnlineFields) return kOnlineRecordHeading;
+    const std::string_view label = onlineFieldLabel(static_cast<OnlineField>(col - 1));
+    const std::size_t at = kHeadingBreaks[static_cast<std::size_t>(col - 1)];
+    const std::size_t chars = common::charCount(label);
+    if (at == 0 || at >= chars) return std::string(label);
+    return common::leftChars(label, at) + "\n" + common::midChars(label, at + 1, chars - at);
+}
+
+void StatementWindowModel::keepStatement(const StatementData& data) {
+    hasSmallAssets_ = data.hasSmallAssets;
+    hasLeaving_ = data.hasLeaving;
+    online_ = onlineEntries(data, state_.assetRegister, statementYear);
+    fillOnline();
+    lblDestination.caption = expenseDestinationLine(settings_.form, online_.expenseTotal);
+    tabView.visible = true;
+    showView();
+}
+
+void StatementWindowModel::fillOnline() {
+    const int count = static_cast<int>(online_.assets.size());
+    grdOnline = platform::Grid(count + 1, kOnlineColumns);
+    // The No. centred; the fields take the grid's general alignment, numbers
+    // to the right.
+    std::string format = std::string("^") + onlineColumnHeading(0);
+    for (int col = 1; col < kOnlineColumns; ++col) format += "|" + onlineColumnHeading(col);
+    grdOnline.setFormatString(format);
+    grdOnline.setFixedRows(1);
+    grdOnline.setFixedCols(1);
+    bool problems = false;
+    for (int row = 1; row <= count; ++row) {
+        const OnlineEntry& entry = online_.assets[static_cast<std::size_t>(row - 1)];
+        grdOnline.setText(row, 0, std::to_string(entry.record));
+        for (int col = 1; col < kOnlineColumns; ++col) {
+            const auto field = static_cast<OnlineField>(col - 1);
+            grdOnline.setText(row, col, onlineDisplayText(entry, field));
+            if (entry.problemOf(field) == nullptr) continue;
+            problems = true;
+            grdOnline.setRow(row);
+            grdOnline.setCol(col);
+            grdOnline.setCurrentBackColor(kOnlineProblemColor);
+        }
+    }
+    grdOnline.setRow(0);
+    grdOnline.setCol(0);
+
+    std::vector<std::string> warnings = online_.warnings;
+    if (online_.assets.empty()) warnings.insert(warnings.begin(), kOnlineNoAssets);
+    std::string all;
+    for (const std::string& warning : warnings) all += (all.empty() ? "" : "\n") + warning;
+    lblWarnings.toolTip = all;
+    if (warnings.size() > kOnlineWarningLines) {
+        const std::size_t rest = warnings.size() - (kOnlineWarningLines - 1);
+        warnings.resize(kOnlineWarningLines - 1);
+        warnings.push_back("ほかに注意が" + std::to_string(rest) + "件あります。");
+    }
+    lblWarnings.caption.clear();
+    for (const std::string& warning : warnings) {
+        lblWarnings.caption += (lblWarnings.caption.empty() ? "" : "\n") + warning;
+    }
+    lblProblem.caption = problems ? kOnlineProblemLegend : "";
+    lblCopied.caption = kOnlineCopyHint;
+}
+
+void StatementWindowModel::showView() {
+    const bool table = view() == StatementView::Table;
+    const auto marked = [this](Marking marking) {
+        return std::find(markings.begin(), markings.end(), marking) != markings.end();
+    };
+    // The legends tell the table's colours.
+    Picture1.visible = Label4.visible = table && marked(Marking::Removable);
+    Picture2.visible = Label5.visible = table && marked(Marking::NotExisting);
+    lblSmall.visible = table && hasSmallAssets_;
+    lblSmallOver.visible = lblSmall.visible && smallAssetTotal > kSmallAssetYearlyCap;
+    lblScrapped.visible = table && hasLeaving_;
+    lblWarnings.visible = !table && !lblWarnings.caption.empty();
+    // A list without problems has nothing to explain.
+    lblProblem.visible = !table && !lblProblem.caption.empty();
+    lblCopied.visible = !table;
+    lblDestination.visible = true;
+}
+
+std::vector<const platform::Control*> StatementWindowModel::tableNotes() const {
+    std::vector<const platform::Control*> notes;
+    if (hasSmallAssets_) notes.push_back(&lblSmall);
+    if (hasSmallAssets_ && smallAssetTotal > kSmallAssetYearlyCap) notes.push_back(&lblSmallOver);
+    if (hasLeaving_) notes.push_back(&lblScrapped);
+    if (Fxg3Visible) notes.push_back(&lblDestination);
+    return notes;
+}
+
+void StatementWindowModel::selectView(int index) {
+    if (!tabView.visible || index < 0 || index >= static_cast<int>(tabView.items.size())) return;
+    if (index == tabView.listIndex) return;
+    tabView.listIndex = index;
+    showView();
+    Form_Resize(lastScaleWidth_, lastScaleHeight_, lastMinimized_);
+}
+
+const OnlineEntry* StatementWindowModel::onlineEntryAt(int row) const {
+    if (row < 1 || row > static_cast<int>(online_.assets.size())) return nullptr;
+    return &online_.assets[static_cast<std::size_t>(row - 1)];
+}
+
+std::string StatementWindowModel::onlineProblemAt(int row, int col) const {
+    const OnlineEntry* entry = onlineEntryAt(row);
+    if (entry == nullptr || col < 1 || col >= kOnlineColumns) return {};
+    const FieldProblem* problem = entry->problemOf(static_cast<OnlineField>(col - 1));
+    return problem != nullptr ? problem->message : std::string();
+}
+
+std::string StatementWindowModel::grdOnline_Select(int row, int col) {
+    const OnlineEntry* entry = onlineEntryAt(row);
+    if (entry == nullptr || col < 0 || col >= kOnlineColumns) return {};
+    grdOnline.setRow(row);
+    grdOnline.setCol(col);
+    // A list without problems has no explanations to give.
+    if (!lblProblem.caption.empty()) {
+        const std::string problem = onlineProblemAt(row, col);
+        lblProblem.caption =
+            problem.empty() ? std::string(kOnlineProblemLegend)
+                            : "No." + std::to_string(entry->record) + "の「" +
+                                  std::string(onlineFieldLabel(static_cast<OnlineField>(col - 1))) +
+                                  "」：" + problem;
+    }
+    if (col == 0) {
+        lblCopied.caption = kOnlineCopyHint;
+        return {};
+    }
+    const auto field = static_cast<OnlineField>(col - 1);
+    // What the online system offers in a list of its own is chosen there.
+    if ((field == OnlineField::Kind && entry->kindToChoose) ||
+        (field == OnlineField::Detail && entry->detailToChoose)) {
+        lblCopied.caption = kOnlineChooseField;
+        return {};
+    }
+    std::string text = onlineTypedText(*entry, field);
+    lblCopied.caption = text.empty() ? std::string(kOnlineNothingToCopy) : copiedCaption(text);
+    return text;
 }
 
 }  // namespace fenmark::yearend

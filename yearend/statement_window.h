@@ -13,7 +13,11 @@
 //   window.markings[0];                      // Marking::None
 //
 // A window shows one statement: afterwards the year box is hidden and "表示"
-// disabled. An asset whose schedule cannot be computed, or that has none,
+// disabled. Over the statement two tabs choose its view: the return's table
+// (Fxg3), or the same assets as they are typed into the online return
+// system (grdOnline, from onlineEntries), where choosing a cell gives the
+// text to copy. Under both views lblDestination says where the ㋷ total
+// goes. An asset whose schedule cannot be computed, or that has none,
 // shows empty schedule columns and adds nothing to the schedule totals; the
 // user is told once. The totals are 64-bit.
 
@@ -32,6 +36,7 @@
 #include "platform/printer.h"
 #include "register/state.h"
 #include "schedule/schedule_window.h"
+#include "yearend/return_entry.h"
 #include "yearend/statement.h"
 
 namespace fenmark::yearend {
@@ -51,6 +56,38 @@ inline constexpr int kEnterKey = 13;
 [[nodiscard]] constexpr std::int32_t yearBeingFiled(std::int32_t year, int month) {
     return month <= 3 ? year - 1 : year;
 }
+
+// The two views of a statement on show, in the order of their tabs.
+enum class StatementView { Table, Online };
+inline constexpr const char* kTableViewTitle = "決算書の表";
+
+// The online list: the asset's No., then the fields in the order they are
+// typed.
+inline constexpr int kOnlineColumns = 1 + kOnlineFields;
+inline constexpr const char* kOnlineRecordHeading = "No.";
+// A cell whose value the online system would refuse as it stands, or that
+// the register cannot decide.
+inline constexpr platform::Rgb kOnlineProblemColor = 0xFFC8C8;
+// What stands under the online list until a cell is chosen.
+inline constexpr const char* kOnlineProblemLegend =
+    "赤い欄は、そのままでは入力できない値か、選び直す欄です。欄を選ぶと説明を表示します。";
+inline constexpr const char* kOnlineCopyHint =
+    "欄を選ぶと、その値をコピーします（金額はカンマなしの数字）。作成コーナーの入力欄に貼り"
+    "付けてください。";
+inline constexpr const char* kOnlineNothingToCopy = "空欄です。コピーするものはありません。";
+inline constexpr const char* kOnlineChooseField = "一覧から選ぶ欄です。コピーしていません。";
+inline constexpr const char* kOnlineNoAssets = "この年分に作成コーナーへ入力する資産はありません。";
+// The list's warnings shown whole under the list; more are summed up in a
+// last line.
+inline constexpr std::size_t kOnlineWarningLines = 3;
+// A copied text longer than this is shortened in the status line.
+inline constexpr std::size_t kCopiedQuoteLimit = 24;
+
+// The status line after a copy: 「「12345」をコピーしました」.
+[[nodiscard]] std::string copiedCaption(std::string_view text);
+// The heading of column `col` of the online list: 「No.」, then the
+// field's label broken into lines to keep the column narrow.
+[[nodiscard]] std::string onlineColumnHeading(int col);
 
 // What the window reads when a statement is computed.
 struct StatementSettings {
@@ -94,6 +131,9 @@ struct ControlLayout {
     // (setNeededSize); 0 until then. The layout gives it at least that.
     int neededWidth = 0;
     int neededHeight = 0;
+    // A label that wraps its caption at the width the layout gives it, this
+    // many lines high; 0 for a label of one line measured whole.
+    int wrapLines = 0;
 };
 
 // What follows the year in the heading.
@@ -150,9 +190,24 @@ class StatementWindowModel {
     platform::Control lblScrapped{"lblScrapped"};
     platform::Control cmdPrint{"cmdPrint", "印刷"};
     platform::Control cmdCancel{"cmdCancel", "戻る"};
+    // Under the online list: its warnings (more than 220 assets, assets
+    // left out), the problem of the cell chosen and what was copied.
+    platform::Control lblWarnings{"lblWarnings"};
+    platform::Control lblProblem{"lblProblem"};
+    platform::Control lblCopied{"lblCopied"};
+    // Under both views: where the ㋷ total goes on the return chosen.
+    platform::Control lblDestination{"lblDestination"};
 
     platform::Grid Fxg3{2, kStatementColumns};
+    // True once a statement is on show, whichever view shows it.
     bool Fxg3Visible = false;
+    // The tabs over the statement: kTableViewTitle and kOnlineViewTitle;
+    // shown with a statement. Change it through selectView.
+    platform::ComboBox tabView{"tabView"};
+    // The online list: row k the k-th asset of onlineList(), its No. and
+    // fields as onlineDisplayText shows them; a cell with a problem in
+    // kOnlineProblemColor.
+    platform::Grid grdOnline{1, kOnlineColumns};
 
     // Every control's place and look, the grid's included; Form_Resize
     // places them all.
@@ -245,8 +300,35 @@ class StatementWindowModel {
     // made the current cell; throws platform::GridError outside the table.
     [[nodiscard]] std::string GetPriData(int row, int col);
 
-    // "印刷": prints the statement on show.
+    // "印刷": prints the view on show, the table or the online list.
     void cmdPrint_Click();
+
+    // The user chose a tab (0 the table, 1 the online list).
+    void selectView(int index);
+    [[nodiscard]] StatementView view() const {
+        return tabView.listIndex == 1 ? StatementView::Online : StatementView::Table;
+    }
+    // Whether the table, or the online list, is on show.
+    [[nodiscard]] bool tableShown() const { return Fxg3Visible && view() == StatementView::Table; }
+    [[nodiscard]] bool onlineShown() const {
+        return Fxg3Visible && view() == StatementView::Online;
+    }
+    // The lines under the table as its view shows them, whichever view is
+    // on show: the small assets and their cap, the scrapped assets, where
+    // the ㋷ total goes.
+    [[nodiscard]] std::vector<const platform::Control*> tableNotes() const;
+    // The entries of the statement on show; none before one is shown.
+    [[nodiscard]] const OnlineEntries& onlineList() const { return online_; }
+    // The user chose cell (row, col) of grdOnline, row 1 the first asset:
+    // it becomes the current cell, lblProblem explains its problem and
+    // lblCopied says what was copied. Returns the text to put on the
+    // clipboard, onlineTypedText of the field: empty for the No., a blank
+    // field, a field chosen from the online system's own list, and outside
+    // the list.
+    [[nodiscard]] std::string grdOnline_Select(int row, int col);
+    // The explanation of the problem of cell (row, col) of grdOnline, empty
+    // for none.
+    [[nodiscard]] std::string onlineProblemAt(int row, int col) const;
 
   private:
     // Steps of the computation.
@@ -254,6 +336,14 @@ class StatementWindowModel {
     // Writes the statement into Fxg3, the markings, legends and totals.
     void render(StatementData data);
     void finish();
+    // Keeps what the views need of the statement `data` just rendered: the
+    // online list and the lines under the table.
+    void keepStatement(const StatementData& data);
+    void fillOnline();
+    // The lines and legends of the view on show.
+    void showView();
+    // The entry of grdOnline row `row`, or nullptr.
+    [[nodiscard]] const OnlineEntry* onlineEntryAt(int row) const;
     void mark(int f, Marking marking);
     void put(int f, int col, std::string text);
     [[nodiscard]] ControlLayout& layoutEntry(std::string_view name);
@@ -290,6 +380,10 @@ class StatementWindowModel {
     int lastScaleWidth_ = kClientWidth;
     int lastScaleHeight_ = kClientHeight;
     bool lastMinimized_ = false;
+    // Of the statement on show.
+    OnlineEntries online_;
+    bool hasSmallAssets_ = false;
+    bool hasLeaving_ = false;
 };
 
 }  // namespace fenmark::yearend

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRawFont>
 #include <QScreen>
+#include <QTabBar>
 #include <QTest>
 #include <memory>
 #include <set>
@@ -117,13 +118,18 @@ TEST_F(StatementLayoutTest, NoControlLiesOnAnotherAtAnySizeTheWindowAllows) {
         const char* year;
         bool show;
         const char* picture;
+        // The online list on show instead of the table.
+        bool online = false;
     } steps[] = {{"令和", "8", false, "statement_sample_open"},
                  {"平成", "30", true, "statement_sample_h30"},
-                 {"令和", "8", true, "statement_sample_r8"}};
+                 {"令和", "8", true, "statement_sample_r8"},
+                 {"令和", "8", true, "statement_sample_r8_online", true}};
     for (const auto& step : steps) {
-        SCOPED_TRACE(std::string(step.era) + step.year + (step.show ? " shown" : " typed"));
+        SCOPED_TRACE(std::string(step.era) + step.year + (step.show ? " shown" : " typed") +
+                     (step.online ? " online" : ""));
         auto window = opened();
         typeYear(*window, step.era, step.year, step.show);
+        if (step.online) window->findChild<QTabBar*>(QStringLiteral("tabView"))->setCurrentIndex(1);
         const QSize least = window->minimumSize();
         // A sensible least size: the two rows above the grid whole, the grid
         // with room for rows, and no larger than a small screen.

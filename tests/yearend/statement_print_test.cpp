@@ -49,7 +49,9 @@ double rowText(int k) { return 1590 + 420.0 * k + (420 - 9 * 20 * 1.2) / 2; }
 std::vector<Op> namesOn(const RecordingPrinter& printer, int page) {
     std::vector<Op> out;
     for (const Op& op : printer.onPage(page)) {
-        if (op.x < tableLeft(printer) + 1900 && op.y > 1590) out.push_back(op);
+        // The lines under the table start in the name column and run on.
+        const bool inNameColumn = op.x + widthOf(op) <= tableLeft(printer) + 1900;
+        if (inNameColumn && op.y > 1590) out.push_back(op);
     }
     return out;
 }
@@ -238,6 +240,33 @@ TEST(StatementPrintTest, TitleNamesTheReturnTheYearAndTheClosingDate) {
         EXPECT_EQ(title[0].size, 12);
         EXPECT_EQ(textOf(printer.onPage(1), "㋬特別").has_value(), c.form == 1);
         EXPECT_EQ(textOf(printer.onPage(1), "㋬割増").has_value(), c.form == 0);
+    }
+}
+
+// Under the totals of the last sheet, after the lines on small and scrapped
+// assets: where the ㋷ total goes on the return chosen.
+TEST(StatementPrintTest, TheLastSheetSaysWhereTheExpenseTotalGoes) {
+    std::vector<reg::Row> rows = assets(19);
+    rows[18][reg::disposalMonth - 1] = "2008-06";
+    rows[18][reg::disposalKind - 1] = "除却";
+    for (const int form : {0, 1}) {
+        SCOPED_TRACE(form);
+        auto opened = statement(rows, "20");
+        StatementWindowModel& w = *opened->window;
+        w.selectForm(form);
+        // The window's view does not change what the table's printout says.
+        w.selectView(1);
+        const RecordingPrinter printer = printed(*opened);
+        ASSERT_EQ(printer.pageCount(), 2);
+        const std::string line = expenseDestinationLine(
+            form == 1 ? ReturnForm::Income : ReturnForm::Blue, w.expenseTotal);
+        EXPECT_FALSE(textOf(printer.onPage(1), line).has_value());
+        const auto destination = textOf(printer.onPage(2), line);
+        const auto scrapped = textOf(printer.onPage(2), w.lblScrapped.caption);
+        ASSERT_TRUE(destination.has_value() && scrapped.has_value());
+        EXPECT_EQ(destination->x, tableLeft(printer));
+        EXPECT_EQ(destination->y, scrapped->y + 300);
+        EXPECT_LE(destination->y + destination->size * 24, printer.pageHeight());
     }
 }
 

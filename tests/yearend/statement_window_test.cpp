@@ -41,6 +41,10 @@ TEST(StatementWindow, OpensWaitingForAYear) {
         {"lblSmall", "", false, true},
         {"lblSmallOver", kSmallAssetOverCaption, false, true},
         {"lblScrapped", "", false, true},
+        {"lblWarnings", "", false, true},
+        {"lblProblem", "", false, true},
+        {"lblCopied", "", false, true},
+        {"lblDestination", "", false, true},
     };
     ASSERT_EQ(w.controls().size(), std::size(expected));
     for (const Expected& e : expected) {
@@ -187,7 +191,7 @@ TEST(StatementWindow, TheHeadingFollowsTheEraAndTheYearTyped) {
 // it, the grid's heading taller than designed.
 void measureWide(StatementWindowModel& w) {
     for (const ControlLayout& entry : std::vector<ControlLayout>(w.layout)) {
-        if (entry.name == "Fxg3") {
+        if (entry.name == "Fxg3" || entry.name == "grdOnline") {
             w.setNeededSize(entry.name, 0, 3600);
         } else if (!entry.name.starts_with("Picture")) {
             w.setNeededSize(entry.name, entry.geometry.width * 3 / 2 + 200,
@@ -199,10 +203,14 @@ void measureWide(StatementWindowModel& w) {
 // No control lies on another, and each lies inside the client area.
 void expectNoOverlap(StatementWindowModel& w, int width, int height) {
     // The lines under the grid stand one under the other only as far as
-    // they are shown.
+    // they are shown; the two views share the grid's place, and the tabs
+    // come with a statement.
     const auto shown = [&w](const ControlLayout& entry) {
-        const bool line =
-            entry.name == "lblSmall" || entry.name == "lblSmallOver" || entry.name == "lblScrapped";
+        if (entry.name == "Fxg3") return w.view() == StatementView::Table;
+        if (entry.name == "grdOnline") return w.view() == StatementView::Online;
+        if (entry.name == "tabView") return w.tabView.visible;
+        const bool line = entry.name.starts_with("lbl") && entry.name != "lblForm" &&
+                          entry.name != "lblComent" && entry.name != "lblGY";
         return !line || w.control(entry.name)->visible;
     };
     for (std::size_t i = 0; i < w.layout.size(); ++i) {
@@ -228,7 +236,8 @@ void expectNoOverlap(StatementWindowModel& w, int width, int height) {
 }
 
 // From the least size up, with the design's sizes and with a view's wider
-// measures, before and after a statement with all three lines under it.
+// measures, before and after a statement with all its lines under it, in
+// both views.
 TEST(StatementWindow, NoControlLiesOnAnotherAtAnySize) {
     for (const bool wide : {false, true}) {
         SCOPED_TRACE(wide ? "measured wide" : "as designed");
@@ -242,13 +251,20 @@ TEST(StatementWindow, NoControlLiesOnAnotherAtAnySize) {
         StatementWindowModel& w = *s->window;
         if (wide) measureWide(w);
         const ClientSize least = w.minimumClientSize();
-        for (const bool shown : {false, true}) {
-            if (shown) {
+        for (const int step : {0, 1, 2}) {
+            if (step == 1) {
                 w.selectEra(1);
                 w.setTxtGetYe("8");
                 w.cmdOk_Click();
                 ASSERT_TRUE(w.Fxg3Visible);
                 ASSERT_TRUE(w.lblSmall.visible && w.lblSmallOver.visible);
+                ASSERT_TRUE(w.lblDestination.visible);
+            }
+            // The online list with its lines: the problem of the scrapped
+            // asset's remark, the copy line, the destination.
+            if (step == 2) {
+                w.selectView(1);
+                ASSERT_TRUE(w.lblProblem.visible && w.lblCopied.visible);
             }
             const std::pair<int, int> sizes[] = {{least.width, least.height},
                                                  {least.width + 15, least.height + 15},

@@ -118,19 +118,21 @@ std::vector<Control*> EntryCardModel::labels() {
             &lblCapKuriZanUnit,
             &lblCapKuriKaitei,
             &lblCapKuriKaiteiUnit,
-            &lblKuriNote};
+            &lblKuriNote,
+            &lblCapShisan,
+            &lblShisanNote};
 }
 
 std::vector<ComboBox*> EntryCardModel::comboBoxes() {
-    return {&cboBunrui,   &cboReki,    &Combo1,      &cboJyo,     &cboJyoReki,
-            &cboJyoMonth, &cboGyoReki, &cboGyoMonth, &cboKuriReki};
+    return {&cboBunrui,   &cboReki,    &Combo1,      &cboJyo,      &cboJyoReki,
+            &cboJyoMonth, &cboGyoReki, &cboGyoMonth, &cboKuriReki, &cboShisan};
 }
 
 std::vector<OptionButton*> EntryCardModel::options() {
     return {&optGaku, &optRitu, &optToku, &optSyou};
 }
 
-std::vector<CheckBox*> EntryCardModel::checkBoxes() { return {&chkKuriCalc}; }
+std::vector<CheckBox*> EntryCardModel::checkBoxes() { return {&chkKuriCalc, &chkChuko}; }
 
 std::vector<Control*> EntryCardModel::buttons() {
     return {&cmdRR,  &cmdRew,    &cmdFor,  &cmdFF,    &Command1,
@@ -376,6 +378,8 @@ void EntryCardModel::assign(ComboBox& list, int listIndex) {
         cboBunrui_Click();
     } else if (&list == &cboJyo) {
         cboJyo_Click();
+    } else if (&list == &cboShisan) {
+        cboShisan_Click();
     } else if (&list == &cboJyoReki || &list == &cboJyoMonth || &list == &cboGyoReki ||
                &list == &cboGyoMonth || &list == &cboKuriReki) {
         markChanged();
@@ -395,7 +399,11 @@ void EntryCardModel::assign(OptionButton& opt, bool value) {
 void EntryCardModel::assign(CheckBox& box, bool value) {
     if (box.value == value) return;
     box.value = value;
-    if (&box == &chkKuriCalc) chkKuriCalc_Click();
+    if (&box == &chkKuriCalc) {
+        chkKuriCalc_Click();
+    } else if (&box == &chkChuko) {
+        chkChuko_Click();
+    }
 }
 
 void EntryCardModel::clearOptions() {

@@ -113,6 +113,16 @@ inline constexpr const char* kMsgNothingRegistered = "登録されたデータ�
 inline constexpr const char* kMsgConvertPlease = "データーのコンバートを行ってください。";
 inline constexpr const char* kMsgConvertDone = "データーのコンバートが終わりました。";
 
+// The kind of depreciable asset the municipal return declares the asset as
+// (償却資産の種類), and where the kind shown came from.
+inline constexpr const char* kMunicipalProposedNote = "種別・償却方法から";
+inline constexpr const char* kMunicipalExcludedLead = "対象外：";
+// What else the return takes of a type it does not propose to declare.
+inline constexpr const char* kMunicipalVehicleHint =
+    "大型特殊自動車・フォークリフトなどは「5 車両及び運搬具」";
+inline constexpr const char* kMunicipalFittingHint =
+    "借りた建物に付けた設備や独立した機械などは「1 構築物」";
+
 // The three-year method's rate, with its trailing blank.
 inline constexpr const char* kThreeYearRate = "0.333 ";
 
@@ -133,6 +143,10 @@ struct OptionButton {
 struct CheckBox : OptionButton {
     using OptionButton::OptionButton;
 };
+
+// The items of the kind list (cboShisan): 「1 構築物」 to 「6 工具・器具及び
+// 備品」, then 「対象外」.
+[[nodiscard]] std::vector<std::string> municipalKindItems();
 
 // What the card needs from the main window, which opened it.
 class EntryCardHost {
@@ -225,6 +239,14 @@ class EntryCardModel {
     CheckBox chkKuriCalc{"chkKuriCalc", "計算上の未償却残高から続ける"};
     platform::Control lblKuriNote{"lblKuriNote"};
 
+    // For the municipal return: the kind the asset is declared as (1 to 6,
+    // then 対象外), shown as proposed from the type and the method until the
+    // user chooses another, with lblShisanNote saying which it is; and
+    // whether the asset was bought used.
+    platform::ComboBox cboShisan{"cboShisan"};
+    platform::Control lblShisanNote{"lblShisanNote"};
+    CheckBox chkChuko{"chkChuko", "中古"};
+
     // Hidden working fields: the rate-table entries for the life and the
     // second life, the type's text and the date key.
     platform::TextBox Text1{"Text1", false};
@@ -273,6 +295,7 @@ class EntryCardModel {
     platform::Control lblCapKuriZanUnit{"lblCapKuriZanUnit", "円"};
     platform::Control lblCapKuriKaitei{"lblCapKuriKaitei", "改定取得価額："};
     platform::Control lblCapKuriKaiteiUnit{"lblCapKuriKaiteiUnit", "円"};
+    platform::Control lblCapShisan{"lblCapShisan", "償却資産の種類："};
 
     platform::Control cmdRec{"cmdRec", "登録"};
     platform::Control cmdCancel{"cmdCancel", "削除"};
@@ -388,6 +411,9 @@ class EntryCardModel {
     void optSyou_Click();
     void cboJyo_Click();
     void chkKuriCalc_Click();
+    // The user chose a kind: only one other than the proposal is kept.
+    void cboShisan_Click();
+    void chkChuko_Click();
 
     void cmdRec_Click();
     void cmdFor_Click();
@@ -419,6 +445,9 @@ class EntryCardModel {
     // empty, nothing when they hold no such date.
     [[nodiscard]] std::optional<std::string> carriedYearText() const;
     [[nodiscard]] std::optional<std::string> businessStartText() const;
+    // What column 28 would hold: the kind the user chose ("1"-"6", "0" for
+    // 対象外), empty while the proposal stands.
+    [[nodiscard]] const std::string& municipalKindText() const { return municipalChoice_; }
     // The asset code's two forms from the date key and the type.
     [[nodiscard]] std::string shortAssetCode() const;
     [[nodiscard]] std::string longAssetCode() const;
@@ -475,9 +504,14 @@ class EntryCardModel {
     // 改定取得価額).
     void updateSections();
     // The labels computed from the page: the carried opening against the
-    // program's own figure, the value the private years took. Run after
-    // everything that may change the page.
+    // program's own figure, the value the private years took, the kind of
+    // the municipal return. Run after everything that may change the page.
     void updateComputedNotes();
+    // The kind list and its note, from the type, the method and the choice.
+    void updateMunicipalKind();
+    // The page's type and method, with `choice` as column 28: what the
+    // municipal return's rules look at.
+    [[nodiscard]] reg::Row municipalKindRow(const std::string& choice) const;
     // The checks of the business start and the carried opening.
     [[nodiscard]] bool extendedCheck();
     // Writes the card's fields into `row` (SetData's body).
@@ -525,6 +559,8 @@ class EntryCardModel {
     EntryCardHost& host_;
     LifeDialogOpener* lifeOpener_ = nullptr;
     int codeDepth_ = 0;
+    // Column 28 as the page holds it (municipalKindText).
+    std::string municipalChoice_;
 };
 
 }  // namespace fenmark::card

@@ -71,6 +71,7 @@ void EntryCardModel::updateSections() {
 }
 
 void EntryCardModel::updateComputedNotes() {
+    updateMunicipalKind();
     lblGyoNote.caption.clear();
     lblKuriNote.caption.clear();
     const reg::Row row = pageRow();

@@ -178,8 +178,9 @@ struct LeavingRefusal {
 enum class MethodChoice { straightLine, decliningBalance, threeYear, smallAsset };
 
 // What the card stores for a method: the code, the life (the three-year
-// method and the small-asset rule set their own), the rate and, for the
-// 2007 and 2012 declining-balance rules, the revised and guarantee rates.
+// method sets its own; the small-asset rule keeps the statutory life, which
+// the municipal return values the asset by), the rate and, for the 2007 and
+// 2012 declining-balance rules, the revised and guarantee rates.
 struct MethodRates {
     std::string code;
     std::string life;

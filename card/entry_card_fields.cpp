@@ -139,6 +139,9 @@ void EntryCardModel::cmdLife_Click() {
     }
     assign(txtTnen, std::to_string(choice->years));
     lblTnenNote.caption = choice->note;
+    // A life worked out for a used asset says the asset was bought used; a
+    // life from the table says nothing either way.
+    if (choice->used) assign(chkChuko, true);
     moveFocus("txtTnen");
 }
 

@@ -120,6 +120,11 @@ bool lifeInTable(std::span<const std::string_view> table, const std::string& lif
     return detail::wholeNumber(life).has_value() && !law::lookupEntry(table, life).empty();
 }
 
+// The table a straight-line life is looked up in.
+std::span<const std::string_view> straightLineTable(double dateKey, bool straightOnlyType) {
+    return dateKey < kRules2007 || straightOnlyType ? law::oldRateTable() : law::rateTable2007();
+}
+
 }  // namespace
 
 bool EntryCardModel::decliningNotAllowed() const {
@@ -252,10 +257,12 @@ MethodResult methodRates(MethodChoice choice, int type, double dateKey, std::str
             if (const char* refusal = card::smallAssetRefusal(dateKey, unitPrice)) {
                 return refuse(refusal);
             }
-            return {MethodRates{"6", "1", kSmallAssetRate, ""}, {}};
+            if (!lifeInTable(straightLineTable(dateKey, false), lifeText)) {
+                return refuse(kMsgBadLife);
+            }
+            return {MethodRates{"6", lifeText, kSmallAssetRate, ""}, {}};
         case MethodChoice::straightLine: {
-            const bool oldTable = dateKey < kRules2007 || straightOnlyType;
-            const auto table = oldTable ? law::oldRateTable() : law::rateTable2007();
+            const auto table = straightLineTable(dateKey, straightOnlyType);
             if (!lifeInTable(table, lifeText)) return refuse(kMsgBadLife);
             const std::string code = type >= 9 ? "5" : dateKey >= kRules2007 ? "3" : "1";
             return {
@@ -301,15 +308,23 @@ void EntryCardModel::optSyou_Click() {
         refuseOption(optSyou, kMsgNoPrice, "txtPrice");
         return;
     }
+    // The whole cost is an expense of the year, whatever the life; the
+    // municipal return still values the asset by its statutory life, which
+    // is asked for as for straight line. Stored records keep theirs (older
+    // versions stored 1): 登録 asks for a missing one.
+    if (!fromCode() && txtTnen.text.empty()) {
+        refuseOption(optSyou, kMsgNoLife, "txtTnen");
+        return;
+    }
     if (const char* refusal = smallAssetRefusal()) {
         refuseOption(optSyou, refusal, "txtPrice");
         return;
     }
-    // The whole cost is an expense of the year: the life and the rate are
-    // the program's own, one year at 1.000.
-    assign(txtTnen, "1");
+    if (!fromCode() && !lifeInTable(straightLineTable(dateKey(), false), txtTnen.text)) {
+        refuseOption(optSyou, kMsgBadLife, "txtTnen");
+        return;
+    }
     lblRate.caption = kSmallAssetRate;
-    for (OptionButton* o : options()) o->value = o == &optSyou;
     Label14.caption = longAssetCode();
     Text3.text.clear();
     markChanged();

@@ -10,6 +10,7 @@
 #include "law/era.h"
 #include "law/rate_tables.h"
 #include "register/extended_columns.h"
+#include "yearend/municipal_return.h"
 
 namespace fenmark::card {
 
@@ -33,6 +34,7 @@ void EntryCardModel::Form_Load() {
     cboGyoReki.items = cboReki.items;
     cboGyoMonth.items = Combo1.items;
     cboKuriReki.items = cboReki.items;
+    cboShisan.items = municipalKindItems();
     law::GetList(lstData);
     law::GetList2(lstData2);
     law::GetList3(lstData3);
@@ -163,6 +165,9 @@ void EntryCardModel::copyRowIntoCard() {
     assign(txtKuriZan, cell(reg::carriedBookValue));
     assign(txtKuriKaitei, cell(reg::carriedRevisedBase));
     assign(chkKuriCalc, cell(reg::carriedChoice) == reg::kComputedChoice);
+    // The kind is kept as stored; the list shows it or the proposal.
+    municipalChoice_ = cell(reg::municipalKind);
+    assign(chkChuko, yearend::boughtUsed(state_.assetRegister.row(row)));
     updateSections();
 
     const double type = common::leadingNumber(cell(reg::typeCode));
@@ -274,6 +279,9 @@ void EntryCardModel::writePage(reg::Row& row) const {
     put(reg::carriedChoice,
         hasCarried && chkKuriCalc.value ? std::string(reg::kComputedChoice) : std::string());
     put(reg::businessStart, businessStartText().value_or(""));
+
+    put(reg::municipalKind, municipalChoice_);
+    put(reg::boughtUsed, chkChuko.value ? "1" : "");
 }
 
 void EntryCardModel::NewData() {
@@ -308,6 +316,8 @@ void EntryCardModel::NewData() {
     assign(txtKuriZan, "");
     assign(txtKuriKaitei, "");
     assign(chkKuriCalc, false);
+    municipalChoice_.clear();
+    assign(chkChuko, false);
     updateSections();
     updateComputedNotes();
 }

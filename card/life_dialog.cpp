@@ -186,6 +186,7 @@ void LifeDialogModel::cmdUsed_Click() {
     const law::LifeEntry* entry = selectedEntry();
     choice.cardType = entry != nullptr ? law::cardTypeFor(*entry) : -1;
     choice.note = kNoteUsed + used->explanation;
+    choice.used = true;
     chosen = std::move(choice);
     closeRequested = true;
 }

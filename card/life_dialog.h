@@ -48,6 +48,8 @@ struct LifeChoice {
     int cardType = -1;
     // Where the life came from, for the card to show beside it.
     std::string note;
+    // The life is the simplified one of an asset bought used.
+    bool used = false;
 };
 
 class LifeDialogModel {

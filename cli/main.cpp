@@ -10,6 +10,7 @@
 #include "cli/life_command.h"
 #include "cli/print_request.h"
 #include "cli/schedule_command.h"
+#include "cli/shokyaku_command.h"
 #include "cli/statement_command.h"
 
 int main(int argc, char** argv) {
@@ -229,6 +230,18 @@ int main(int argc, char** argv) {
                             "新品のときからの経過月数 (1-1200)");
     addOutputOptions(lifeCommand, life.format, life.encoding);
 
+    fenmark::cli::ShokyakuOptions shokyaku;
+    CLI::App* shokyakuCommand = app.add_subcommand(
+        "shokyaku",
+        "償却資産申告: 1月1日現在の資産ごとの評価額と、種類ごとの取得価額の合計を出力します");
+    shokyakuCommand->footer(
+        "--year は賦課期日（1月1日）の年です（既定は10月からは翌年、それまでは今年）。"
+        "税額は税率から見込んだもので、実際の税額は市区町村が計算します。");
+    shokyakuCommand->add_option("FILE", shokyaku.file, "台帳ファイル (.dat)")->required();
+    shokyakuCommand->add_option("--year", shokyaku.year, "賦課期日の年 (西暦 2027、R9)");
+    shokyakuCommand->add_option("--rate", shokyaku.rate, "税率 % (既定 1.4)");
+    addOutputOptions(shokyakuCommand, shokyaku.format, shokyaku.encoding);
+
     // Set last, so that the subcommands' own help does not repeat it.
     app.footer(
         "schedule と statement の JSON には、前年末未償却残高（引継ぎ）のある資産に \"carried\"、"
@@ -263,5 +276,6 @@ int main(int argc, char** argv) {
     if (*closeYearCommand) return fenmark::cli::runCloseYear(closeYear, std::cout, std::cerr);
     if (*exportCommand) return fenmark::cli::runExport(exportCsv, std::cout, std::cerr);
     if (*importCommand) return fenmark::cli::runImport(importCsv, std::cout, std::cerr);
+    if (*shokyakuCommand) return fenmark::cli::runShokyaku(shokyaku, std::cout, std::cerr);
     return 1;
 }

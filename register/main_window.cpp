@@ -41,10 +41,10 @@ MainWindowModel::MainWindowModel(ProgramState& state, platform::Dialogs& dialogs
       environment_(std::move(environment)) {
     showRoundingList(false);
     // The commands that need a register start disabled.
-    for (Control* c :
-         {&cmdCallRec, &mnuRecData, &cmdSave,  &mnuSave,  &cmdPrint,     &mnuPrint,    &cmdSort1,
-          &cmdSort2,   &cmdView1,   &cmdView3, &mnuSort1, &mnuSort2,     &mnuView1,    &mnuView2,
-          &mnuOrd,     &cmdOrd,     &cmdRsort, &mnuRsort, &mnuCloseYear, &mnuCsvExport}) {
+    for (Control* c : {&cmdCallRec,   &mnuRecData,   &cmdSave,     &mnuSave,  &cmdPrint, &mnuPrint,
+                       &cmdSort1,     &cmdSort2,     &cmdView1,    &cmdView3, &mnuSort1, &mnuSort2,
+                       &mnuView1,     &mnuView2,     &mnuOrd,      &cmdOrd,   &cmdRsort, &mnuRsort,
+                       &mnuCloseYear, &mnuCsvExport, &mnuMunicipal}) {
         c->enabled = false;
     }
 }
@@ -60,7 +60,7 @@ std::vector<std::pair<Control*, std::vector<Control*>>> MainWindowModel::menus()
          {&mnuNew, &mnuOpen, &mnuOpenBackup, &mnuSave, &mnuCsvImport, &mnuCsvExport, &mnuPrint,
           &mnuExit}},
         {&mnuEdit, {&mnuRecData, &mnuSort2, &mnuSort1, &mnuRsort, &mnuOrd, &mnuCloseYear}},
-        {&mnuView, {&mnuView1, &mnuView2}},
+        {&mnuView, {&mnuView1, &mnuView2, &mnuMunicipal}},
         {&menuKn, {&mnuhenkou}},
         {&mnuHelp, {&mnuMhelp, &mnuVer}},
     };
@@ -100,6 +100,7 @@ bool MainWindowModel::click(std::string_view name) {
         {"mnuView1", &MainWindowModel::mnuView1_Click},
         {"cmdView3", &MainWindowModel::cmdView3_Click},
         {"mnuView2", &MainWindowModel::mnuView2_Click},
+        {"mnuMunicipal", &MainWindowModel::mnuMunicipal_Click},
         {"cmdOrd", &MainWindowModel::cmdOrd_Click},
         {"mnuOrd", &MainWindowModel::mnuOrd_Click},
         {"Command2", &MainWindowModel::Command2_Click},
@@ -227,7 +228,7 @@ void MainWindowModel::openRegister() {
 void MainWindowModel::enableRegisterCommands(bool withOrder, bool showRounding) {
     for (Control* c : {&cmdCallRec, &mnuRecData, &cmdSave, &mnuSave, &cmdPrint, &mnuPrint,
                        &cmdSort1, &cmdSort2, &cmdView1, &cmdView3, &mnuSort1, &mnuSort2, &mnuView1,
-                       &mnuView2, &mnuCloseYear, &mnuCsvExport}) {
+                       &mnuView2, &mnuCloseYear, &mnuCsvExport, &mnuMunicipal}) {
         c->enabled = true;
     }
     if (withOrder) {
@@ -376,6 +377,7 @@ void MainWindowModel::cmdView1_Click() { openWindow(Window::Schedule); }
 void MainWindowModel::mnuView1_Click() { openWindow(Window::Schedule); }
 void MainWindowModel::cmdView3_Click() { openWindow(Window::Statement); }
 void MainWindowModel::mnuView2_Click() { openWindow(Window::Statement); }
+void MainWindowModel::mnuMunicipal_Click() { openWindow(Window::Municipal); }
 void MainWindowModel::cmdOrd_Click() {
     if (displayOrderAvailable(state_)) openWindow(Window::DisplayOrder);
 }

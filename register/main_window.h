@@ -68,6 +68,7 @@ enum class Window {
     EntryCard,
     Schedule,
     Statement,
+    Municipal,
     DisplayOrder,
     ClosingMonth,
     About
@@ -158,6 +159,7 @@ class MainWindowModel {
     platform::Control mnuView{"mnuView", "表示 (&V)"};
     platform::Control mnuView1{"mnuView1", "個別償却費　(&T)"};
     platform::Control mnuView2{"mnuView2", "決算書資料　(&K)"};
+    platform::Control mnuMunicipal{"mnuMunicipal", "償却資産申告　(&M)"};
     platform::Control menuKn{"menuKn", "環境設定(&K)"};
     platform::Control mnuhenkou{"mnuhenkou", "決算月変更(&O)"};
     platform::Control mnuHelp{"mnuHelp", "ﾍﾙﾌﾟ (&H)"};
@@ -207,6 +209,7 @@ class MainWindowModel {
     void mnuView1_Click();
     void cmdView3_Click();
     void mnuView2_Click();
+    void mnuMunicipal_Click();
     void cmdOrd_Click();
     void mnuOrd_Click();
     void Command2_Click();

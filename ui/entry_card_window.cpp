@@ -294,8 +294,10 @@ void EntryCardWindow::buildLayout() {
     grid->addWidget(w("lblCapPrice"), r, 0);
     grid->addLayout(row({"txtPrice", "lblCapPriceUnit", "", "lblCapGrouped", "Label24"}), r++, 1);
     grid->addWidget(w("lblCapTnen"), r, 0);
-    grid->addLayout(row({"txtTnen", "lblCapTnenUnit", "cmdLife", "", "lblCapRate", "lblRate"}), r++,
-                    1);
+    // 中古 stands by the table of useful lives, whose used-asset life ticks it.
+    grid->addLayout(
+        row({"txtTnen", "lblCapTnenUnit", "cmdLife", "chkChuko", "", "lblCapRate", "lblRate"}), r++,
+        1);
     auto* note = qobject_cast<QLabel*>(w("lblTnenNote"));
     note->setWordWrap(true);
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -381,6 +383,17 @@ void EntryCardWindow::buildLayout() {
         r++, 1);
     grid->addWidget(w("lblJyoNote"), r++, 1);
 
+    // The kind the January return declares the asset as. The note on where
+    // the kind came from wraps beside the list, which stands level with its
+    // lines, so that the card keeps to the smallest screen.
+    auto* kindNote = qobject_cast<QLabel*>(w("lblShisanNote"));
+    kindNote->setWordWrap(true);
+    kindNote->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(w("lblCapShisan"), r, 0);
+    auto* kindLine = row({"cboShisan", "", "lblShisanNote"}, false);
+    kindLine->setStretch(2, 1);
+    grid->addLayout(kindLine, r++, 1);
+
     auto* paging = row({"cmdRR", "cmdRew", "lblNum", "cmdFor", "cmdFF", "", "Command1"});
     qobject_cast<QLabel*>(w("lblNum"))->setAlignment(Qt::AlignCenter);
     w("lblNum")->setMinimumWidth(
@@ -389,8 +402,10 @@ void EntryCardWindow::buildLayout() {
     commands->addWidget(w("Command2"));
 
     auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(18, 14, 18, 14);
-    outer->setSpacing(12);
+    // Margins kept narrow enough for the card with its longest texts to
+    // stay within an 800-pixel screen.
+    outer->setContentsMargins(18, 12, 18, 12);
+    outer->setSpacing(10);
     outer->addLayout(grid);
     outer->addLayout(paging);
     outer->addLayout(commands);
@@ -408,13 +423,13 @@ void EntryCardWindow::buildTabOrder() {
     // The fields in the order the page is checked, the method, then the
     // buttons: Enter and Tab walk the page as it is filled in.
     const char* order[] = {
-        "txtName",     "cboBunrui",   "cboReki",     "txtYear",     "Combo1",      "txtSuu",
-        "txtPrice",    "txtTnen",     "cmdLife",     "txtTnen2",    "txtWari",     "txtZanwari",
-        "txtGendo",    "optGaku",     "optRitu",     "optToku",     "optSyou",     "cboGyoReki",
-        "txtGyoYear",  "cboGyoMonth", "cboKuriReki", "txtKuriYear", "txtKuriZan",  "txtKuriKaitei",
-        "chkKuriCalc", "cboJyo",      "cboJyoReki",  "txtJyoYear",  "cboJyoMonth", "txtJyoPrice",
-        "cmdRec",      "cmdFor",      "cmdRew",      "cmdRR",       "cmdFF",       "Command1",
-        "cmdCancel",   "cmdConv",     "Command2"};
+        "txtName",       "cboBunrui",   "cboReki",     "txtYear",     "Combo1",      "txtSuu",
+        "txtPrice",      "txtTnen",     "cmdLife",     "chkChuko",    "txtTnen2",    "txtWari",
+        "txtZanwari",    "txtGendo",    "optGaku",     "optRitu",     "optToku",     "optSyou",
+        "cboGyoReki",    "txtGyoYear",  "cboGyoMonth", "cboKuriReki", "txtKuriYear", "txtKuriZan",
+        "txtKuriKaitei", "chkKuriCalc", "cboJyo",      "cboJyoReki",  "txtJyoYear",  "cboJyoMonth",
+        "txtJyoPrice",   "cboShisan",   "cmdRec",      "cmdFor",      "cmdRew",      "cmdRR",
+        "cmdFF",         "Command1",    "cmdCancel",   "cmdConv",     "Command2"};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(widgetNamed(order[i - 1]), widgetNamed(order[i]));
     }
@@ -551,9 +566,10 @@ bool EntryCardWindow::eventFilter(QObject* watched, QEvent* event) {
                 }
                 focusNextChild();
                 // Enter walks the fields as they are filled in; the table
-                // beside the life is Tab's (and the mouse's) to reach.
-                if (QApplication::focusWidget() == widgetNamed(model_.cmdLife.name)) {
-                    focusNextChild();
+                // beside the life and 中古 are Tab's (and the mouse's) to
+                // reach.
+                for (const std::string* skipped : {&model_.cmdLife.name, &model_.chkChuko.name}) {
+                    if (QApplication::focusWidget() == widgetNamed(*skipped)) focusNextChild();
                 }
                 return true;
             }

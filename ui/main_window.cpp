@@ -25,6 +25,7 @@
 #include "ui/earlier_versions_dialog.h"
 #include "ui/entry_card_window.h"
 #include "ui/mirror.h"
+#include "ui/municipal_window.h"
 #include "ui/problems_dialog.h"
 #include "ui/schedule_window.h"
 #include "ui/statement_window.h"
@@ -350,6 +351,8 @@ bool MainWindow::openWindow(reg::Window window) {
             return true;
         case reg::Window::Statement:
             return openStatement();
+        case reg::Window::Municipal:
+            return openMunicipal();
     }
     return false;
 }
@@ -426,6 +429,20 @@ bool MainWindow::openStatement() {
 
 void MainWindow::unloadStatement() {
     if (statement_ != nullptr) statement_->close();
+}
+
+bool MainWindow::openMunicipal() {
+    auto* window = new MunicipalWindow(model_.state(), dialogs_, yearend::MunicipalClock{}, this,
+                                       &printDevice_);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    municipal_ = window;
+    parentDialogsTo(window);
+    window->show();
+    return true;
+}
+
+void MainWindow::unloadMunicipal() {
+    if (municipal_ != nullptr) municipal_->close();
 }
 
 void MainWindow::unloadSchedule() {

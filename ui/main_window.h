@@ -16,6 +16,7 @@
 #include "register/display_order.h"
 #include "register/main_window.h"
 #include "schedule/schedule_window.h"
+#include "yearend/municipal_window.h"
 #include "yearend/statement_window.h"
 
 class QAction;
@@ -30,6 +31,7 @@ class GridTableView;
 
 namespace fenmark::ui {
 
+class MunicipalWindow;
 class ScheduleWindow;
 class StatementWindow;
 
@@ -40,7 +42,8 @@ class MainWindow : public QMainWindow,
                    private reg::MainWindowHost,
                    private schedule::ScheduleWindowHost,
                    private reg::DisplayOrderOwner,
-                   private yearend::StatementWindowHost {
+                   private yearend::StatementWindowHost,
+                   private yearend::MunicipalWindowHost {
     Q_OBJECT
 
   public:
@@ -80,6 +83,8 @@ class MainWindow : public QMainWindow,
     bool openSchedule();
     void unloadStatement() override;
     bool openStatement();
+    void unloadMunicipal() override;
+    bool openMunicipal();
 
     void buildMenus();
     void buildControls();
@@ -104,6 +109,7 @@ class MainWindow : public QMainWindow,
     platform::qt::GridTableModel* fxg1Model_ = nullptr;
     QPointer<ScheduleWindow> schedule_;
     QPointer<StatementWindow> statement_;
+    QPointer<MunicipalWindow> municipal_;
 };
 
 }  // namespace fenmark::ui

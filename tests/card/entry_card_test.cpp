@@ -479,7 +479,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // 少額減価償却資産の特例: a unit price below 300,000 yen to March 2026,
 // below 400,000 yen from April 2026, acquisitions from April 2006 to March
-// 2029; the life and rate are the card's own.
+// 2029; the rate is the card's own, the life the one typed.
 TEST_F(EntryCardTest, SmallAssetRuleByDateAndUnitPrice) {
     struct Case {
         int era;
@@ -508,13 +508,13 @@ TEST_F(EntryCardTest, SmallAssetRuleByDateAndUnitPrice) {
         card.Form_Load();
         card.currentYear = 2029;
         card.currentMonth = 12;
-        type({.era = c.era, .year = c.year, .month = c.month, .price = c.price, .life = ""});
+        type({.era = c.era, .year = c.year, .month = c.month, .price = c.price, .life = "4"});
         card.setText("txtSuu", c.quantity);
         card.clickOption("optSyou");
         if (c.message == nullptr) {
             EXPECT_TRUE(dialogs.messages().empty());
             EXPECT_TRUE(card.optSyou.value);
-            EXPECT_EQ(card.txtTnen.text, "1");
+            EXPECT_EQ(card.txtTnen.text, "4");
             EXPECT_EQ(card.lblRate.caption, "1.000");
             EXPECT_EQ(card.methodCode(), "6");
             card.cmdRec_Click();

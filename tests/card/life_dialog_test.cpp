@@ -65,6 +65,7 @@ TEST_F(LifeDialogTest, NarrowsTheListAsTheUserTypesAndChoosesAnEntry) {
     ASSERT_TRUE(dialog->chosen);
     EXPECT_EQ(dialog->chosen->years, 4);
     EXPECT_EQ(dialog->chosen->cardType, 4);
+    EXPECT_FALSE(dialog->chosen->used);
     EXPECT_EQ(dialog->chosen->note,
               "耐用年数表：器具及び備品＞事務機器及び通信機器＞電子計算機＞パーソナルコンピュータ"
               "（サーバー用のものを除く。）（1-345）");
@@ -96,6 +97,7 @@ TEST_F(LifeDialogTest, ComputesAUsedAssetsLifeFromTheEntryOrATypedLife) {
     EXPECT_EQ(dialog->chosen->years, 4);
     EXPECT_EQ(dialog->chosen->cardType, 7);
     EXPECT_EQ(dialog->chosen->note, std::string(kNoteUsed) + dialog->lblUsed.caption);
+    EXPECT_TRUE(dialog->chosen->used);
 
     // Without an entry: the life typed, and no type for the card.
     open();
@@ -242,6 +244,47 @@ TEST_F(CardLifeTest, KeepsATypeTheUserChoseAndTakesUsedLives) {
     EXPECT_EQ(card.lblTnenNote.caption,
               std::string(kNoteUsed) +
                   "法定耐用年数6年、経過3年：(72か月 − 36か月) ＋ 36か月 × 20% ＝ 43.2か月 → 3年");
+}
+
+// The used-asset life says the asset was bought used; the user may still
+// say otherwise, and a later life from the table leaves the mark alone.
+TEST_F(CardLifeTest, AUsedLifeTicksUsedAndTheRecordKeepsIt) {
+    card.setText("txtName", "ノートパソコン");
+    card.select("cboReki", 2);
+    card.setText("txtYear", "8");
+    card.lostFocus("txtYear");
+    card.select("Combo1", 5);
+    card.lostFocus("Combo1");
+    card.setText("txtPrice", "180000");
+    card.currentYear = 2026;
+    card.currentMonth = 12;
+    opener.user = [](LifeDialogModel& d) { choose(d, "ノートパソコン"); };
+    card.click("cmdLife");
+    EXPECT_FALSE(card.chkChuko.value);
+
+    opener.user = [](LifeDialogModel& d) {
+        d.setText("txtFind", "ノートパソコン");
+        d.select(0);
+        d.setText("txtElapsedYears", "2");
+        d.click("cmdUsed");
+    };
+    card.cardChanged = false;
+    card.click("cmdLife");
+    EXPECT_EQ(card.txtTnen.text, "2");
+    EXPECT_TRUE(card.chkChuko.value);
+    EXPECT_TRUE(card.cardChanged);
+    opener.user = [](LifeDialogModel& d) { choose(d, "ノートパソコン"); };
+    card.click("cmdLife");
+    EXPECT_EQ(card.txtTnen.text, "4");
+    EXPECT_TRUE(card.chkChuko.value);
+
+    card.clickOption("optGaku");
+    card.cmdRec_Click();
+    ASSERT_EQ(state.recordCount, 1) << dialogs.messages().front().text;
+    EXPECT_EQ(state.assetRegister.at(1, reg::boughtUsed), "1");
+    card.setChecked("chkChuko", false);
+    card.cmdRec_Click();
+    EXPECT_EQ(state.assetRegister.at(1, reg::boughtUsed), "");
 }
 
 TEST_F(CardLifeTest, ALivingThingSetsTheTypeAsItsBoxWould) {

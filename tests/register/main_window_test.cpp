@@ -90,9 +90,9 @@ class MainWindowTest : public ::testing::Test {
 };
 
 const std::vector<std::string> kRegisterCommands = {
-    "cmdCallRec", "mnuRecData", "cmdSave",      "mnuSave",     "cmdPrint", "mnuPrint",
-    "cmdSort1",   "cmdSort2",   "cmdView1",     "cmdView3",    "mnuSort1", "mnuSort2",
-    "mnuView1",   "mnuView2",   "mnuCloseYear", "mnuCsvExport"};
+    "cmdCallRec", "mnuRecData", "cmdSave",      "mnuSave",      "cmdPrint",    "mnuPrint",
+    "cmdSort1",   "cmdSort2",   "cmdView1",     "cmdView3",     "mnuSort1",    "mnuSort2",
+    "mnuView1",   "mnuView2",   "mnuCloseYear", "mnuCsvExport", "mnuMunicipal"};
 
 TEST_F(MainWindowTest, StartUpWithoutSettingsShowsDecemberAndNoRegister) {
     EXPECT_EQ(model_.Caption.caption, "固定資産台帳   Ver.4.00");
@@ -349,15 +349,16 @@ TEST_F(MainWindowTest, TheCardsFirstSaveShowsTheRoundingListWithItsCaption) {
 
 TEST_F(MainWindowTest, CommandsOpenTheirWindowsAndHideTheMainWindow) {
     open(writeRegister(1));
-    for (const char* name : {"cmdCallRec", "cmdView1", "mnuView2", "cmdOrd"}) {
+    for (const char* name : {"cmdCallRec", "cmdView1", "mnuView2", "cmdOrd", "mnuMunicipal"}) {
         EXPECT_TRUE(model_.click(name)) << name;
     }
-    EXPECT_EQ(host_.opened, (std::vector<Window>{Window::EntryCard, Window::Schedule,
-                                                 Window::Statement, Window::DisplayOrder}));
-    EXPECT_EQ(host_.hidden, 4);
+    EXPECT_EQ(host_.opened,
+              (std::vector<Window>{Window::EntryCard, Window::Schedule, Window::Statement,
+                                   Window::DisplayOrder, Window::Municipal}));
+    EXPECT_EQ(host_.hidden, 5);
     host_.available = false;
     model_.click("cmdView1");
-    EXPECT_EQ(host_.hidden, 4);
+    EXPECT_EQ(host_.hidden, 5);
     model_.mnuVer_Click();
     EXPECT_EQ(host_.opened.back(), Window::About);
     model_.Command1_Click();

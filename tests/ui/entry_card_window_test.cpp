@@ -164,9 +164,9 @@ TEST_F(EntryCardWindowTest, EnterWalksThePageAndTheFieldsReachTheModel) {
 
     // Enter on a button presses it.
     // Past the other methods, the business start, the carried opening (its
-    // 改定取得価額 is off for straight line) and the leaving section (its
-    // price box is off).
-    for (int i = 0; i < 15; ++i) press(Qt::Key_Tab);
+    // 改定取得価額 is off for straight line), the leaving section (its price
+    // box is off) and the municipal return's kind.
+    for (int i = 0; i < 16; ++i) press(Qt::Key_Tab);
     ASSERT_EQ(focused(), "cmdRec");
     press(Qt::Key_Return);
     EXPECT_EQ(state.recordCount, 1);
@@ -321,6 +321,68 @@ TEST_F(EntryCardWindowTest, TheSectionsForTheAssetsPastAreTypedAndRegistered) {
         {reg::carriedChoice, "計算"},      {reg::disposalMonth, "2026-03"},
         {reg::disposalKind, "自家転用"},   {reg::salePrice, ""}};
     for (const auto& [column, text] : stored) EXPECT_EQ(row[column - 1], text) << column;
+}
+
+// The kind for the January return follows the type until the user picks
+// another in the list; 中古 is ticked on screen; both reach the record.
+TEST_F(EntryCardWindowTest, TheMunicipalKindAndUsedAreChosenOnScreen) {
+    auto& m = card->model();
+    m.currentYear = 2026;
+    m.currentMonth = 12;
+    auto* kinds = find<QComboBox>(*card, "cboShisan");
+    auto* note = find<QLabel>(*card, "lblShisanNote");
+    auto* used = find<QCheckBox>(*card, "chkChuko");
+    EXPECT_EQ(str(find<QLabel>(*card, "lblCapShisan")->text()), "償却資産の種類：");
+    EXPECT_EQ(str(used->text()), "中古");
+    ASSERT_EQ(kinds->count(), 7);
+    EXPECT_EQ(str(kinds->itemText(5)), "6 工具・器具及び備品");
+    EXPECT_EQ(str(kinds->itemText(6)), "対象外");
+    EXPECT_EQ(kinds->currentIndex(), -1);
+
+    m.setText("txtName", "軽トラック");
+    m.select("cboBunrui", 7);
+    m.setText("txtYear", "8");
+    m.txtYear_LostFocus();
+    m.select("Combo1", 5);
+    m.setText("txtPrice", "900000");
+    m.setText("txtTnen", "4");
+    card->sync();
+    QTest::mouseClick(find<QRadioButton>(*card, "optGaku"), Qt::LeftButton);
+    EXPECT_EQ(str(kinds->currentText()), "対象外");
+    EXPECT_EQ(str(withoutJoiners(note->text())), std::string(card::kMunicipalProposedNote) +
+                                                     "　対象外：自動車税・軽自動車税の車両\n" +
+                                                     card::kMunicipalVehicleHint);
+    // The longest note wraps inside the card, on nothing else.
+    EXPECT_TRUE(card->screen()->availableGeometry().contains(card->frameGeometry()));
+    expectNothingOverlaps(*card);
+    test::saveScreenshot(*card, "entry_card_municipal_vehicle");
+
+    kinds->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Up);
+    press(Qt::Key_Up);
+    EXPECT_EQ(str(kinds->currentText()), "5 車両及び運搬具");
+    EXPECT_EQ(m.municipalKindText(), "5");
+    EXPECT_EQ(str(note->text()), "");
+    // 中古 stands by the table of useful lives: Tab reaches it from there.
+    find<QPushButton>(*card, "cmdLife")->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "chkChuko");
+    press(Qt::Key_Space);
+    EXPECT_TRUE(used->isChecked());
+    EXPECT_TRUE(m.chkChuko.value);
+    expectNothingOverlaps(*card);
+    test::saveScreenshot(*card, "entry_card_municipal_chosen");
+
+    QTest::mouseClick(find<QPushButton>(*card, "cmdRec"), Qt::LeftButton);
+    ASSERT_TRUE(dialogs.messages().empty()) << dialogs.messages()[0].text;
+    EXPECT_EQ(state.assetRegister.at(1, reg::municipalKind), "5");
+    EXPECT_EQ(state.assetRegister.at(1, reg::boughtUsed), "1");
+
+    // A new page shows neither until its type is known.
+    QTest::mouseClick(find<QPushButton>(*card, "Command1"), Qt::LeftButton);
+    EXPECT_EQ(kinds->currentIndex(), -1);
+    EXPECT_FALSE(used->isChecked());
+    EXPECT_EQ(str(note->text()), "");
 }
 
 TEST_F(EntryCardWindowTest, TheCloseBoxRunsTheClosingQuestions) {

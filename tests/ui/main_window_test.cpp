@@ -41,9 +41,10 @@ class RecordingHelp : public platform::HelpViewer {
 
 // The commands that need a register, disabled until one is shown.
 const std::vector<std::string> kRegisterCommands = {
-    "cmdCallRec", "mnuRecData", "cmdSave",  "mnuSave",  "cmdPrint",     "mnuPrint",    "cmdSort1",
-    "cmdSort2",   "cmdView1",   "cmdView3", "mnuSort1", "mnuSort2",     "mnuView1",    "mnuView2",
-    "mnuOrd",     "cmdOrd",     "cmdRsort", "mnuRsort", "mnuCloseYear", "mnuCsvExport"};
+    "cmdCallRec",   "mnuRecData",   "cmdSave",     "mnuSave",  "cmdPrint", "mnuPrint",
+    "cmdSort1",     "cmdSort2",     "cmdView1",    "cmdView3", "mnuSort1", "mnuSort2",
+    "mnuView1",     "mnuView2",     "mnuOrd",      "cmdOrd",   "cmdRsort", "mnuRsort",
+    "mnuCloseYear", "mnuCsvExport", "mnuMunicipal"};
 const std::vector<std::string> kStartCommands = {
     "cmdNew",   "mnuNew",   "cmdOpen", "mnuOpen",  "cmdExit",   "mnuExit",
     "Command1", "mnuMhelp", "mnuVer",  "Command2", "mnuhenkou", "mnuCsvImport"};
@@ -142,7 +143,10 @@ TEST_F(MainWindowTest, BuildsTheMenuBarInOrderWithTheExactCaptions) {
           {"mnuRsort", "ﾘ・ｿｰﾄ        (&Q)"},
           {"mnuOrd", "順序入れ替え(&O)"},
           {"mnuCloseYear", "年度締め (&Y)"}}},
-        {"表示 (&V)", {{"mnuView1", "個別償却費　(&T)"}, {"mnuView2", "決算書資料　(&K)"}}},
+        {"表示 (&V)",
+         {{"mnuView1", "個別償却費　(&T)"},
+          {"mnuView2", "決算書資料　(&K)"},
+          {"mnuMunicipal", "償却資産申告　(&M)"}}},
         {"環境設定(&K)", {{"mnuhenkou", "決算月変更(&O)"}}},
         {"ﾍﾙﾌﾟ (&H)",
          {{"mnuMhelp", "Fenmarkについて (&H)"}, {"mnuVer", "ﾊﾞｰｼﾞｮﾝ情報          (&A)"}}},

@@ -332,6 +332,13 @@ QModelIndex GridTableView::moveCursor(CursorAction cursorAction, Qt::KeyboardMod
 void GridTableView::scrollTo(const QModelIndex& index, ScrollHint hint) {
     if (!index.isValid() || index.column() >= frozenCount_) {
         QTableView::scrollTo(index, hint);
+        // Qt brings a cell to the view's left edge, which the frozen
+        // columns cover.
+        if (index.isValid() && frozenCount_ > 0) {
+            const int hiddenBy = frozenWidth() - visualRect(index).left();
+            if (hiddenBy > 0)
+                horizontalScrollBar()->setValue(horizontalScrollBar()->value() - hiddenBy);
+        }
         return;
     }
     // A frozen cell is always in view across; only its row may need scrolling.

@@ -214,7 +214,9 @@ MunicipalReturn municipalReturn(const reg::AssetRegister& assets, int count, int
         item.quantity = cellOf(asset, reg::quantity);
         item.acquiredYear = *acquiredYear;
         item.acquiredMonth = *acquiredMonth;
-        const law::Era era = law::eraOfMonth(*acquiredYear, *acquiredMonth);
+        // January 1989 is 平成 unless the register says 昭和 (its first week).
+        const law::Era era = law::eraOfMonth(*acquiredYear, *acquiredMonth,
+                                             law::eraOfCodeValue(wholeCell(asset, reg::eraCode)));
         item.eraCode = static_cast<int>(era) + 3;
         item.eraYear = law::eraYearOf(era, *acquiredYear);
         item.cost = *costValue;

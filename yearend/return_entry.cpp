@@ -115,7 +115,9 @@ std::optional<EraMonth> acquiredOf(const StatementLine& line, const reg::Row& as
         year = *y;
         month = *m;
     }
-    const law::Era era = law::eraOfMonth(year, month);
+    // January 1989 is 平成 unless the register says 昭和 (its first week).
+    const law::Era era =
+        law::eraOfMonth(year, month, law::eraOfCodeValue(wholeCell(asset, reg::eraCode)));
     return EraMonth{era, law::eraYearOf(era, year), month};
 }
 

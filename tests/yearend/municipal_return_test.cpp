@@ -63,6 +63,20 @@ TEST(MunicipalValue, PublishedExample) {
     EXPECT_EQ(r.assets[0].eraYear, 8);
 }
 
+// The first week of 1989 is 昭和64 where the register says so.
+TEST(MunicipalReturn, EraOfJanuary1989) {
+    reg::Row showa = asset("旋盤", "2", "1989", "1", "400000", "5");
+    showa[reg::eraCode - 1] = "0";
+    showa[reg::eraYear - 1] = "64";
+    const reg::Row heisei = asset("旋盤", "2", "1989", "1", "400000", "5");
+    const MunicipalReturn r = file({showa, heisei}, 2027);
+    ASSERT_EQ(r.assets.size(), 2U);
+    EXPECT_EQ(r.assets[0].eraCode, 3);
+    EXPECT_EQ(r.assets[0].eraYear, 64);
+    EXPECT_EQ(r.assets[1].eraCode, 4);
+    EXPECT_EQ(r.assets[1].eraYear, 1);
+}
+
 // The kinds proposed from type and method, a choice on the card over them,
 // 中古 and the life a small asset needs.
 TEST(MunicipalReturn, KindsAndExclusions) {

@@ -103,7 +103,9 @@ TEST(OnlineEntries, FieldsComeFromTheStatementLine) {
     EXPECT_EQ(early.expenseTotal, before.data.expenseTotal);
 
     const Filed switched = file({car()}, 2028);
-    const OnlineEntry& r = onlineEntries(switched.data, switched.assets, switched.year).assets[0];
+    const OnlineEntries later = onlineEntries(switched.data, switched.assets, switched.year);
+    ASSERT_EQ(later.assets.size(), 1U);
+    const OnlineEntry& r = later.assets[0];
     EXPECT_EQ(r.revisedBase, 593599);
     EXPECT_EQ(r.base, 593599);
     EXPECT_EQ(r.remark, "改定償却");

@@ -1,10 +1,9 @@
 #include "law/rate_tables.h"
 
 #include <array>
-#include <cmath>
 
 #include "common/convert.h"
-#include "common/number.h"
+#include "common/exact.h"
 #include "common/text.h"
 
 namespace fenmark::law {
@@ -283,10 +282,18 @@ namespace {
 // The 0-based position that a life text addresses in a list whose item 0 is
 // the entry for `firstLife`, or -1 when the list has no such item.
 long indexFor(std::string_view lifeText, int firstLife, std::size_t size) {
-    const double life = common::leadingNumber(lifeText);
-    if (!std::isfinite(life)) return -1;
-    const double index = common::roundHalfEven(life - firstLife);
-    if (index < 0 || index >= static_cast<double>(size)) return -1;
+    common::Exact offset;
+    try {
+        offset = common::readDecimal(lifeText) - common::Exact(firstLife);
+    } catch (const common::OverflowError&) {
+        return -1;
+    }
+    // The nearest life, a half going to the even one.
+    std::int64_t index = offset.floor();
+    const common::Exact rest = offset - common::Exact(index);
+    const common::Exact half = common::Exact::ratio(1, 2);
+    if (rest > half || (rest == half && index % 2 != 0)) ++index;
+    if (index < 0 || index >= static_cast<std::int64_t>(size)) return -1;
     return static_cast<long>(index);
 }
 

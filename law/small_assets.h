@@ -5,19 +5,21 @@
 // one unit. Dates are keys: the year followed by month + 10 (April 2006 is
 // 200614).
 
+#include <cstdint>
+
 namespace fenmark::law {
 
 // 一括償却資産: a unit price from 100,000 yen to below 200,000 yen; below
 // that the cost is an expense of the year.
-inline constexpr double kLumpSumFloor = 100000;
-inline constexpr double kLumpSumLimit = 200000;
+inline constexpr std::int32_t kLumpSumFloor = 100000;
+inline constexpr std::int32_t kLumpSumLimit = 200000;
 
 // 少額減価償却資産の特例: acquisitions from April 2006 to March 2029, a unit
 // price below 300,000 yen, below 400,000 yen from April 2026.
-inline constexpr double kSmallAssetFirstKey = 200614;
-inline constexpr double kSmallAssetRaisedKey = 202614;
-inline constexpr double kSmallAssetLastKey = 202913;
-inline constexpr double kSmallAssetLimit = 300000;
-inline constexpr double kSmallAssetRaisedLimit = 400000;
+inline constexpr std::int32_t kSmallAssetFirstKey = 200614;
+inline constexpr std::int32_t kSmallAssetRaisedKey = 202614;
+inline constexpr std::int32_t kSmallAssetLastKey = 202913;
+inline constexpr std::int32_t kSmallAssetLimit = 300000;
+inline constexpr std::int32_t kSmallAssetRaisedLimit = 400000;
 
 }  // namespace fenmark::law

@@ -90,8 +90,8 @@ std::string ourName(int cell) {
     return {};
 }
 
-std::string& cellOf(Row& row, int column) { return row[static_cast<std::size_t>(column - 1)]; }
-const std::string& cellOf(const Row& row, int column) {
+std::string& cellAt(Row& row, int column) { return row[static_cast<std::size_t>(column - 1)]; }
+const std::string& cellAt(const Row& row, int column) {
     return row[static_cast<std::size_t>(column - 1)];
 }
 
@@ -109,11 +109,11 @@ std::string yearMonthText(int year, int month) {
 
 // Our readable text of a register cell.
 std::string readableOf(const Row& row, const OurColumn& column) {
-    const std::string& cell = column.cell > 0 ? cellOf(row, column.cell) : std::string();
+    const std::string& cell = column.cell > 0 ? cellAt(row, column.cell) : std::string();
     switch (column.form) {
         case Form::acquisition: {
-            const auto year = smallNumber(cellOf(row, westernYear));
-            const auto month = smallNumber(cellOf(row, acquisitionMonth));
+            const auto year = smallNumber(cellAt(row, westernYear));
+            const auto month = smallNumber(cellAt(row, acquisitionMonth));
             if (year && month && *year >= 1000 && *year <= 9999 && *month >= 1 && *month <= 12) {
                 return yearMonthText(*year, *month);
             }
@@ -224,7 +224,7 @@ Row rowFromOurFields(const std::vector<std::string>& fields) {
         // Text cells are taken as written; names, dates and amounts may
         // stand between blanks.
         if (column.form == Form::text) {
-            cellOf(row, column.cell) = fields[i];
+            cellAt(row, column.cell) = fields[i];
             continue;
         }
         const std::string value = trimmed(fields[i]);
@@ -232,24 +232,24 @@ Row rowFromOurFields(const std::vector<std::string>& fields) {
             if (value.empty()) continue;
             const auto date = parseCsvDate(value);
             if (!date) {
-                cellOf(row, westernYear) = value;
+                cellAt(row, westernYear) = value;
                 continue;
             }
-            cellOf(row, westernYear) = std::to_string(date->year);
-            cellOf(row, acquisitionMonth) = std::to_string(date->month);
+            cellAt(row, westernYear) = std::to_string(date->year);
+            cellAt(row, acquisitionMonth) = std::to_string(date->month);
             const law::Era era = law::eraOfMonth(date->year, date->month);
-            cellOf(row, eraCode) = std::to_string(static_cast<int>(era));
-            cellOf(row, eraYear) = std::to_string(law::eraYearOf(era, date->year));
+            cellAt(row, eraCode) = std::to_string(static_cast<int>(era));
+            cellAt(row, eraYear) = std::to_string(law::eraYearOf(era, date->year));
             continue;
         }
-        cellOf(row, column.cell) = cellFromReadable(column.form, value);
+        cellAt(row, column.cell) = cellFromReadable(column.form, value);
     }
     // A code left empty is the card's: the acquisition month and the type.
-    const auto year = smallNumber(cellOf(row, westernYear));
-    const auto month = smallNumber(cellOf(row, acquisitionMonth));
-    if (cellOf(row, assetCode).empty() && year && month && !cellOf(row, typeCode).empty() &&
-        smallNumber(cellOf(row, typeCode))) {
-        cellOf(row, assetCode) = yearMonthText(*year, *month) + "-" + cellOf(row, typeCode);
+    const auto year = smallNumber(cellAt(row, westernYear));
+    const auto month = smallNumber(cellAt(row, acquisitionMonth));
+    if (cellAt(row, assetCode).empty() && year && month && !cellAt(row, typeCode).empty() &&
+        smallNumber(cellAt(row, typeCode))) {
+        cellAt(row, assetCode) = yearMonthText(*year, *month) + "-" + cellAt(row, typeCode);
     }
     return row;
 }
@@ -260,7 +260,7 @@ std::vector<std::string> ourFields(const Row& row) {
     const Row back = rowFromOurFields(fields);
     std::vector<std::pair<int, std::string>> stored;
     for (int c = 1; c <= kColumns; ++c) {
-        if (cellOf(back, c) != cellOf(row, c)) stored.emplace_back(c, cellOf(row, c));
+        if (cellAt(back, c) != cellAt(row, c)) stored.emplace_back(c, cellAt(row, c));
     }
     fields.back() = joinStored(stored);
     return fields;
@@ -390,7 +390,7 @@ class RowMapper {
     }
     [[nodiscard]] std::string value(int index) const { return trimmed(field(index)); }
     void put(int cell, std::string text, int index) {
-        cellOf(out_.row, cell) = std::move(text);
+        cellAt(out_.row, cell) = std::move(text);
         out_.source[cell] = index;
     }
     void report(int index, std::string message) {
@@ -507,10 +507,10 @@ void applyMethod(RowMapper& m, MappedRow& out, int methodIndex, int lifeIndex, b
         m.report(methodIndex, kMsgUnsupportedMethod);
         return;
     }
-    const auto year = smallNumber(cellOf(row, westernYear));
-    const auto month = smallNumber(cellOf(row, acquisitionMonth));
-    const auto type = smallNumber(cellOf(row, typeCode));
-    if (!year || !month || !type || cellOf(row, usefulLife).empty()) return;
+    const auto year = smallNumber(cellAt(row, westernYear));
+    const auto month = smallNumber(cellAt(row, acquisitionMonth));
+    const auto type = smallNumber(cellAt(row, typeCode));
+    if (!year || !month || !type || cellAt(row, usefulLife).empty()) return;
     const double key = card::acquisitionDateKey(*year, *month);
     if (peer->oldOnly && key >= card::acquisitionDateKey(2007, 4)) {
         m.report(methodIndex, kMsgOldMethodForNewAsset);
@@ -521,8 +521,8 @@ void applyMethod(RowMapper& m, MappedRow& out, int methodIndex, int lifeIndex, b
         return;
     }
     const auto result =
-        card::methodRates(peer->choice, *type, key, cellOf(row, usefulLife),
-                          card::unitPriceOf(cellOf(row, acquisitionCost), cellOf(row, quantity)));
+        card::methodRates(peer->choice, *type, key, cellAt(row, usefulLife),
+                          card::unitPriceOf(cellAt(row, acquisitionCost), cellAt(row, quantity)));
     if (!result.rates) {
         m.report(result.refusal == card::kMsgBadLife ? lifeIndex : methodIndex, result.refusal);
         return;
@@ -531,11 +531,11 @@ void applyMethod(RowMapper& m, MappedRow& out, int methodIndex, int lifeIndex, b
     m.put(usefulLife, result.rates->life, lifeIndex);
     m.put(depreciationRate, result.rates->rate, methodIndex);
     m.put(newRuleRates, result.rates->newRuleRates, methodIndex);
-    cellOf(row, assetCode) = yearMonthText(*year, *month) + "-" + std::to_string(*type);
+    cellAt(row, assetCode) = yearMonthText(*year, *month) + "-" + std::to_string(*type);
     // Deferred assets are written off to nothing; the rest as the card
     // stores a page without those boxes.
-    cellOf(row, residualRatio) = deferredType ? "0" : "10";
-    cellOf(row, depreciationLimit) = deferredType ? "100" : "95";
+    cellAt(row, residualRatio) = deferredType ? "0" : "10";
+    cellAt(row, depreciationLimit) = deferredType ? "100" : "95";
 }
 
 // The acquisition from a date field.
@@ -571,13 +571,13 @@ void putType(RowMapper& m, int index) {
 void putCarried(RowMapper& m, MappedRow& out, int importYear, int bookIndex, int revisedIndex) {
     const std::string book = amountCell(m.value(bookIndex));
     if (book.empty() || book == "0") return;
-    const auto acquired = smallNumber(cellOf(out.row, westernYear));
+    const auto acquired = smallNumber(cellAt(out.row, westernYear));
     if (acquired && *acquired >= importYear) return;
-    if (const auto left = law::parseYearMonth(cellOf(out.row, disposalMonth))) {
+    if (const auto left = law::parseYearMonth(cellAt(out.row, disposalMonth))) {
         if (left->year < importYear) return;
     }
     // 一括償却 and 少額特例 follow the cost whatever was filed.
-    const std::string& method = cellOf(out.row, methodCode);
+    const std::string& method = cellAt(out.row, methodCode);
     if (method == "2" || method == "6") return;
     m.put(carriedYear, std::to_string(importYear), bookIndex);
     m.put(carriedBookValue, book, bookIndex);
@@ -614,7 +614,7 @@ void mapFreee(RowMapper& m, MappedRow& out, int importYear) {
     } else if (!reason.empty()) {
         m.report(17, kMsgBadLeavingKind);
     }
-    applyMethod(m, out, 7, 6, cellOf(out.row, typeCode) == "9");
+    applyMethod(m, out, 7, 6, cellAt(out.row, typeCode) == "9");
     const std::string start = m.value(8);
     if (!start.empty()) {
         const auto date = parseCsvDate(start);
@@ -642,7 +642,7 @@ void mapEShiwake(RowMapper& m, MappedRow& out, int importYear) {
     if (!ratio.empty() && (ratio.back() == '%')) ratio.pop_back();
     if (ratio.size() >= 3 && ratio.ends_with("％")) ratio.resize(ratio.size() - 3);
     m.put(businessRatio, ratio.empty() ? "100" : asciiDigits(ratio), 7);
-    applyMethod(m, out, 5, 4, cellOf(out.row, typeCode) == "9");
+    applyMethod(m, out, 5, 4, cellAt(out.row, typeCode) == "9");
     // The file is the previous year's: its closing is this year's opening.
     putCarried(m, out, importYear, 10, -1);
 }
@@ -666,7 +666,7 @@ void mapOurs(RowMapper& m, MappedRow& out) {
             m.report(storedIndex, kMsgBadStored);
             return;
         }
-        for (const auto& [column, value] : *stored) cellOf(out.row, column) = value;
+        for (const auto& [column, value] : *stored) cellAt(out.row, column) = value;
     }
 }
 
@@ -676,7 +676,7 @@ void checkRow(const CsvRecord& record, const std::vector<std::string>& header, M
               card::Today today) {
     const Row& row = out.row;
     const auto report = [&](int cell, const std::string& message) {
-        CsvProblem problem{record.line, {}, cellOf(row, cell), message};
+        CsvProblem problem{record.line, {}, cellAt(row, cell), message};
         const auto source = out.source.find(cell);
         if (source != out.source.end()) {
             problem.column = header[static_cast<std::size_t>(source->second)];
@@ -690,7 +690,7 @@ void checkRow(const CsvRecord& record, const std::vector<std::string>& header, M
     const auto check = [&](int cell, const card::Refusal& refusal) {
         if (refusal) report(cell, *refusal);
     };
-    const auto& c = [&row](int cell) -> const std::string& { return cellOf(row, cell); };
+    const auto& c = [&row](int cell) -> const std::string& { return cellAt(row, cell); };
 
     // What the card asks for before anything else.
     const std::pair<int, const char*> required[] = {

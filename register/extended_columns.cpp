@@ -2,14 +2,6 @@
 
 namespace fenmark::reg {
 
-namespace {
-
-const std::string& cellOf(const Row& row, Column column) {
-    return row[static_cast<std::size_t>(column - 1)];
-}
-
-}  // namespace
-
 std::optional<std::int64_t> plainDigits(std::string_view text) {
     if (text.empty() || text.size() > 15) return std::nullopt;
     std::int64_t value = 0;

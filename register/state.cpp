@@ -3,7 +3,15 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "common/number.h"
+
 namespace fenmark::reg {
+
+std::optional<int> wholeCellOf(const Row& row, Column column) {
+    const std::string& text = cellOf(row, column);
+    if (!common::isNumber(text)) return std::nullopt;
+    return common::wholeNumber(common::leadingNumber(text));
+}
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 
 namespace fenmark::reg {
@@ -70,6 +71,14 @@ inline constexpr const char* kLeavingSold = "売却";
 inline constexpr const char* kLeavingPrivate = "自家転用";
 
 using Row = std::array<std::string, kColumns>;
+
+// The cell of `row` in `column`.
+[[nodiscard]] inline const std::string& cellOf(const Row& row, Column column) {
+    return row[static_cast<std::size_t>(column - 1)];
+}
+// The cell read as a whole number: nothing for a cell that is no number or
+// not a whole one.
+[[nodiscard]] std::optional<int> wholeCellOf(const Row& row, Column column);
 
 // The table of text cells, rows 1..kMaxRecords and columns 1..kColumns.
 // Only the rows written so far are held: a row never written reads as

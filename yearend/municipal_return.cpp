@@ -12,16 +12,6 @@ namespace fenmark::yearend {
 
 namespace {
 
-const std::string& cellOf(const reg::Row& asset, reg::Column column) {
-    return asset[static_cast<std::size_t>(column - 1)];
-}
-
-std::optional<int> wholeCell(const reg::Row& asset, reg::Column column) {
-    const std::string& text = cellOf(asset, column);
-    if (!common::isNumber(text)) return std::nullopt;
-    return common::wholeNumber(common::leadingNumber(text));
-}
-
 // The register's codes of type and method.
 enum : int {
     kBuilding = 0,
@@ -70,8 +60,9 @@ const char* exclusionText(Exclusion reason) {
 }
 
 MunicipalKindChoice proposedMunicipalKind(const reg::Row& asset) {
-    if (wholeCell(asset, reg::methodCode) == kThreeYearMethod) return excluded(Exclusion::LumpSum);
-    switch (wholeCell(asset, reg::typeCode).value_or(-1)) {
+    if (reg::wholeCellOf(asset, reg::methodCode) == kThreeYearMethod)
+        return excluded(Exclusion::LumpSum);
+    switch (reg::wholeCellOf(asset, reg::typeCode).value_or(-1)) {
         case kBuilding:
         case kFitting:
             return excluded(Exclusion::Building);
@@ -95,7 +86,7 @@ MunicipalKindChoice proposedMunicipalKind(const reg::Row& asset) {
 }
 
 MunicipalKindChoice municipalKindOf(const reg::Row& asset) {
-    const std::string& chosen = cellOf(asset, reg::municipalKind);
+    const std::string& chosen = reg::cellOf(asset, reg::municipalKind);
     if (chosen.size() == 1 && chosen[0] >= '0' && chosen[0] <= '6') {
         const int kind = chosen[0] - '0';
         MunicipalKindChoice choice{kind, Exclusion::None, false};
@@ -110,7 +101,7 @@ MunicipalKindChoice municipalKindOf(const reg::Row& asset) {
     return proposedMunicipalKind(asset);
 }
 
-bool boughtUsed(const reg::Row& asset) { return cellOf(asset, reg::boughtUsed) == "1"; }
+bool boughtUsed(const reg::Row& asset) { return reg::cellOf(asset, reg::boughtUsed) == "1"; }
 
 std::optional<std::int64_t> municipalValue(std::int64_t cost, int life, int acquiredYear,
                                            int year) {
@@ -148,7 +139,7 @@ MunicipalReturn municipalReturn(const reg::AssetRegister& assets, int count, int
     const int lastYear = year - 1;
     for (int record = 1; record <= count; ++record) {
         const reg::Row& asset = assets.row(record);
-        const std::string& name = cellOf(asset, reg::assetName);
+        const std::string& name = reg::cellOf(asset, reg::assetName);
         const auto exclude = [&](std::string reason) {
             result.excluded.push_back({record, name, std::move(reason)});
         };
@@ -157,10 +148,10 @@ MunicipalReturn municipalReturn(const reg::AssetRegister& assets, int count, int
             exclude(std::string("対象外（") + exclusionText(choice.reason) + "）");
             continue;
         }
-        const std::optional<int> acquiredYear = wholeCell(asset, reg::westernYear);
-        const std::optional<int> acquiredMonth = wholeCell(asset, reg::acquisitionMonth);
+        const std::optional<int> acquiredYear = reg::wholeCellOf(asset, reg::westernYear);
+        const std::optional<int> acquiredMonth = reg::wholeCellOf(asset, reg::acquisitionMonth);
         const std::optional<std::int64_t> costValue = [&]() -> std::optional<std::int64_t> {
-            const std::string& text = cellOf(asset, reg::acquisitionCost);
+            const std::string& text = reg::cellOf(asset, reg::acquisitionCost);
             if (!common::isNumber(text)) return std::nullopt;
             try {
                 const common::Exact cost = common::readDecimal(text);
@@ -178,7 +169,7 @@ MunicipalReturn municipalReturn(const reg::AssetRegister& assets, int count, int
         // An asset that was private first joins the business when its use
         // began.
         int joinedYear = *acquiredYear;
-        const auto started = law::parseYearMonth(cellOf(asset, reg::businessStart));
+        const auto started = law::parseYearMonth(reg::cellOf(asset, reg::businessStart));
         if (started && started->year * 12 + started->month > *acquiredYear * 12 + *acquiredMonth) {
             joinedYear = started->year;
         }
@@ -187,8 +178,8 @@ MunicipalReturn municipalReturn(const reg::AssetRegister& assets, int count, int
                                                 : "賦課期日より後に業務に使い始めた");
             continue;
         }
-        const auto left = law::parseYearMonth(cellOf(asset, reg::disposalMonth));
-        const std::string& how = cellOf(asset, reg::disposalKind);
+        const auto left = law::parseYearMonth(reg::cellOf(asset, reg::disposalMonth));
+        const std::string& how = reg::cellOf(asset, reg::disposalKind);
         if (left && left->year < lastYear) {
             exclude(std::to_string(left->year) + "年に減少（" + how + "）");
             continue;
@@ -211,12 +202,13 @@ MunicipalReturn municipalReturn(const reg::AssetRegister& assets, int count, int
         item.record = record;
         item.kind = choice.kind;
         item.name = name;
-        item.quantity = cellOf(asset, reg::quantity);
+        item.quantity = reg::cellOf(asset, reg::quantity);
         item.acquiredYear = *acquiredYear;
         item.acquiredMonth = *acquiredMonth;
         // January 1989 is 平成 unless the register says 昭和 (its first week).
-        const law::Era era = law::eraOfMonth(*acquiredYear, *acquiredMonth,
-                                             law::eraOfCodeValue(wholeCell(asset, reg::eraCode)));
+        const law::Era era =
+            law::eraOfMonth(*acquiredYear, *acquiredMonth,
+                            law::eraOfCodeValue(reg::wholeCellOf(asset, reg::eraCode)));
         item.eraCode = static_cast<int>(era) + 3;
         item.eraYear = law::eraYearOf(era, *acquiredYear);
         item.cost = *costValue;
@@ -230,9 +222,9 @@ MunicipalReturn municipalReturn(const reg::AssetRegister& assets, int count, int
         }
         // The life the asset is depreciated on; the life revised in 1998
         // where the register holds one.
-        const std::string& revised = cellOf(asset, reg::revisedLife);
-        const std::optional<int> life = revised.empty() ? wholeCell(asset, reg::usefulLife)
-                                                        : wholeCell(asset, reg::revisedLife);
+        const std::string& revised = reg::cellOf(asset, reg::revisedLife);
+        const std::optional<int> life = revised.empty() ? reg::wholeCellOf(asset, reg::usefulLife)
+                                                        : reg::wholeCellOf(asset, reg::revisedLife);
         if (life && law::reductionRate(*life)) item.life = life;
         if (item.life) {
             item.value = municipalValue(item.cost, *item.life, *acquiredYear, year);

@@ -32,12 +32,6 @@ constexpr std::array<const char*, 3> kExcludedHeadings = {"No.", "資産の名�
 // The warnings listed one to a line; the rest are counted.
 constexpr std::size_t kListedWarnings = 5;
 
-std::optional<int> wholeCell(const reg::Row& asset, reg::Column column) {
-    const std::string& text = asset[static_cast<std::size_t>(column - 1)];
-    if (!common::isNumber(text)) return std::nullopt;
-    return common::wholeNumber(common::leadingNumber(text));
-}
-
 // Digits and the point as typed with a Japanese input method become the
 // ASCII ones the number reader takes; blanks at either end go.
 std::string halfWidth(std::string_view text) {
@@ -193,8 +187,8 @@ std::vector<MunicipalRow> municipalRows(const MunicipalReturn& r,
         c[mcName] = a.name;
         const reg::Row& asset = assets.row(a.record);
         c[mcQuantity] = asset[reg::quantity - 1];
-        const std::optional<int> year = wholeCell(asset, reg::westernYear);
-        const std::optional<int> month = wholeCell(asset, reg::acquisitionMonth);
+        const std::optional<int> year = reg::wholeCellOf(asset, reg::westernYear);
+        const std::optional<int> month = reg::wholeCellOf(asset, reg::acquisitionMonth);
         if (year && month && *month >= 1 && *month <= 12) {
             const EraMonth e = eraMonth(*year, *month);
             c[mcEra] = std::to_string(static_cast<int>(e.era) + 3) + " " +

@@ -31,16 +31,6 @@ constexpr std::array<std::string_view, kOnlineFields> kOnlineLabels = {"種類�
                                                                        "事業専用割合",
                                                                        "摘要"};
 
-const std::string& cellOf(const reg::Row& asset, reg::Column column) {
-    return asset[static_cast<std::size_t>(column - 1)];
-}
-
-std::optional<int> wholeCell(const reg::Row& asset, reg::Column column) {
-    const std::string& text = cellOf(asset, column);
-    if (!common::isNumber(text)) return std::nullopt;
-    return common::wholeNumber(common::leadingNumber(text));
-}
-
 std::string count(std::size_t n) { return std::to_string(n); }
 
 // The register's codes of type and method.
@@ -61,8 +51,8 @@ constexpr const char* kOtherDetail = "構築物・船舶・航空機から選択
 constexpr const char* kLivingKind = "生物・果樹から選択";
 
 void classify(OnlineEntry& entry, const reg::Row& asset) {
-    const std::optional<int> type = wholeCell(asset, reg::typeCode);
-    const std::optional<int> method = wholeCell(asset, reg::methodCode);
+    const std::optional<int> type = reg::wholeCellOf(asset, reg::typeCode);
+    const std::optional<int> method = reg::wholeCellOf(asset, reg::methodCode);
     const bool declining = method == kOldDeclining || method == kNewDeclining;
     const auto tangibleDetail = [&] {
         if (type && *type >= kFitting && *type < static_cast<int>(kDetails.size())) {
@@ -109,15 +99,15 @@ std::optional<EraMonth> acquiredOf(const StatementLine& line, const reg::Row& as
         year = line.conversion->acquired.year;
         month = line.conversion->acquired.month;
     } else {
-        const std::optional<int> y = wholeCell(asset, reg::westernYear);
-        const std::optional<int> m = wholeCell(asset, reg::acquisitionMonth);
+        const std::optional<int> y = reg::wholeCellOf(asset, reg::westernYear);
+        const std::optional<int> m = reg::wholeCellOf(asset, reg::acquisitionMonth);
         if (!y || !m || *m < 1 || *m > 12 || *y < 1868 || *y > 9999) return std::nullopt;
         year = *y;
         month = *m;
     }
     // January 1989 is 平成 unless the register says 昭和 (its first week).
     const law::Era era =
-        law::eraOfMonth(year, month, law::eraOfCodeValue(wholeCell(asset, reg::eraCode)));
+        law::eraOfMonth(year, month, law::eraOfCodeValue(reg::wholeCellOf(asset, reg::eraCode)));
     return EraMonth{era, law::eraYearOf(era, year), month};
 }
 

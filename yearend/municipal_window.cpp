@@ -10,6 +10,7 @@
 
 #include "common/convert.h"
 #include "common/number.h"
+#include "register/csv_text.h"
 #include "yearend/municipal_print.h"
 
 namespace fenmark::yearend {
@@ -34,30 +35,7 @@ constexpr std::size_t kListedWarnings = 5;
 
 // Digits and the point as typed with a Japanese input method become the
 // ASCII ones the number reader takes; blanks at either end go.
-std::string halfWidth(std::string_view text) {
-    static constexpr std::string_view kFullDigits[] = {"０", "１", "２", "３", "４",
-                                                       "５", "６", "７", "８", "９"};
-    std::string out;
-    for (std::size_t i = 0; i < text.size();) {
-        bool replaced = false;
-        for (std::size_t d = 0; d < std::size(kFullDigits); ++d) {
-            if (text.substr(i).starts_with(kFullDigits[d])) {
-                out += static_cast<char>('0' + d);
-                i += kFullDigits[d].size();
-                replaced = true;
-                break;
-            }
-        }
-        if (replaced) continue;
-        if (text.substr(i).starts_with("．")) {
-            out += '.';
-            i += std::string_view("．").size();
-            continue;
-        }
-        out += text[i++];
-    }
-    return std::string(common::trimBlanks(out));
-}
+std::string halfWidth(std::string_view text) { return reg::trimmed(reg::asciiDigits(text)); }
 
 // The era and year of a month: the era in force then, 1 January 1989
 // still 昭和.

@@ -1,18 +1,8 @@
 #include "cli/opening_json.h"
 
-#include <cstdio>
+#include "law/era.h"
 
 namespace fenmark::cli {
-
-namespace {
-
-std::string monthText(const law::YearMonth& month) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d", month.year, month.month);
-    return text;
-}
-
-}  // namespace
 
 void writeCarried(JsonWriter& json, const std::optional<schedule::Schedule::Carried>& opening) {
     if (!opening) return;
@@ -34,8 +24,10 @@ void writeConversion(JsonWriter& json,
     const schedule::Schedule::Conversion& conversion = *converted;
     const law::PrivateUseLoss& loss = conversion.loss;
     json.key("conversion").beginObject();
-    json.key("acquired").string(monthText(conversion.acquired));
-    json.key("started").string(monthText(conversion.started));
+    json.key("acquired")
+        .string(law::yearMonthText(conversion.acquired.year, conversion.acquired.month));
+    json.key("started").string(
+        law::yearMonthText(conversion.started.year, conversion.started.month));
     json.key("extendedLife").integer(loss.extendedLife);
     json.key("rate").string(loss.rate);
     json.key("years").integer(loss.years);

@@ -1,9 +1,9 @@
 #include "cli/register_json.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "common/number.h"
+#include "law/era.h"
 #include "register/ledger_list.h"
 #include "yearend/statement.h"
 
@@ -34,9 +34,7 @@ std::optional<std::string> acquiredMonth(const reg::Row& row) {
     const auto year = wholeNumber(cell(row, reg::westernYear), 1, 9999);
     const auto month = wholeNumber(cell(row, reg::acquisitionMonth), 1, 12);
     if (!year || !month) return std::nullopt;
-    char text[8];
-    std::snprintf(text, sizeof text, "%04d-%02d", *year, *month);
-    return std::string(text);
+    return law::yearMonthText(*year, *month);
 }
 
 void writeAssetFields(JsonWriter& json, const reg::AssetRegister& assets, int record) {

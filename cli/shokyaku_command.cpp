@@ -21,12 +21,6 @@ std::string rateText(const std::optional<int>& thousandths) {
     return text;
 }
 
-std::string monthText(int year, int month) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d", year, month);
-    return text;
-}
-
 std::string kindName(int kind) {
     return yearend::kMunicipalKindNames[static_cast<std::size_t>(kind)];
 }
@@ -59,7 +53,7 @@ std::string json(const MunicipalReturn& r) {
         } else {
             json.key("quantity").string(a.quantity);
         }
-        json.key("acquired").string(monthText(a.acquiredYear, a.acquiredMonth));
+        json.key("acquired").string(law::yearMonthText(a.acquiredYear, a.acquiredMonth));
         json.key("era").integer(a.eraCode);
         json.key("eraYear").integer(a.eraYear);
         json.key("month").integer(a.acquiredMonth);

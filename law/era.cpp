@@ -161,4 +161,10 @@ std::string returnYearText(int westernYear) {
     return std::string(eraName(era)) + eraYearText(eraYearOf(era, westernYear)) + "年分";
 }
 
+std::string yearMonthText(int year, int month) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d", year, month);
+    return text;
+}
+
 }  // namespace fenmark::law

@@ -71,6 +71,8 @@ struct YearMonth {
     int month;
 };
 [[nodiscard]] std::optional<YearMonth> parseYearMonth(std::string_view cell);
+// The cell form of a month, which parseYearMonth reads: "2026-06".
+[[nodiscard]] std::string yearMonthText(int year, int month);
 
 // How a compact date cell names a stored date: the era's letter and the
 // year, both in the era in force in its month ("R", "8" for 平成38年4月).

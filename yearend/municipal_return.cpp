@@ -1,6 +1,5 @@
 #include "yearend/municipal_return.h"
 
-#include <cstdio>
 #include <stdexcept>
 
 #include "common/convert.h"
@@ -192,9 +191,8 @@ MunicipalReturn municipalReturn(const reg::AssetRegister& assets, int count, int
             }
             sums.i = checkedAdd(sums.i, *costValue);
             sums.ro = checkedAdd(sums.ro, *costValue);
-            char month[16];
-            std::snprintf(month, sizeof month, "%04d-%02d", left->year, left->month);
-            result.removed.push_back({record, choice.kind, name, *costValue, month, how});
+            result.removed.push_back({record, choice.kind, name, *costValue,
+                                      law::yearMonthText(left->year, left->month), how});
             continue;
         }
 
